@@ -1,0 +1,46 @@
+# Sumwise: `make run` builds and starts the calculator, `make test` builds and runs every test.
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+DEBIAN_PACKAGES = cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
+	libbenchmark-dev xvfb xauth xdotool xclip poppler-utils fonts-liberation2 clang-format
+
+.PHONY: all deps configure build run test bench format clean
+
+all: build
+
+# Installs the Debian packages that are missing (as root), or says which to install.
+deps:
+	@missing=""; for p in $(DEBIAN_PACKAGES); do \
+		dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+		if [ "$$(id -u)" = 0 ]; then \
+			echo "Installing:$$missing"; \
+			apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+		else \
+			echo "Missing packages. Run: sudo apt-get install$$missing"; exit 1; \
+		fi; \
+	fi
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/sumwise
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BUILD) -DSUMWISE_BUILD_BENCH=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@$(BUILD)/bench/benchmarks
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,64 @@
+#include <QApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/NumberText.h"
+#include "qt/MainWindow.h"
+#include "qt/QtPlatform.h"
+
+namespace {
+
+bool g_starting = true;
+
+// While the toolkit connects to the display, a failure ends the program with one clear line
+// instead of Qt's abort.
+void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "sumwise: cannot open the graphical display; is DISPLAY or "
+                             "WAYLAND_DISPLAY set?\n");
+        std::_Exit(1);
+    }
+    if (!g_starting) {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+}
+
+bool HasDisplay() {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        return true; // the user chose a platform (offscreen, vnc, ...)
+    }
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "sumwise: no graphical display; set DISPLAY or WAYLAND_DISPLAY\n");
+        return 1;
+    }
+    qInstallMessageHandler(StartupMessages);
+    QApplication app(argc, argv);
+    g_starting = false;
+    qInstallMessageHandler(nullptr);
+    QApplication::setApplicationName("Sumwise");
+
+    sumwise::qt::QtPlatform services;
+    sumwise::qt::MainWindow window(services);
+    services.SetDialogParent(&window);
+
+    // Standalone there is no host to take the saved result: it goes to standard output, and
+    // the program ends the normal way.
+    QObject::connect(&window, &sumwise::qt::MainWindow::resultSaved, &window, [&window] {
+        QTextStream(stdout) << QString::fromStdString(
+                                   sumwise::GeneralNumber(window.form().Register().EntryValue))
+                            << '\n';
+        window.close();
+        QCoreApplication::quit();
+    });
+
+    window.show();
+    return app.exec();
+}

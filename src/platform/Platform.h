@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+
+namespace sumwise {
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgAnswer { Ok, Yes, No };
+
+// Local date and time, as the error log and the printed tape write it.
+struct DateTime {
+    int year = 2000;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// Everything the calculator core asks of the desktop. The Qt front end implements it with
+// real dialogs and widgets; tests implement it with a recording fake.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A modal message box; returns the button the user chose.
+    virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
+                             MsgButtons buttons) = 0;
+
+    // Keyboard focus to the key sink, so typed characters keep reaching the keyboard map.
+    virtual void FocusKeySink() = 0;
+
+    // Hide the main window without closing it (Save Result hands the value to the host).
+    virtual void HideMainWindow() = 0;
+
+    // Close the main window, which runs the normal shut-down.
+    virtual void CloseMainWindow() = 0;
+
+    virtual DateTime Now() = 0;
+
+    // An environment variable; empty when it is not set.
+    virtual std::string Environ(const std::string& name) = 0;
+
+    // The folder the program keeps its files in, without a trailing separator.
+    virtual std::string ProgramFolder() = 0;
+
+    // Appends text to a file, creating it when missing; false when it cannot be written.
+    virtual bool AppendToFile(const std::string& path, const std::string& text) = 0;
+};
+
+} // namespace sumwise

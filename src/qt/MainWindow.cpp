@@ -1,0 +1,262 @@
+#include "qt/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QListView>
+#include <QPushButton>
+
+#include "qt/DisplayLabel.h"
+#include "qt/KeypadLayout.h"
+#include "qt/TapeListModel.h"
+
+namespace sumwise::qt {
+
+namespace {
+
+QRect Pixels(const TwipsRect& r) {
+    auto px = [](int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; };
+    return {px(r.left), px(r.top), px(r.width), px(r.height)};
+}
+
+constexpr TwipsRect kClientArea{0, 0, 8730, 3480};
+constexpr TwipsRect kDisplayRect{2520, 180, 3855, 330};
+constexpr TwipsRect kDecimalLabelRect{2520, 3130, 1995, 255};
+constexpr TwipsRect kDecimalListRect{4635, 3070, 1740, 330};
+constexpr TwipsRect kTapeRect{6600, 180, 2055, 2800};
+
+const char* const kDecimalPlaceItems[] = {"Floating Decimal", "1 Fixed Decimal", "2 Fixed Decimal",
+                                          "3 Fixed Decimal",  "4 Fixed Decimal", "5 Fixed Decimal",
+                                          "6 Fixed Decimal"};
+
+constexpr int kStartDecimalPlaces = 2;
+
+} // namespace
+
+// The core's window operations act on this window; dialogs, clock and files go to the
+// services the window was given.
+class MainWindow::WindowPlatform : public Platform {
+public:
+    WindowPlatform(MainWindow& window, Platform& services) : window_(window), services_(services) {}
+
+    MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
+                     MsgButtons buttons) override {
+        return services_.MsgBox(text, title, icon, buttons);
+    }
+    void FocusKeySink() override { window_.focusKeySink(); }
+    void HideMainWindow() override {
+        window_.hide();
+        // After the handler has finished, so a host never re-enters the core mid-key.
+        QMetaObject::invokeMethod(
+            &window_, [w = &window_] { emit w->resultSaved(); }, Qt::QueuedConnection);
+    }
+    void CloseMainWindow() override {
+        QMetaObject::invokeMethod(
+            &window_, [w = &window_] { w->close(); }, Qt::QueuedConnection);
+    }
+    DateTime Now() override { return services_.Now(); }
+    std::string Environ(const std::string& name) override { return services_.Environ(name); }
+    std::string ProgramFolder() override { return services_.ProgramFolder(); }
+    bool AppendToFile(const std::string& path, const std::string& text) override {
+        return services_.AppendToFile(path, text);
+    }
+
+private:
+    MainWindow& window_;
+    Platform& services_;
+};
+
+MainWindow::MainWindow(Platform& services, QWidget* parent)
+    : QMainWindow(parent), platform_(std::make_unique<WindowPlatform>(*this, services)),
+      form_(std::make_unique<CalcForm>(*platform_)) {
+    setObjectName("frmCalc");
+    setWindowTitle("Sumwise");
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    auto* client = new QWidget(this);
+    client->setObjectName("client");
+    client->setFixedSize(Pixels(kClientArea).size());
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The key sink: shown and focusable so it can hold the focus, but covered and 1 pixel.
+    picSetFocus_ = new QWidget(client);
+    picSetFocus_->setObjectName("picSetFocus");
+    picSetFocus_->setAccessibleName("Calculator keys");
+    picSetFocus_->setGeometry(0, 0, 1, 1);
+    picSetFocus_->setFocusPolicy(Qt::StrongFocus);
+    picSetFocus_->installEventFilter(this);
+
+    buildKeypad(client);
+    buildTape(client);
+    picSetFocus_->lower();
+
+    cboDecPlace_->setCurrentIndex(kStartDecimalPlaces);
+    form_->cboDecPlace_Click(kStartDecimalPlaces);
+    refresh();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildKeypad(QWidget* client) {
+    lblResult_ = new DisplayLabel(client);
+    lblResult_->setObjectName("lblResult");
+    lblResult_->setAccessibleName("Display");
+    lblResult_->setGeometry(Pixels(kDisplayRect));
+    lblResult_->setFrameShape(QFrame::Panel);
+    lblResult_->setFrameShadow(QFrame::Sunken);
+    lblResult_->setAutoFillBackground(true);
+    lblResult_->setBackgroundRole(QPalette::Base);
+    QFont displayFont = lblResult_->font();
+    displayFont.setPixelSize(16);
+    displayFont.setBold(true);
+    lblResult_->setFont(displayFont);
+
+    // The pending operator and the grand total, small at the display's left.
+    QFont small = font();
+    small.setPixelSize(9);
+    lblOperator_ = new QLabel(lblResult_);
+    lblOperator_->setObjectName("lblOperator");
+    lblOperator_->setAccessibleName("Pending operator");
+    lblOperator_->setFont(small);
+    lblOperator_->setGeometry(3, 1, 120, 10);
+    lblGrandTotal_ = new QLabel(lblResult_);
+    lblGrandTotal_->setObjectName("lblGrandTotal");
+    lblGrandTotal_->setAccessibleName("Grand total");
+    lblGrandTotal_->setFont(small);
+    lblGrandTotal_->setGeometry(3, 11, 120, 10);
+
+    for (const KeyButton& key : KeypadButtons()) {
+        auto* button = new QPushButton(QString::fromUtf8(key.caption), client);
+        button->setObjectName(key.objectName);
+        button->setAccessibleName(key.accessibleName);
+        button->setGeometry(Pixels(key.rect));
+        button->setFocusPolicy(Qt::NoFocus); // the key sink keeps the focus
+        const KeyCommand command = key.key;
+        connect(button, &QPushButton::clicked, this, [this, command] { execute(command); });
+    }
+    if (auto* gt = client->findChild<QPushButton*>("cmdGrandTotal")) {
+        gt->setToolTip("Grand Total");
+    }
+
+    auto* lblLast = new QLabel("Decimal Place", client);
+    lblLast->setObjectName("lblLast");
+    lblLast->setGeometry(Pixels(kDecimalLabelRect));
+    cboDecPlace_ = new QComboBox(client);
+    cboDecPlace_->setObjectName("cboDecPlace");
+    cboDecPlace_->setAccessibleName("Decimal places");
+    cboDecPlace_->setGeometry(Pixels(kDecimalListRect));
+    for (const char* item : kDecimalPlaceItems) {
+        cboDecPlace_->addItem(item);
+    }
+    connect(cboDecPlace_, &QComboBox::activated, this, [this](int position) {
+        form_->cboDecPlace_Click(position);
+        refresh();
+    });
+}
+
+void MainWindow::buildTape(QWidget* client) {
+    tapeModel_ = new TapeListModel(form_->lstTape(), this);
+    lstTape_ = new QListView(client);
+    lstTape_->setObjectName("lstTape");
+    lstTape_->setAccessibleName("Calculation tape");
+    lstTape_->setGeometry(Pixels(kTapeRect));
+    lstTape_->setUniformItemSizes(true);
+    lstTape_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstTape_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstTape_->setModel(tapeModel_);
+    lstTape_->installEventFilter(this);
+
+    connect(tapeModel_, &TapeListModel::lineSelected, this, [this](int row) {
+        const QModelIndex index = tapeModel_->index(row);
+        if (lstTape_->currentIndex() != index) {
+            lstTape_->setCurrentIndex(index);
+        }
+        if (index.isValid()) {
+            lstTape_->scrollTo(index);
+        }
+    });
+    connect(lstTape_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.row() != form_->lstTape().Selected()) {
+                    form_->lstTape().Select(current.row());
+                }
+            });
+    // A click selects the line and gives the keys back to the keypad.
+    connect(lstTape_, &QListView::clicked, this, [this] { focusKeySink(); });
+}
+
+void MainWindow::refresh() {
+    lblResult_->setText(QString::fromStdString(form_->lblResult()));
+    lblOperator_->setText(QString::fromStdString(form_->lblOperator()));
+    lblGrandTotal_->setText(QString::fromStdString(form_->lblGrandTotal()));
+    const int reserved =
+        std::max(lblOperator_->fontMetrics().horizontalAdvance(lblOperator_->text()),
+                 lblGrandTotal_->fontMetrics().horizontalAdvance(lblGrandTotal_->text()));
+    lblResult_->setReservedLeft(reserved + 4);
+    if (cboDecPlace_->currentIndex() != form_->DecimalPlaces()) {
+        cboDecPlace_->setCurrentIndex(form_->DecimalPlaces());
+    }
+}
+
+void MainWindow::execute(const KeyCommand& key) {
+    form_->Execute(key);
+    refresh();
+}
+
+void MainWindow::focusKeySink() {
+    picSetFocus_->setFocus(Qt::OtherFocusReason);
+}
+
+bool MainWindow::typeKey(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    int code = 0;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        code = 8;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        code = 13;
+        break;
+    case Qt::Key_Escape:
+        code = 27;
+        break;
+    default:
+        if (event->text().size() == 1) {
+            code = event->text().at(0).unicode();
+        }
+    }
+    if (code == 0) {
+        return false;
+    }
+    form_->CheckKeyPress(code);
+    refresh();
+    return true;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (!typeKey(event)) {
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == picSetFocus_ || watched == lstTape_) && event->type() == QEvent::KeyPress) {
+        return typeKey(static_cast<QKeyEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    form_->cmdCancel_Click();
+    event->accept();
+}
+
+} // namespace sumwise::qt

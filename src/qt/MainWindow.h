@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "platform/Platform.h"
+#include "shell/CalcForm.h"
+
+class QComboBox;
+class QLabel;
+class QListView;
+class QPushButton;
+
+namespace sumwise::qt {
+
+class DisplayLabel;
+class TapeListModel;
+
+// The calculator window: owns the widgets, forwards each event to the core handler of the
+// same name, then shows the core's state. It holds no number of its own.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // services: message boxes, clock, environment and files (a fake in tests).
+    explicit MainWindow(Platform& services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    CalcForm& form() { return *form_; }
+    // Re-reads every small piece of state from the core.
+    void refresh();
+    // Runs a key the way its button or typed character does.
+    void execute(const KeyCommand& key);
+
+signals:
+    // Save Result hid the window; a host reads the register now.
+    void resultSaved();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class WindowPlatform;
+    class KeySink;
+
+    void buildKeypad(QWidget* client);
+    void buildTape(QWidget* client);
+    // Typed keys from the window, the key sink and the tape all come here; true if consumed.
+    bool typeKey(QKeyEvent* event);
+    void focusKeySink();
+
+    std::unique_ptr<WindowPlatform> platform_;
+    std::unique_ptr<CalcForm> form_;
+    DisplayLabel* lblResult_ = nullptr;
+    QLabel* lblOperator_ = nullptr;
+    QLabel* lblGrandTotal_ = nullptr;
+    QComboBox* cboDecPlace_ = nullptr;
+    QListView* lstTape_ = nullptr;
+    TapeListModel* tapeModel_ = nullptr;
+    QWidget* picSetFocus_ = nullptr;
+};
+
+} // namespace sumwise::qt

@@ -1,0 +1,92 @@
+#include "qt/QtPlatform.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSysInfo>
+
+#include "platform/Files.h"
+
+namespace sumwise::qt {
+
+MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
+                             MsgButtons buttons) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(QString::fromStdString(text));
+    switch (icon) {
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::None:
+        break;
+    }
+    if (buttons == MsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MsgAnswer::Ok;
+}
+
+DateTime QtPlatform::Now() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+}
+
+std::string QtPlatform::Environ(const std::string& name) {
+    // The Windows names, then what a Linux session calls the same thing.
+    const QByteArray key = QByteArray::fromStdString(name);
+    if (qEnvironmentVariableIsSet(key.constData())) {
+        return qEnvironmentVariable(key.constData()).toStdString();
+    }
+    if (name == "username") {
+        for (const char* other : {"USERNAME", "USER", "LOGNAME"}) {
+            if (qEnvironmentVariableIsSet(other)) {
+                return qEnvironmentVariable(other).toStdString();
+            }
+        }
+    }
+    if (name == "computername") {
+        if (qEnvironmentVariableIsSet("COMPUTERNAME")) {
+            return qEnvironmentVariable("COMPUTERNAME").toStdString();
+        }
+        return QSysInfo::machineHostName().toStdString();
+    }
+    return {};
+}
+
+std::string QtPlatform::ProgramFolder() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programDir).isWritable()) {
+        return programDir.toStdString();
+    }
+    // An installed copy keeps its files per user.
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty()) {
+        config = QDir::homePath() + "/.config";
+    }
+    const QString folder = config + "/sumwise";
+    QDir().mkpath(folder);
+    return folder.toStdString();
+}
+
+bool QtPlatform::AppendToFile(const std::string& path, const std::string& text) {
+    return AppendTextToFile(path, text);
+}
+
+} // namespace sumwise::qt

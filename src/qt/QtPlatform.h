@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/Platform.h"
+
+namespace sumwise::qt {
+
+// The desktop services of the real program: Qt message boxes, the clock, the environment and
+// files. Window operations (focus, hide, close) belong to the main window itself.
+class QtPlatform : public Platform {
+public:
+    void SetDialogParent(QWidget* parent) { parent_ = parent; }
+
+    MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
+                     MsgButtons buttons) override;
+    void FocusKeySink() override {}
+    void HideMainWindow() override {}
+    void CloseMainWindow() override {}
+    DateTime Now() override;
+    std::string Environ(const std::string& name) override;
+    std::string ProgramFolder() override;
+    bool AppendToFile(const std::string& path, const std::string& text) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+} // namespace sumwise::qt

@@ -1,0 +1,58 @@
+#include "qt/TapeListModel.h"
+
+#include "tape/TapeLine.h"
+
+namespace sumwise::qt {
+
+TapeListModel::TapeListModel(Tape& tape, QObject* parent)
+    : QAbstractListModel(parent), tape_(tape), rows_(static_cast<int>(tape.Count())) {
+    tape_.SetListener(this);
+}
+
+TapeListModel::~TapeListModel() {
+    tape_.SetListener(nullptr);
+}
+
+int TapeListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+QVariant TapeListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rows_ ||
+        static_cast<std::size_t>(index.row()) >= tape_.Count()) {
+        return {};
+    }
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+        return QString::fromStdString(tape_.Line(static_cast<std::size_t>(index.row())));
+    }
+    return {};
+}
+
+void TapeListModel::LineAppended() {
+    beginInsertRows(QModelIndex(), rows_, rows_);
+    ++rows_;
+    endInsertRows();
+}
+
+void TapeListModel::FirstLineRemoved() {
+    beginRemoveRows(QModelIndex(), 0, 0);
+    --rows_;
+    endRemoveRows();
+}
+
+void TapeListModel::LineRewritten(std::size_t row) {
+    const QModelIndex changed = index(static_cast<int>(row));
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+void TapeListModel::Cleared() {
+    beginResetModel();
+    rows_ = 0;
+    endResetModel();
+}
+
+void TapeListModel::SelectionChanged(int row) {
+    emit lineSelected(row);
+}
+
+} // namespace sumwise::qt

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QAbstractListModel>
+
+#include "tape/Tape.h"
+
+namespace sumwise::qt {
+
+// Shows the core's tape in a list view, following its changes row by row.
+class TapeListModel : public QAbstractListModel, public TapeListener {
+    Q_OBJECT
+public:
+    explicit TapeListModel(Tape& tape, QObject* parent = nullptr);
+    ~TapeListModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    void LineAppended() override;
+    void FirstLineRemoved() override;
+    void LineRewritten(std::size_t row) override;
+    void Cleared() override;
+    void SelectionChanged(int row) override;
+
+signals:
+    // The core selected a line (-1: none); the view selects it and scrolls it into view.
+    void lineSelected(int row);
+
+private:
+    Tape& tape_;
+    int rows_ = 0; // the rows the view has been told of
+};
+
+} // namespace sumwise::qt

@@ -1,0 +1,165 @@
+#include "shell/CalcForm.h"
+
+#include <exception>
+
+namespace sumwise {
+
+CalcForm::CalcForm(Platform& platform)
+    : platform_(platform), errors_(platform), calc_(reg_, tape_, platform, errors_) {}
+
+void CalcForm::cmdNumber_Click(int digit) {
+    if (calc_.LastOperator == "=") {
+        calc_.StartNewTotal(calc_.RunningTotal != 0);
+    }
+    reg_.TypeDigit(digit);
+    calc_.ClearPressed = false;
+    platform_.FocusKeySink();
+}
+
+void CalcForm::cmdDecimal_Click() {
+    reg_.TypeDecimal();
+    platform_.FocusKeySink();
+}
+
+void CalcForm::cmdBackspace_Click() {
+    reg_.Backspace();
+    platform_.FocusKeySink();
+}
+
+void CalcForm::cmdCancelEntry_Click() {
+    reg_.CancelEntry();
+    platform_.FocusKeySink();
+}
+
+void CalcForm::cmdNegitive_Click() {
+    reg_.ChangeSign();
+    platform_.FocusKeySink();
+}
+
+void CalcForm::cboDecPlace_Click(int position) {
+    if (position < 0 || position > 6) {
+        return;
+    }
+    decPlace_ = position;
+    reg_.ChooseDecimalPlaces(position);
+    platform_.FocusKeySink();
+}
+
+void CalcForm::cmdOperator_Click(int index) {
+    calc_.cmdOperator_Click(index);
+}
+
+void CalcForm::cmdFunction_Click(int index) {
+    calc_.cmdFunction_Click(index);
+}
+
+void CalcForm::cmdCancel_Click() {
+    calc_.cmdCancel_Click();
+    platform_.FocusKeySink();
+}
+
+void CalcForm::StartNewTotal(bool addToGrandTotal) {
+    calc_.StartNewTotal(addToGrandTotal);
+}
+
+void CalcForm::cmdGrandTotal_Click() {
+    calc_.cmdGrandTotal_Click();
+    platform_.FocusKeySink();
+}
+
+void CalcForm::cmdClear_Click() {
+    tape_.Clear();
+    platform_.FocusKeySink();
+}
+
+void CalcForm::cmdSave_Click() {
+    saveTag_ = "OK";
+    platform_.HideMainWindow();
+}
+
+void CalcForm::cmdClose_Click() {
+    cmdCancel_Click();
+    platform_.CloseMainWindow();
+}
+
+void CalcForm::cmdPrint_Click() {
+    // Printing the tape is not available yet; the key does nothing.
+    platform_.FocusKeySink();
+}
+
+void CalcForm::Execute(const KeyCommand& key) {
+    switch (key.command) {
+    case Command::Digit:
+        cmdNumber_Click(key.index);
+        break;
+    case Command::Decimal:
+        cmdDecimal_Click();
+        break;
+    case Command::Backspace:
+        cmdBackspace_Click();
+        break;
+    case Command::CancelEntry:
+        cmdCancelEntry_Click();
+        break;
+    case Command::ChangeSign:
+        cmdNegitive_Click();
+        break;
+    case Command::Operator:
+        cmdOperator_Click(key.index);
+        break;
+    case Command::Function:
+        cmdFunction_Click(key.index);
+        break;
+    case Command::Cancel:
+        cmdCancel_Click();
+        break;
+    case Command::GrandTotal:
+        cmdGrandTotal_Click();
+        break;
+    case Command::ClearTape:
+        cmdClear_Click();
+        break;
+    case Command::Print:
+        cmdPrint_Click();
+        break;
+    case Command::SaveResult:
+        cmdSave_Click();
+        break;
+    case Command::Close:
+        cmdClose_Click();
+        break;
+    }
+}
+
+void CalcForm::CheckKeyPress(int& code) {
+    try {
+        if (const auto key = CommandForCharacter(code)) {
+            Execute(*key);
+        }
+        code = 0;
+    } catch (const std::exception& failure) {
+        errors_.LogError(true, "0", failure.what(), "frmCalc", "CheckKeyPress");
+    }
+}
+
+void CalcForm::SetStartValue(Currency value) {
+    const double v = value.Value();
+    if (v > 0) {
+        reg_.Load(v);
+        reg_.DecimalTyped = true;
+        calc_.StepCount = 1;
+    } else {
+        reg_.Display = ".";
+        reg_.EntryValue = 0;
+        reg_.DecimalTyped = false;
+        calc_.StepCount = 0;
+    }
+    calc_.RunningTotal = 0;
+    calc_.Operand = 0;
+    calc_.LastEntry = 0;
+    reg_.EntryState = kStateNum;
+    calc_.LastOperator = "+";
+    calc_.OperatorLabel = "+";
+}
+
+} // namespace sumwise

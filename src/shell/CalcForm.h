@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/Calculator.h"
+#include "engine/EntryRegister.h"
+#include "engine/KeyCommand.h"
+#include "platform/Platform.h"
+#include "shell/ErrorLog.h"
+#include "tape/Tape.h"
+
+namespace sumwise {
+
+// A fixed-point currency amount in ten-thousandths, as a host passes to SetStartValue.
+struct Currency {
+    std::int64_t tenThousandths = 0;
+    double Value() const { return static_cast<double>(tenThousandths) / 10000.0; }
+};
+
+// The main window's state and handlers, free of any toolkit. The window forwards each event
+// to the handler of the same name and then shows the state read from here.
+class CalcForm {
+public:
+    explicit CalcForm(Platform& platform);
+    CalcForm(const CalcForm&) = delete;
+    CalcForm& operator=(const CalcForm&) = delete;
+
+    // Keys of the keypad and the tape.
+    void cmdNumber_Click(int digit);
+    void cmdDecimal_Click();
+    void cmdBackspace_Click();
+    void cmdCancelEntry_Click();
+    void cmdNegitive_Click();
+    void cboDecPlace_Click(int position);
+    void cmdOperator_Click(int index);
+    void cmdFunction_Click(int index);
+    void cmdCancel_Click();
+    void StartNewTotal(bool addToGrandTotal);
+    void cmdGrandTotal_Click();
+    void cmdClear_Click();
+    void cmdSave_Click();
+    void cmdClose_Click();
+    void cmdPrint_Click();
+
+    // The keyboard map: runs the key of a typed character and consumes it (code becomes 0).
+    void CheckKeyPress(int& code);
+    void Execute(const KeyCommand& key);
+
+    // The value-picker interface of a host program.
+    void SetStartValue(Currency value);
+    void DepositNumber(std::int32_t value) { deposit_ = value; }
+    std::int32_t Deposit() const { return deposit_; }
+    const std::string& SaveTag() const { return saveTag_; }
+
+    // What the window shows.
+    const std::string& lblResult() const { return reg_.Display; }
+    const std::string& lblOperator() const { return calc_.OperatorLabel; }
+    const std::string& lblGrandTotal() const { return calc_.GrandTotalLabel; }
+    int DecimalPlaces() const { return decPlace_; }
+
+    EntryRegister& Register() { return reg_; }
+    const EntryRegister& Register() const { return reg_; }
+    Calculator& Engine() { return calc_; }
+    const Calculator& Engine() const { return calc_; }
+    Tape& lstTape() { return tape_; }
+    const Tape& lstTape() const { return tape_; }
+    ErrorLog& Errors() { return errors_; }
+
+private:
+    Platform& platform_;
+    EntryRegister reg_;
+    Tape tape_;
+    ErrorLog errors_;
+    Calculator calc_;
+    int decPlace_ = 0;
+    std::string saveTag_;
+    std::int32_t deposit_ = 0;
+};
+
+} // namespace sumwise

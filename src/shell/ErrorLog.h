@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace sumwise {
+
+inline constexpr const char* kAppTitle = "Sumwise";
+inline constexpr const char* kAppVersion = "1.0.0";
+inline constexpr const char* kErrorLogName = "ErrorLog.txt";
+
+// Reports a trapped failure: a message box naming it, then one record appended to
+// ErrorLog.txt in the program folder.
+class ErrorLog {
+public:
+    explicit ErrorLog(Platform& platform) : platform_(platform) {}
+
+    void LogError(bool showMessage, const std::string& number, const std::string& description,
+                  const std::string& module, const std::string& routine);
+
+    // The texts it writes, for the message box and the log file.
+    static std::string MessageText(const std::string& number, const std::string& description,
+                                   const std::string& module, const std::string& routine);
+    static std::string Record(const DateTime& when, const std::string& number,
+                              const std::string& description, const std::string& module,
+                              const std::string& routine, const std::string& user,
+                              const std::string& computer);
+
+private:
+    Platform& platform_;
+};
+
+} // namespace sumwise

@@ -1,0 +1,167 @@
+// Runs the golden key scripts in tests/scripts: keys typed, then the expected display, labels,
+// tape lines and messages. See tests/scripts/README.md for the format.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/NumberText.h"
+#include "shell/CalcForm.h"
+#include "support/FakePlatform.h"
+
+namespace sumwise {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> ScriptNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(SUMWISE_SCRIPT_DIR)) {
+        if (entry.path().extension() == ".txt") {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// "quoted text" keeps its blanks; \r and \n stand for CR and LF.
+std::string Argument(const std::string& rest) {
+    std::string text = rest;
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        text = text.substr(1, text.size() - 2);
+    }
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'r' || text[i + 1] == 'n')) {
+            out.push_back(text[i + 1] == 'r' ? '\r' : '\n');
+            ++i;
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
+// Keys without a character of their own, written in brackets.
+bool NamedKey(const std::string& name, CalcForm& form) {
+    if (name == "+/-") {
+        form.cmdNegitive_Click();
+    } else if (name == "sqrt") {
+        form.cmdFunction_Click(0);
+    } else if (name == "1/x") {
+        form.cmdFunction_Click(2);
+    } else if (name == "bs") {
+        form.cmdBackspace_Click();
+    } else if (name == "enter" || name == "esc") {
+        int code = name == "enter" ? 13 : 27;
+        form.CheckKeyPress(code);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+class KeyScript : public ::testing::TestWithParam<std::string> {
+protected:
+    void TypeKeys(const std::string& keys, int lineNo) {
+        for (size_t i = 0; i < keys.size(); ++i) {
+            if (keys[i] == ' ') {
+                continue;
+            }
+            if (keys[i] == '[') {
+                const size_t close = keys.find(']', i);
+                ASSERT_NE(close, std::string::npos) << "line " << lineNo;
+                const std::string name = keys.substr(i + 1, close - i - 1);
+                ASSERT_TRUE(NamedKey(name, form)) << "unknown key [" << name << "] line " << lineNo;
+                i = close;
+                continue;
+            }
+            int code = static_cast<unsigned char>(keys[i]);
+            form.CheckKeyPress(code);
+            EXPECT_EQ(code, 0) << "character not consumed, line " << lineNo;
+        }
+    }
+
+    std::vector<std::string> TapeLines() const {
+        std::vector<std::string> lines;
+        for (size_t i = 0; i < form.lstTape().Count(); ++i) {
+            lines.push_back(form.lstTape().Line(i));
+        }
+        return lines;
+    }
+
+    testing::FakePlatform platform;
+    CalcForm form{platform};
+    size_t messagesSeen = 0;
+};
+
+TEST_P(KeyScript, Runs) {
+    std::ifstream in(fs::path(SUMWISE_SCRIPT_DIR) / (GetParam() + ".txt"));
+    ASSERT_TRUE(in) << GetParam();
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        const size_t blank = line.find(' ');
+        const std::string word = line.substr(0, blank);
+        const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
+        SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(lineNo));
+        if (word == "places") {
+            form.cboDecPlace_Click(std::stoi(rest));
+        } else if (word == "keys") {
+            TypeKeys(rest, lineNo);
+        } else if (word == "display") {
+            EXPECT_EQ(form.lblResult(), Argument(rest));
+        } else if (word == "operator") {
+            EXPECT_EQ(form.lblOperator(), Argument(rest));
+        } else if (word == "grand") {
+            EXPECT_EQ(form.lblGrandTotal(), Argument(rest));
+        } else if (word == "value") {
+            EXPECT_EQ(form.Register().EntryValue, *StrictNumber(rest));
+        } else if (word == "state") {
+            EXPECT_EQ(form.Register().EntryState, Argument(rest));
+        } else if (word == "message") {
+            ASSERT_LT(messagesSeen, platform.messages.size()) << "no message box was shown";
+            EXPECT_EQ(platform.messages[messagesSeen++].text, Argument(rest));
+        } else if (word == "lines") {
+            EXPECT_EQ(form.lstTape().Count(), std::stoul(rest));
+        } else if (word == "tape" || word == "tail") {
+            std::vector<std::string> expected;
+            while (std::getline(in, line) && line != "end") {
+                ++lineNo;
+                expected.push_back(line);
+            }
+            ++lineNo;
+            std::vector<std::string> actual = TapeLines();
+            if (word == "tail" && actual.size() > expected.size()) {
+                actual.erase(actual.begin(), actual.end() - static_cast<long>(expected.size()));
+            }
+            EXPECT_EQ(actual, expected);
+        } else {
+            FAIL() << "unknown script word '" << word << "'";
+        }
+    }
+    for (size_t i = messagesSeen; i < platform.messages.size(); ++i) {
+        ADD_FAILURE() << "unexpected message box: " << platform.messages[i].text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, KeyScript, ::testing::ValuesIn(ScriptNames()), [](const auto& info) {
+        std::string name = info.param;
+        std::replace_if(
+            name.begin(), name.end(),
+            [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        return name;
+    });
+
+} // namespace
+} // namespace sumwise

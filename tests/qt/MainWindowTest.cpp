@@ -1,0 +1,114 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "qt/MainWindow.h"
+#include "support/FakePlatform.h"
+
+namespace sumwise::qt {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void TearDown() override {
+        for (const auto& message : services.messages) {
+            ADD_FAILURE() << "unexpected message box: " << message.text;
+        }
+    }
+
+    QPushButton* button(const char* name) {
+        auto* b = window.findChild<QPushButton*>(name);
+        EXPECT_NE(b, nullptr) << name;
+        return b;
+    }
+    void click(const char* name) {
+        if (QPushButton* b = button(name)) {
+            QTest::mouseClick(b, Qt::LeftButton);
+        }
+    }
+    QString display() { return window.findChild<QLabel*>("lblResult")->text(); }
+    QStringList tapeLines() {
+        QStringList lines;
+        const QAbstractItemModel* model = window.findChild<QListView*>("lstTape")->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            lines << model->index(row, 0).data().toString();
+        }
+        return lines;
+    }
+
+    testing::FakePlatform services;
+    MainWindow window{services};
+};
+
+TEST_F(MainWindowTest, ClickingFivePlusThreeEquals) {
+    EXPECT_EQ(display(), "0.");
+    click("cmdNumber_5");
+    click("cmdOperator_1");
+    click("cmdNumber_3");
+    click("cmdOperator_4");
+    EXPECT_EQ(display(), "8.00");
+    EXPECT_EQ(tapeLines(), (QStringList{"+ 5.00", "+ 3.00", "= 8.00"}));
+    EXPECT_EQ(window.findChild<QListView*>("lstTape")->currentIndex().row(), 2);
+    EXPECT_EQ(window.findChild<QLabel*>("lblOperator")->text(), "=");
+    EXPECT_TRUE(window.findChild<QWidget*>("picSetFocus")->hasFocus());
+}
+
+TEST_F(MainWindowTest, TypedKeysReachTheKeyboardMap) {
+    QWidget* sink = window.findChild<QWidget*>("picSetFocus");
+    QTest::keyClicks(sink, "12+3*2");
+    QTest::keyClick(sink, Qt::Key_Return);
+    EXPECT_EQ(display(), "30.00");
+    EXPECT_EQ(tapeLines(), (QStringList{"+ 12.00", "+ 3.00", "x 2.00", "= 30.00"}));
+    // Typed into the tape, characters run keys too and never search the list.
+    QTest::keyClicks(window.findChild<QListView*>("lstTape"), "g");
+    EXPECT_EQ(tapeLines().last(), "***********************");
+}
+
+TEST_F(MainWindowTest, DecimalPlacesChooser) {
+    auto* chooser = window.findChild<QComboBox*>("cboDecPlace");
+    ASSERT_EQ(chooser->count(), 7);
+    EXPECT_EQ(chooser->itemText(0), "Floating Decimal");
+    EXPECT_EQ(chooser->itemText(6), "6 Fixed Decimal");
+    EXPECT_EQ(chooser->currentText(), "2 Fixed Decimal");
+    chooser->activated(0);
+    click("cmdNumber_1");
+    click("cmdOperator_0");
+    click("cmdNumber_4");
+    click("cmdOperator_4");
+    EXPECT_EQ(display(), "0.25");
+}
+
+TEST_F(MainWindowTest, KeysSitAtTheirLayoutPlaces) {
+    struct Place {
+        const char* name;
+        QRect pixels;
+    };
+    const Place places[] = {
+        {"cmdNumber_7", {212, 76, 38, 27}},  {"cmdOperator_4", {387, 172, 38, 27}},
+        {"cmdBackspace", {211, 44, 68, 27}}, {"cmdGrandTotal", {440, 205, 43, 22}},
+        {"cmdClear", {534, 205, 43, 22}},    {"cmdFunction_0", {387, 76, 38, 27}},
+    };
+    for (const auto& p : places) {
+        EXPECT_EQ(button(p.name)->geometry(), p.pixels) << p.name;
+    }
+    EXPECT_EQ(window.centralWidget()->size(), QSize(582, 232));
+    EXPECT_EQ(window.windowTitle(), "Sumwise");
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(MainWindowTest, LongNumbersStayWholeInTheDisplay) {
+    QWidget* sink = window.findChild<QWidget*>("picSetFocus");
+    QTest::keyClicks(sink, QString(40, '7'));
+    EXPECT_EQ(display(), QString(40, '7') + ".");
+    window.findChild<QLabel*>("lblResult")->repaint(); // elides while painting, never crashes
+}
+
+} // namespace
+} // namespace sumwise::qt

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace sumwise::testing {
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    MsgIcon icon;
+    MsgButtons buttons;
+};
+
+// Records every call the core makes of the desktop and answers from a script, so no test
+// ever waits on a real dialog.
+class FakePlatform : public Platform {
+public:
+    MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
+                     MsgButtons buttons) override;
+    void FocusKeySink() override { ++focusCalls; }
+    void HideMainWindow() override { ++hideCalls; }
+    void CloseMainWindow() override { ++closeCalls; }
+    DateTime Now() override { return now; }
+    std::string Environ(const std::string& name) override;
+    std::string ProgramFolder() override { return folder; }
+    bool AppendToFile(const std::string& path, const std::string& text) override;
+
+    std::vector<ShownMessage> messages;
+    std::vector<MsgAnswer> answers; // answers to Yes/No boxes, taken in order
+    int focusCalls = 0;
+    int hideCalls = 0;
+    int closeCalls = 0;
+    DateTime now{2026, 12, 8, 14, 30, 5};
+    std::map<std::string, std::string> environment;
+    std::string folder = "/sumwise-test";
+    std::map<std::string, std::string> files; // path -> content, when not on disk
+    bool useDisk = false;                     // AppendToFile writes real files
+};
+
+} // namespace sumwise::testing
