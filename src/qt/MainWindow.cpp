@@ -73,6 +73,10 @@ MainWindow::MainWindow(Platform& services, QWidget* parent)
       form_(std::make_unique<CalcForm>(*platform_)) {
     setObjectName("frmCalc");
     setWindowTitle("Sumwise");
+    // A compact sans face, as the keypad was designed for an 8-point system font.
+    QFont face("Liberation Sans");
+    face.setPointSize(8);
+    setFont(face);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

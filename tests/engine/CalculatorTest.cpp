@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <string>
+
+#include "shell/CalcForm.h"
+#include "support/FakePlatform.h"
+
+namespace sumwise {
+namespace {
+
+class CalculatorTest : public ::testing::Test {
+protected:
+    void SetUp() override { form.cboDecPlace_Click(2); }
+    void Type(const std::string& keys) {
+        for (char c : keys) {
+            int code = static_cast<unsigned char>(c);
+            form.CheckKeyPress(code);
+        }
+    }
+    const Calculator& engine() const { return form.Engine(); }
+
+    testing::FakePlatform platform;
+    CalcForm form{platform};
+};
+
+TEST_F(CalculatorTest, StepCountAndClosedState) {
+    Type("5");
+    EXPECT_EQ(engine().StepCount, 0);
+    Type("+");
+    EXPECT_EQ(engine().StepCount, 1);
+    EXPECT_EQ(engine().RunningTotal, 5);
+    EXPECT_EQ(form.Register().EntryState, "OPS");
+    Type("3=");
+    EXPECT_EQ(engine().StepCount, 1);
+    EXPECT_TRUE(engine().TotalClosed);
+    EXPECT_EQ(engine().LastOperator, "=");
+    EXPECT_EQ(form.Register().EntryState, "NONE");
+    EXPECT_EQ(form.Register().EntryValue, 8);
+    // A new digit closes the calculation into the grand total.
+    Type("1");
+    EXPECT_EQ(engine().GrandTotal, 8);
+    EXPECT_EQ(engine().StepCount, 0);
+    EXPECT_EQ(engine().LastOperator, "+");
+    // StartNewTotal leaves TotalClosed, so the next operator still looks for a carried total.
+    EXPECT_TRUE(engine().TotalClosed);
+}
+
+TEST_F(CalculatorTest, OverflowKeepsTheTotal) {
+    form.SetStartValue(Currency{0});
+    Type("1");
+    for (int i = 0; i < 300; ++i) {
+        Type("0");
+    }
+    Type("*");
+    Type("1");
+    for (int i = 0; i < 300; ++i) {
+        Type("0");
+    }
+    Type("=");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Overflow Error");
+    EXPECT_EQ(platform.messages[0].title, "Sumwise");
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(engine().RunningTotal, 1e300);
+    for (std::size_t i = 0; i < form.lstTape().Count(); ++i) {
+        EXPECT_EQ(form.lstTape().Line(i).find("inf"), std::string::npos);
+    }
+    EXPECT_EQ(form.lblResult().find("inf"), std::string::npos);
+}
+
+TEST_F(CalculatorTest, GrandTotalOverflowIsReportedAndLogged) {
+    Type("1");
+    for (int i = 0; i < 307; ++i) {
+        Type("0");
+    }
+    Type("*9==");
+    // 9E+307 went into the grand total; a second one would pass the double range.
+    Type("1");
+    for (int i = 0; i < 307; ++i) {
+        Type("0");
+    }
+    Type("*9==");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Sumwise - ERROR");
+    EXPECT_EQ(platform.messages[0].text,
+              "Error occured: 6\r\nDescription: Overflow\r\nModule: frmCalc\r\n"
+              "Function: StartNewTotal");
+    EXPECT_EQ(engine().GrandTotal, 9e307);
+    EXPECT_EQ(platform.files.size(), 1u);
+}
+
+TEST_F(CalculatorTest, SetStartValue) {
+    Type("5+");
+    form.SetStartValue(Currency{123450}); // 12.345
+    EXPECT_EQ(form.lblResult(), "12.35");
+    EXPECT_EQ(form.Register().EntryValue, 12.345);
+    EXPECT_TRUE(form.Register().DecimalTyped);
+    EXPECT_EQ(engine().StepCount, 1);
+    EXPECT_EQ(engine().RunningTotal, 0);
+    EXPECT_EQ(form.Register().EntryState, "NUM");
+    EXPECT_EQ(form.lblOperator(), "+");
+    // The value counts as keyed: "+" then "2" "=" adds to it.
+    Type("+2=");
+    EXPECT_EQ(form.lblResult(), "14.35");
+
+    form.SetStartValue(Currency{-10000});
+    EXPECT_EQ(form.lblResult(), ".");
+    EXPECT_EQ(form.Register().EntryValue, 0);
+    EXPECT_EQ(engine().StepCount, 0);
+}
+
+TEST_F(CalculatorTest, SaveResultAndCloseAskTheWindow) {
+    Type("7s");
+    EXPECT_EQ(form.SaveTag(), "OK");
+    EXPECT_EQ(platform.hideCalls, 1);
+    EXPECT_EQ(form.Register().EntryValue, 7);
+    Type("x");
+    EXPECT_EQ(platform.closeCalls, 1);
+    EXPECT_EQ(form.lblResult(), "."); // the C key ran first
+}
+
+TEST_F(CalculatorTest, EveryCharacterIsConsumedAndUnmappedOnesDoNothing) {
+    Type("12+");
+    const auto lines = form.lstTape().Count();
+    for (int code : {int{'a'}, int{'q'}, int{'#'}, int{' '}, 0x2013, 200, -5, 70000}) {
+        int c = code;
+        form.CheckKeyPress(c);
+        EXPECT_EQ(c, 0);
+    }
+    EXPECT_EQ(form.lstTape().Count(), lines);
+    EXPECT_EQ(form.lblResult(), "12.");
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(CalculatorTest, EveryKeyEndsWithTheFocusOnTheKeySink) {
+    for (char c : std::string("1.5+2*E3-=G%LCcP")) {
+        const int before = platform.focusCalls;
+        int code = static_cast<unsigned char>(c);
+        form.CheckKeyPress(code);
+        EXPECT_GT(platform.focusCalls, before) << c;
+    }
+    const int before = platform.focusCalls;
+    form.cmdNegitive_Click();
+    form.cmdBackspace_Click();
+    EXPECT_EQ(platform.focusCalls, before + 2);
+}
+
+} // namespace
+} // namespace sumwise
