@@ -14,6 +14,9 @@ public:
                               sumwise::MsgButtons) override {
         return sumwise::MsgAnswer::Ok;
     }
+    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
     void FocusKeySink() override {}
     void HideMainWindow() override {}
     void CloseMainWindow() override {}

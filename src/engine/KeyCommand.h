@@ -19,11 +19,13 @@ enum class Command {
     Print,
     SaveResult,
     Close,
+    Memory,
+    TotalMemory,
 };
 
 struct KeyCommand {
     Command command;
-    int index = 0; // the digit, operator or function index
+    int index = 0; // the digit, operator, function or memory key index
 
     bool operator==(const KeyCommand&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "engine/NumberText.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -110,10 +111,20 @@ std::optional<double> DecimalValue(bool negative, std::string_view intDigits,
         } else {
             magnitude = -static_cast<long long>(fracDigits.find_first_not_of('0'));
         }
-        if (magnitude + exponent > 0) {
-            return std::nullopt;
+        if (magnitude + exponent <= 0) {
+            return 0.0;
         }
-        return 0.0;
+        // The largest double shows as 1.79769313486232E+308, just past the range: the text of
+        // a value must read back, so anything up to that text reads as the largest double.
+        if (magnitude + exponent == 309) {
+            std::string tenth = text.substr(0, text.find('e') + 1) + std::to_string(exponent - 1);
+            double reduced = 0;
+            const auto r = std::from_chars(tenth.data(), tenth.data() + tenth.size(), reduced);
+            if (r.ec == std::errc() && reduced <= 1.79769313486232e307) {
+                return negative ? -DBL_MAX : DBL_MAX;
+            }
+        }
+        return std::nullopt;
     }
     if (ec != std::errc() || !std::isfinite(value)) {
         return std::nullopt;

@@ -28,6 +28,10 @@ public:
     virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) = 0;
 
+    // A modal input box with a proposed answer; returns the answer, empty on Cancel.
+    virtual std::string InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& proposal) = 0;
+
     // Keyboard focus to the key sink, so typed characters keep reaching the keyboard map.
     virtual void FocusKeySink() = 0;
 

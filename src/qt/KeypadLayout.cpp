@@ -1,6 +1,7 @@
 #include "qt/KeypadLayout.h"
 
 #include "engine/Calculator.h"
+#include "memory/MemoryBanks.h"
 
 namespace sumwise::qt {
 
@@ -16,6 +17,17 @@ constexpr TwipsRect Key(int column, int row) {
 }
 
 constexpr KeyButton kButtons[] = {
+    {"cmdTotalMem",
+     "G&T",
+     "Total of all memory banks",
+     {2520, 660, 570, 405},
+     {Command::TotalMemory},
+     "Total of all memory banks"},
+    {"cmdMemory_3", "&MC", "Memory clear", Key(0, 0), {Command::Memory, kMemClear}, "Clear"},
+    {"cmdMemory_2", "M&R", "Memory recall", Key(0, 1), {Command::Memory, kMemRecall}, "Recall"},
+    {"cmdMemory_1", "M&-", "Memory subtract", Key(0, 2), {Command::Memory, kMemMinus}},
+    {"cmdMemory_0", "M&+", "Memory add", Key(0, 3), {Command::Memory, kMemPlus}},
+
     {"cmdBackspace", "&Backspace", "Backspace", {3165, 660, 1020, 405}, {Command::Backspace}},
     {"cmdCancelEntry", "C&E", "Clear entry", {4260, 660, 1020, 405}, {Command::CancelEntry}},
     {"cmdCancel", "&C", "Clear", {5355, 660, 1020, 405}, {Command::Cancel}},
@@ -44,7 +56,12 @@ constexpr KeyButton kButtons[] = {
     {"cmdOperator_1", "+", "Add", Key(4, 3), {Command::Operator, kPlus}},
     {"cmdOperator_4", "=", "Equals", Key(5, 3), {Command::Operator, kEquals}},
 
-    {"cmdGrandTotal", "&GT", "Grand total", {6600, 3075, 640, 325}, {Command::GrandTotal}},
+    {"cmdGrandTotal",
+     "&GT",
+     "Grand total",
+     {6600, 3075, 640, 325},
+     {Command::GrandTotal},
+     "Grand Total"},
     {"cmdClear", "C&lear", "Clear tape", {8015, 3075, 640, 325}, {Command::ClearTape}},
 };
 

@@ -23,6 +23,7 @@ struct KeyButton {
     const char* accessibleName;
     TwipsRect rect;
     KeyCommand key;
+    const char* toolTip = nullptr;
 };
 
 std::span<const KeyButton> KeypadButtons();

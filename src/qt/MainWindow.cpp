@@ -10,6 +10,7 @@
 
 #include "qt/DisplayLabel.h"
 #include "qt/KeypadLayout.h"
+#include "qt/MemoryPanel.h"
 #include "qt/TapeListModel.h"
 
 namespace sumwise::qt {
@@ -26,6 +27,7 @@ constexpr TwipsRect kDisplayRect{2520, 180, 3855, 330};
 constexpr TwipsRect kDecimalLabelRect{2520, 3130, 1995, 255};
 constexpr TwipsRect kDecimalListRect{4635, 3070, 1740, 330};
 constexpr TwipsRect kTapeRect{6600, 180, 2055, 2800};
+constexpr TwipsRect kPanelRect{120, 100, 2320, 3300};
 
 const char* const kDecimalPlaceItems[] = {"Floating Decimal", "1 Fixed Decimal", "2 Fixed Decimal",
                                           "3 Fixed Decimal",  "4 Fixed Decimal", "5 Fixed Decimal",
@@ -44,6 +46,10 @@ public:
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                      MsgButtons buttons) override {
         return services_.MsgBox(text, title, icon, buttons);
+    }
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& proposal) override {
+        return services_.InputBox(prompt, title, proposal);
     }
     void FocusKeySink() override { window_.focusKeySink(); }
     void HideMainWindow() override {
@@ -97,10 +103,12 @@ MainWindow::MainWindow(Platform& services, QWidget* parent)
 
     buildKeypad(client);
     buildTape(client);
+    buildMemoryPanel(client);
     picSetFocus_->lower();
 
     cboDecPlace_->setCurrentIndex(kStartDecimalPlaces);
     form_->cboDecPlace_Click(kStartDecimalPlaces);
+    form_->optMem_Click(0);
     refresh();
 }
 
@@ -140,11 +148,11 @@ void MainWindow::buildKeypad(QWidget* client) {
         button->setAccessibleName(key.accessibleName);
         button->setGeometry(Pixels(key.rect));
         button->setFocusPolicy(Qt::NoFocus); // the key sink keeps the focus
+        if (key.toolTip != nullptr) {
+            button->setToolTip(key.toolTip);
+        }
         const KeyCommand command = key.key;
         connect(button, &QPushButton::clicked, this, [this, command] { execute(command); });
-    }
-    if (auto* gt = client->findChild<QPushButton*>("cmdGrandTotal")) {
-        gt->setToolTip("Grand Total");
     }
 
     auto* lblLast = new QLabel("Decimal Place", client);
@@ -194,6 +202,21 @@ void MainWindow::buildTape(QWidget* client) {
     connect(lstTape_, &QListView::clicked, this, [this] { focusKeySink(); });
 }
 
+void MainWindow::buildMemoryPanel(QWidget* client) {
+    fraMemBanks_ = new MemoryPanel(client);
+    fraMemBanks_->setGeometry(Pixels(kPanelRect));
+    connect(fraMemBanks_, &MemoryPanel::selectorClicked, this, [this](int bank) {
+        form_->SelectBank(bank);
+        refresh();
+    });
+    connect(fraMemBanks_, &MemoryPanel::accountClicked, this, [this](int bank) {
+        form_->lblAccounts_Click(bank);
+        refresh();
+    });
+    connect(fraMemBanks_, &MemoryPanel::bankTextPressed, this,
+            [this] { form_->txtMem_MouseDown(); });
+}
+
 void MainWindow::refresh() {
     lblResult_->setText(QString::fromStdString(form_->lblResult()));
     lblOperator_->setText(QString::fromStdString(form_->lblOperator()));
@@ -202,6 +225,7 @@ void MainWindow::refresh() {
         std::max(lblOperator_->fontMetrics().horizontalAdvance(lblOperator_->text()),
                  lblGrandTotal_->fontMetrics().horizontalAdvance(lblGrandTotal_->text()));
     lblResult_->setReservedLeft(reserved + 4);
+    fraMemBanks_->refresh(form_->Banks());
     if (cboDecPlace_->currentIndex() != form_->DecimalPlaces()) {
         cboDecPlace_->setCurrentIndex(form_->DecimalPlaces());
     }

@@ -14,6 +14,7 @@ class QPushButton;
 namespace sumwise::qt {
 
 class DisplayLabel;
+class MemoryPanel;
 class TapeListModel;
 
 // The calculator window: owns the widgets, forwards each event to the core handler of the
@@ -46,6 +47,7 @@ private:
 
     void buildKeypad(QWidget* client);
     void buildTape(QWidget* client);
+    void buildMemoryPanel(QWidget* client);
     // Typed keys from the window, the key sink and the tape all come here; true if consumed.
     bool typeKey(QKeyEvent* event);
     void focusKeySink();
@@ -59,6 +61,7 @@ private:
     QListView* lstTape_ = nullptr;
     TapeListModel* tapeModel_ = nullptr;
     QWidget* picSetFocus_ = nullptr;
+    MemoryPanel* fraMemBanks_ = nullptr;
 };
 
 } // namespace sumwise::qt

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QSysInfo>
 
@@ -39,6 +40,15 @@ MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, 
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return MsgAnswer::Ok;
+}
+
+std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& proposal) {
+    bool accepted = false;
+    const QString answer = QInputDialog::getText(parent_, QString::fromStdString(title),
+                                                 QString::fromStdString(prompt), QLineEdit::Normal,
+                                                 QString::fromStdString(proposal), &accepted);
+    return accepted ? answer.toStdString() : std::string();
 }
 
 DateTime QtPlatform::Now() {

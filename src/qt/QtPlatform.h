@@ -15,6 +15,8 @@ public:
 
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                      MsgButtons buttons) override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& proposal) override;
     void FocusKeySink() override {}
     void HideMainWindow() override {}
     void CloseMainWindow() override {}

@@ -5,7 +5,8 @@
 namespace sumwise {
 
 CalcForm::CalcForm(Platform& platform)
-    : platform_(platform), errors_(platform), calc_(reg_, tape_, platform, errors_) {}
+    : platform_(platform), errors_(platform), calc_(reg_, tape_, platform, errors_),
+      banks_(reg_, platform) {}
 
 void CalcForm::cmdNumber_Click(int digit) {
     if (calc_.LastOperator == "=") {
@@ -127,6 +128,12 @@ void CalcForm::Execute(const KeyCommand& key) {
         break;
     case Command::Close:
         cmdClose_Click();
+        break;
+    case Command::Memory:
+        cmdMemory_Click(key.index);
+        break;
+    case Command::TotalMemory:
+        cmdTotalMem_Click();
         break;
     }
 }

@@ -6,6 +6,7 @@
 #include "engine/Calculator.h"
 #include "engine/EntryRegister.h"
 #include "engine/KeyCommand.h"
+#include "memory/MemoryBanks.h"
 #include "platform/Platform.h"
 #include "shell/ErrorLog.h"
 #include "tape/Tape.h"
@@ -43,6 +44,15 @@ public:
     void cmdClose_Click();
     void cmdPrint_Click();
 
+    // Memory banks.
+    void cmdMemory_Click(int index) { banks_.cmdMemory_Click(index); }
+    void cmdTotalMem_Click() { banks_.cmdTotalMem_Click(); }
+    // The selection refresh; a click on a selector is SelectBank.
+    void optMem_Click(int index) { banks_.optMem_Click(index); }
+    void SelectBank(int bank) { banks_.SelectBank(bank); }
+    void lblAccounts_Click(int bank) { banks_.lblAccounts_Click(bank); }
+    void txtMem_MouseDown() { platform_.FocusKeySink(); }
+
     // The keyboard map: runs the key of a typed character and consumes it (code becomes 0).
     void CheckKeyPress(int& code);
     void Execute(const KeyCommand& key);
@@ -66,6 +76,8 @@ public:
     Tape& lstTape() { return tape_; }
     const Tape& lstTape() const { return tape_; }
     ErrorLog& Errors() { return errors_; }
+    MemoryBanks& Banks() { return banks_; }
+    const MemoryBanks& Banks() const { return banks_; }
 
 private:
     Platform& platform_;
@@ -73,6 +85,7 @@ private:
     Tape tape_;
     ErrorLog errors_;
     Calculator calc_;
+    MemoryBanks banks_;
     int decPlace_ = 0;
     std::string saveTag_;
     std::int32_t deposit_ = 0;

@@ -57,6 +57,13 @@ bool NamedKey(const std::string& name, CalcForm& form) {
         form.cmdFunction_Click(2);
     } else if (name == "bs") {
         form.cmdBackspace_Click();
+    } else if (name == "M+" || name == "M-" || name == "MR" || name == "MC") {
+        const std::string keys[] = {"M+", "M-", "MR", "MC"};
+        form.cmdMemory_Click(static_cast<int>(std::find(keys, keys + 4, name) - keys));
+    } else if (name == "banks") {
+        form.cmdTotalMem_Click();
+    } else if (name.starts_with("bank") && name.size() == 5) {
+        form.SelectBank(name[4] - '0');
     } else if (name == "enter" || name == "esc") {
         int code = name == "enter" ? 13 : 27;
         form.CheckKeyPress(code);
@@ -131,6 +138,9 @@ TEST_P(KeyScript, Runs) {
         } else if (word == "message") {
             ASSERT_LT(messagesSeen, platform.messages.size()) << "no message box was shown";
             EXPECT_EQ(platform.messages[messagesSeen++].text, Argument(rest));
+        } else if (word == "bank") {
+            const size_t bank = std::stoul(rest.substr(0, 1));
+            EXPECT_EQ(form.Banks().txtMem.at(bank), Argument(rest.substr(2)));
         } else if (word == "lines") {
             EXPECT_EQ(form.lstTape().Count(), std::stoul(rest));
         } else if (word == "tape" || word == "tail") {

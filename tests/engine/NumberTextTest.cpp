@@ -90,11 +90,13 @@ TEST(LeadingNumber, BeyondTheDoubleRangeIsNoNumber) {
     EXPECT_FALSE(ReadLeadingNumber(std::string(400, '9') + ".").has_value());
     EXPECT_EQ(LeadingNumber("1E400"), 0);
     EXPECT_FALSE(ReadLeadingNumber("1E99999999999999999999").has_value());
+    EXPECT_FALSE(ReadLeadingNumber("1.79769313486233E+308").has_value());
+    EXPECT_EQ(*ReadLeadingNumber("1.79769313486232E+308"), DBL_MAX);
     EXPECT_EQ(LeadingNumber("1E-99999999999999999999"), 0);
 }
 
 TEST(LeadingNumber, FormattedValuesReadBack) {
-    for (double v : {0.1, 123.456, -98765.4321, 1e-5, 3.0e17, 1.0 / 7}) {
+    for (double v : {0.1, 123.456, -98765.4321, 1e-5, 3.0e17, 1.0 / 7, DBL_MAX, -DBL_MAX}) {
         for (int places = 0; places <= 6; ++places) {
             const std::string text = FormatNumber(v, NumberFormatForPlaces(places));
             const double back = LeadingNumber(text);

@@ -1,7 +1,9 @@
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -108,6 +110,40 @@ TEST_F(MainWindowTest, LongNumbersStayWholeInTheDisplay) {
     QTest::keyClicks(sink, QString(40, '7'));
     EXPECT_EQ(display(), QString(40, '7') + ".");
     window.findChild<QLabel*>("lblResult")->repaint(); // elides while painting, never crashes
+}
+
+TEST_F(MainWindowTest, MemoryPlusChangesTheBankAndItsColour) {
+    auto* bank0 = window.findChild<QLineEdit*>("txtMem_0");
+    auto* bank2 = window.findChild<QLineEdit*>("txtMem_2");
+    ASSERT_NE(bank0, nullptr);
+    ASSERT_NE(bank2, nullptr);
+    EXPECT_EQ(bank0->text(), "0");
+    EXPECT_EQ(bank0->palette().color(QPalette::Base), QColor(196, 228, 255));
+    EXPECT_EQ(bank2->palette().color(QPalette::Base), QColor(Qt::white));
+
+    QTest::mouseClick(window.findChild<QRadioButton*>("optMem_2"), Qt::LeftButton);
+    click("cmdNumber_4");
+    click("cmdMemory_0");
+    EXPECT_EQ(bank2->text(), "4.00");
+    EXPECT_EQ(bank0->text(), "0");
+    EXPECT_EQ(bank2->palette().color(QPalette::Base), QColor(196, 228, 255));
+    EXPECT_EQ(bank0->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_TRUE(window.findChild<QRadioButton*>("optMem_2")->isChecked());
+    EXPECT_FALSE(window.findChild<QRadioButton*>("optMem_0")->isChecked());
+    EXPECT_TRUE(window.findChild<QWidget*>("picSetFocus")->hasFocus());
+
+    // A press on a bank text gives the keys back instead of editing it.
+    QTest::mouseClick(bank2, Qt::LeftButton);
+    EXPECT_EQ(bank2->text(), "4.00");
+    EXPECT_TRUE(window.findChild<QWidget*>("picSetFocus")->hasFocus());
+}
+
+TEST_F(MainWindowTest, RenamingAnAccountAsksThroughThePlatform) {
+    services.inputAnswers = {"Groceries"};
+    QTest::mouseClick(window.findChild<QLabel*>("lblAccounts_1"), Qt::LeftButton);
+    EXPECT_EQ(window.findChild<QLabel*>("lblAccounts_1")->text(), "Groceries");
+    EXPECT_EQ(window.findChild<QLineEdit*>("txtMem_1")->accessibleName(),
+              "Memory bank 2, Groceries");
 }
 
 } // namespace

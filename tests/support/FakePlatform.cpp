@@ -18,6 +18,17 @@ MsgAnswer FakePlatform::MsgBox(const std::string& text, const std::string& title
     return answer;
 }
 
+std::string FakePlatform::InputBox(const std::string& prompt, const std::string& title,
+                                   const std::string& proposal) {
+    inputs.push_back({prompt, title, proposal});
+    if (inputAnswers.empty()) {
+        return {};
+    }
+    std::string answer = inputAnswers.front();
+    inputAnswers.erase(inputAnswers.begin());
+    return answer;
+}
+
 std::string FakePlatform::Environ(const std::string& name) {
     const auto it = environment.find(name);
     return it == environment.end() ? std::string() : it->second;

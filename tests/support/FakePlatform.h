@@ -21,6 +21,8 @@ class FakePlatform : public Platform {
 public:
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                      MsgButtons buttons) override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& proposal) override;
     void FocusKeySink() override { ++focusCalls; }
     void HideMainWindow() override { ++hideCalls; }
     void CloseMainWindow() override { ++closeCalls; }
@@ -31,6 +33,11 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<MsgAnswer> answers; // answers to Yes/No boxes, taken in order
+    struct AskedInput {
+        std::string prompt, title, proposal;
+    };
+    std::vector<AskedInput> inputs;
+    std::vector<std::string> inputAnswers; // answers to input boxes; none left means Cancel
     int focusCalls = 0;
     int hideCalls = 0;
     int closeCalls = 0;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "engine/EntryRegister.h"
+#include "platform/Platform.h"
+
+namespace sumwise {
+
+enum MemoryKey { kMemPlus = 0, kMemMinus = 1, kMemRecall = 2, kMemClear = 3 };
+
+// Five memory banks, each kept as the text it shows, with a selector and an account name.
+class MemoryBanks {
+public:
+    static constexpr int kCount = 5;
+
+    MemoryBanks(EntryRegister& reg, Platform& platform);
+
+    std::array<std::string, kCount> txtMem;
+    std::array<bool, kCount> optMem{};
+    std::array<std::string, kCount> lblAccounts;
+    int SelectedBank = 0;
+    std::string BankText; // the selected bank's text at the last selection refresh
+    double BankValue = 0;
+
+    // M+ (0), M- (1), MR (2), MC (3) on the selected bank.
+    void cmdMemory_Click(int index);
+    // The selection refresh: the first selector that is on becomes the selected bank.
+    void optMem_Click(int index);
+    // A click on selector i: it alone is on, then the refresh.
+    void SelectBank(int bank);
+    // The total of all five banks in the display, as general-number text.
+    void cmdTotalMem_Click();
+    // Asks for a new account name for bank i.
+    void lblAccounts_Click(int bank);
+
+private:
+    void StoreBankValue();
+
+    EntryRegister& reg_;
+    Platform& platform_;
+};
+
+} // namespace sumwise

@@ -1,0 +1,83 @@
+#include "qt/MemoryPanel.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace sumwise::qt {
+
+namespace {
+
+const QColor kSelectedBank(196, 228, 255);
+constexpr int kRowHeight = 40;
+constexpr int kTop = 16;
+
+} // namespace
+
+MemoryPanel::MemoryPanel(QWidget* parent) : QGroupBox("Memory Banks", parent) {
+    setObjectName("fraMemBanks");
+    for (int i = 0; i < MemoryBanks::kCount; ++i) {
+        const int top = kTop + i * kRowHeight;
+        auto* account = new QLabel(this);
+        account->setObjectName(QString("lblAccounts_%1").arg(i));
+        account->setGeometry(8, top, 120, 14);
+        account->setCursor(Qt::PointingHandCursor);
+        account->setToolTip("Click to change account name");
+        account->installEventFilter(this);
+        accounts_[static_cast<size_t>(i)] = account;
+
+        auto* text = new QLineEdit(this);
+        text->setObjectName(QString("txtMem_%1").arg(i));
+        text->setGeometry(8, top + 15, 118, 21);
+        text->setReadOnly(true);
+        text->setFocusPolicy(Qt::NoFocus);
+        text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        text->installEventFilter(this);
+        texts_[static_cast<size_t>(i)] = text;
+
+        auto* selector = new QRadioButton(this);
+        selector->setObjectName(QString("optMem_%1").arg(i));
+        selector->setAccessibleName(QString("Select memory bank %1").arg(i + 1));
+        selector->setToolTip("Select Memory Bank");
+        selector->setGeometry(132, top + 17, 18, 18);
+        selector->setFocusPolicy(Qt::NoFocus);
+        selector->setAutoExclusive(false); // the core decides which selector is on
+        connect(selector, &QRadioButton::clicked, this, [this, i] { emit selectorClicked(i); });
+        selectors_[static_cast<size_t>(i)] = selector;
+    }
+}
+
+void MemoryPanel::refresh(const MemoryBanks& banks) {
+    for (size_t i = 0; i < MemoryBanks::kCount; ++i) {
+        const QString account = QString::fromStdString(banks.lblAccounts[i]);
+        accounts_[i]->setText(account);
+        accounts_[i]->setAccessibleName(QString("Account name of memory bank %1").arg(i + 1));
+        texts_[i]->setText(QString::fromStdString(banks.txtMem[i]));
+        texts_[i]->setAccessibleName(QString("Memory bank %1, %2").arg(i + 1).arg(account));
+        QPalette colours = texts_[i]->palette();
+        colours.setColor(QPalette::Base, static_cast<int>(i) == banks.SelectedBank
+                                             ? kSelectedBank
+                                             : QColor(Qt::white));
+        texts_[i]->setPalette(colours);
+        selectors_[i]->setChecked(banks.optMem[i]);
+    }
+}
+
+bool MemoryPanel::eventFilter(QObject* watched, QEvent* event) {
+    for (int i = 0; i < MemoryBanks::kCount; ++i) {
+        if (watched == accounts_[static_cast<size_t>(i)] &&
+            event->type() == QEvent::MouseButtonRelease) {
+            emit accountClicked(i);
+            return true;
+        }
+        if (watched == texts_[static_cast<size_t>(i)] &&
+            event->type() == QEvent::MouseButtonPress) {
+            emit bankTextPressed(); // bank texts are never edited by hand
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
+}
+
+} // namespace sumwise::qt
