@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "qt/ChangeTapePanel.h"
 #include "qt/DisplayLabel.h"
 #include "qt/KeypadLayout.h"
 #include "qt/MemoryPanel.h"
@@ -28,6 +29,8 @@ constexpr TwipsRect kDecimalLabelRect{2520, 3130, 1995, 255};
 constexpr TwipsRect kDecimalListRect{4635, 3070, 1740, 330};
 constexpr TwipsRect kTapeRect{6600, 180, 2055, 2800};
 constexpr TwipsRect kPanelRect{120, 100, 2320, 3300};
+// The change panel opens over the keypad, where the user sees it.
+constexpr TwipsRect kChangeTapeRect{2130, 900, 4650, 1920};
 
 const char* const kDecimalPlaceItems[] = {"Floating Decimal", "1 Fixed Decimal", "2 Fixed Decimal",
                                           "3 Fixed Decimal",  "4 Fixed Decimal", "5 Fixed Decimal",
@@ -199,7 +202,26 @@ void MainWindow::buildTape(QWidget* client) {
                 }
             });
     // A click selects the line and gives the keys back to the keypad.
-    connect(lstTape_, &QListView::clicked, this, [this] { focusKeySink(); });
+    connect(lstTape_, &QListView::clicked, this, [this] { form_->lstTape_Click(); });
+
+    fraChangeTape_ = new ChangeTapePanel(form_->ChangeTape(), client);
+    fraChangeTape_->setGeometry(Pixels(kChangeTapeRect));
+    connect(lstTape_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        form_->lstTape().Select(index.row());
+        form_->lstTape_DblClick();
+        if (form_->ChangeTape().Visible) {
+            fraChangeTape_->open();
+        }
+        refresh();
+    });
+    connect(fraChangeTape_, &ChangeTapePanel::saveRequested, this, [this] {
+        form_->cmdSaveChange_Click();
+        refresh();
+    });
+    connect(fraChangeTape_, &ChangeTapePanel::cancelRequested, this, [this] {
+        form_->cmdCancelChange_Click();
+        refresh();
+    });
 }
 
 void MainWindow::buildMemoryPanel(QWidget* client) {
@@ -226,6 +248,7 @@ void MainWindow::refresh() {
                  lblGrandTotal_->fontMetrics().horizontalAdvance(lblGrandTotal_->text()));
     lblResult_->setReservedLeft(reserved + 4);
     fraMemBanks_->refresh(form_->Banks());
+    fraChangeTape_->setVisible(form_->ChangeTape().Visible);
     if (cboDecPlace_->currentIndex() != form_->DecimalPlaces()) {
         cboDecPlace_->setCurrentIndex(form_->DecimalPlaces());
     }
@@ -270,7 +293,11 @@ bool MainWindow::typeKey(QKeyEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    if (!typeKey(event)) {
+    // Keys that a control such as the new-number field passed on are not calculator keys.
+    const QWidget* focus = focusWidget();
+    const bool forUs =
+        focus == nullptr || focus == this || focus == picSetFocus_ || focus == lstTape_;
+    if (!forUs || !typeKey(event)) {
         QMainWindow::keyPressEvent(event);
     }
 }

@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace sumwise::qt {
 
+class ChangeTapePanel;
 class DisplayLabel;
 class MemoryPanel;
 class TapeListModel;
@@ -62,6 +63,7 @@ private:
     TapeListModel* tapeModel_ = nullptr;
     QWidget* picSetFocus_ = nullptr;
     MemoryPanel* fraMemBanks_ = nullptr;
+    ChangeTapePanel* fraChangeTape_ = nullptr;
 };
 
 } // namespace sumwise::qt

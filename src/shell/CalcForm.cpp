@@ -6,7 +6,7 @@ namespace sumwise {
 
 CalcForm::CalcForm(Platform& platform)
     : platform_(platform), errors_(platform), calc_(reg_, tape_, platform, errors_),
-      banks_(reg_, platform) {}
+      banks_(reg_, platform), editor_(reg_, calc_, tape_, platform, errors_) {}
 
 void CalcForm::cmdNumber_Click(int digit) {
     if (calc_.LastOperator == "=") {

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "shell/ErrorLog.h"
 #include "tape/Tape.h"
+#include "tape/TapeEditor.h"
 
 namespace sumwise {
 
@@ -53,6 +54,14 @@ public:
     void lblAccounts_Click(int bank) { banks_.lblAccounts_Click(bank); }
     void txtMem_MouseDown() { platform_.FocusKeySink(); }
 
+    // Tape editing.
+    void lstTape_Click() { platform_.FocusKeySink(); }
+    void lstTape_DblClick() { editor_.lstTape_DblClick(); }
+    void cmdSaveChange_Click() { editor_.cmdSaveChange_Click(); }
+    void cmdCancelChange_Click() { editor_.cmdCancelChange_Click(); }
+    TapeEditor& ChangeTape() { return editor_; }
+    const TapeEditor& ChangeTape() const { return editor_; }
+
     // The keyboard map: runs the key of a typed character and consumes it (code becomes 0).
     void CheckKeyPress(int& code);
     void Execute(const KeyCommand& key);
@@ -86,6 +95,7 @@ private:
     ErrorLog errors_;
     Calculator calc_;
     MemoryBanks banks_;
+    TapeEditor editor_;
     int decPlace_ = 0;
     std::string saveTag_;
     std::int32_t deposit_ = 0;

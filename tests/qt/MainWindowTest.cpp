@@ -7,47 +7,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "qt/MainWindow.h"
-#include "support/FakePlatform.h"
+#include "qt/WindowFixture.h"
 
 namespace sumwise::qt {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-    void TearDown() override {
-        for (const auto& message : services.messages) {
-            ADD_FAILURE() << "unexpected message box: " << message.text;
-        }
-    }
-
-    QPushButton* button(const char* name) {
-        auto* b = window.findChild<QPushButton*>(name);
-        EXPECT_NE(b, nullptr) << name;
-        return b;
-    }
-    void click(const char* name) {
-        if (QPushButton* b = button(name)) {
-            QTest::mouseClick(b, Qt::LeftButton);
-        }
-    }
-    QString display() { return window.findChild<QLabel*>("lblResult")->text(); }
-    QStringList tapeLines() {
-        QStringList lines;
-        const QAbstractItemModel* model = window.findChild<QListView*>("lstTape")->model();
-        for (int row = 0; row < model->rowCount(); ++row) {
-            lines << model->index(row, 0).data().toString();
-        }
-        return lines;
-    }
-
-    testing::FakePlatform services;
-    MainWindow window{services};
-};
+using MainWindowTest = WindowTest;
 
 TEST_F(MainWindowTest, ClickingFivePlusThreeEquals) {
     EXPECT_EQ(display(), "0.");

@@ -1,0 +1,102 @@
+#include "qt/ChangeTapePanel.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace sumwise::qt {
+
+namespace {
+
+QLabel* AddLabel(QWidget* parent, const char* name, const char* text, QRect place) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
+ChangeTapePanel::ChangeTapePanel(TapeEditor& editor, QWidget* parent)
+    : QFrame(parent), editor_(editor) {
+    setObjectName("fraChangeTape");
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setAutoFillBackground(true);
+
+    QLabel* title = AddLabel(this, "lblChangeTitle", "Change Tape", {8, 4, 294, 16});
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    QLabel* warning =
+        AddLabel(this, "lblChangeTape_2", " Warning: changes here will affect the Grand Total ",
+                 {8, 22, 294, 16});
+    QPalette red = warning->palette();
+    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    warning->setPalette(red);
+
+    AddLabel(this, "lblChangeTape_0", " Old Number: ", {8, 46, 80, 22});
+    lblChangeFrom_ = AddLabel(this, "lblChangeFrom", "", {90, 46, 130, 22});
+    lblChangeFrom_->setFrameShape(QFrame::Box);
+    lblChangeFrom_->setAccessibleName("Old number");
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("cmdCancelChange");
+    cancel->setGeometry(226, 45, 76, 24);
+    connect(cancel, &QPushButton::clicked, this, &ChangeTapePanel::cancelRequested);
+
+    AddLabel(this, "lblChangeTape_1", " New Number: ", {8, 80, 80, 22});
+    cboType_ = new QComboBox(this);
+    cboType_->setObjectName("cboType");
+    cboType_->setAccessibleName("Operator");
+    cboType_->setGeometry(90, 79, 52, 24);
+    for (const char* choice : TapeEditor::kOperatorChoices) {
+        cboType_->addItem(choice);
+    }
+    cboType_->installEventFilter(this); // chosen with the mouse only
+    connect(cboType_, &QComboBox::activated, this,
+            [this](int index) { editor_.cboType = cboType_->itemText(index).toStdString(); });
+
+    txtChangeTo_ = new QLineEdit(this);
+    txtChangeTo_->setObjectName("txtChangeTo");
+    txtChangeTo_->setAccessibleName("New number");
+    txtChangeTo_->setGeometry(146, 79, 74, 24);
+    connect(txtChangeTo_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { editor_.txtChangeTo = text.toStdString(); });
+    txtChangeTo_->installEventFilter(this);
+
+    auto* save = new QPushButton("Save", this);
+    save->setObjectName("cmdSaveChange");
+    save->setGeometry(226, 79, 76, 24);
+    connect(save, &QPushButton::clicked, this, &ChangeTapePanel::saveRequested);
+    hide();
+}
+
+void ChangeTapePanel::open() {
+    lblChangeFrom_->setText(QString::fromStdString(editor_.lblChangeFrom));
+    cboType_->setCurrentText(QString::fromStdString(editor_.cboType));
+    txtChangeTo_->setText(QString::fromStdString(editor_.txtChangeTo));
+    show();
+    raise();
+    txtChangeTo_->setFocus(Qt::OtherFocusReason);
+    txtChangeTo_->selectAll();
+}
+
+bool ChangeTapePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cboType_ &&
+        (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        return true;
+    }
+    if (watched == txtChangeTo_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit saveRequested(); // Enter saves and goes no further
+            return true;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+} // namespace sumwise::qt

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "qt/MainWindow.h"
+#include "support/FakePlatform.h"
+
+namespace sumwise::qt {
+
+// The real window, shown offscreen, with a fake platform that fails the test when a message
+// box nobody expected would open.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void TearDown() override {
+        for (size_t i = expectedMessages; i < services.messages.size(); ++i) {
+            const auto& message = services.messages[i];
+            ADD_FAILURE() << "unexpected message box: " << message.text;
+        }
+    }
+
+    QPushButton* button(const char* name) {
+        auto* b = window.findChild<QPushButton*>(name);
+        EXPECT_NE(b, nullptr) << name;
+        return b;
+    }
+    void click(const char* name) {
+        if (QPushButton* b = button(name)) {
+            QTest::mouseClick(b, Qt::LeftButton);
+        }
+    }
+    QString display() { return window.findChild<QLabel*>("lblResult")->text(); }
+    QStringList tapeLines() {
+        QStringList lines;
+        const QAbstractItemModel* model = window.findChild<QListView*>("lstTape")->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            lines << model->index(row, 0).data().toString();
+        }
+        return lines;
+    }
+
+    size_t expectedMessages = 0; // messages a test has checked
+    testing::FakePlatform services;
+    MainWindow window{services};
+};
+
+} // namespace sumwise::qt
