@@ -21,6 +21,9 @@ public:
     void HideMainWindow() override {}
     void CloseMainWindow() override {}
     sumwise::DateTime Now() override { return {}; }
+    std::string LongDate(const sumwise::DateTime&) override { return {}; }
+    std::unique_ptr<sumwise::PageSurface> OpenPrinter() override { return nullptr; }
+    void SetBusy(bool) override {}
     std::string Environ(const std::string&) override { return {}; }
     std::string ProgramFolder() override { return "/tmp"; }
     bool AppendToFile(const std::string&, const std::string&) override { return true; }

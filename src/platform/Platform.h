@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "platform/PageSurface.h"
 
 namespace sumwise {
 
@@ -42,6 +45,16 @@ public:
     virtual void CloseMainWindow() = 0;
 
     virtual DateTime Now() = 0;
+
+    // The date in the system's long date format ("Tuesday, December 8, 2026").
+    virtual std::string LongDate(const DateTime& when) = 0;
+
+    // A print job on the default printer; nullptr when none can be opened.
+    virtual std::unique_ptr<PageSurface> OpenPrinter() = 0;
+
+    // While busy the main window takes no input and the pointer is the hourglass; turning it
+    // on repaints the window first.
+    virtual void SetBusy(bool busy) = 0;
 
     // An environment variable; empty when it is not set.
     virtual std::string Environ(const std::string& name) = 0;

@@ -1,5 +1,6 @@
 #include "qt/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -66,6 +67,9 @@ public:
             &window_, [w = &window_] { w->close(); }, Qt::QueuedConnection);
     }
     DateTime Now() override { return services_.Now(); }
+    std::string LongDate(const DateTime& when) override { return services_.LongDate(when); }
+    std::unique_ptr<PageSurface> OpenPrinter() override { return services_.OpenPrinter(); }
+    void SetBusy(bool busy) override { window_.setBusy(busy); }
     std::string Environ(const std::string& name) override { return services_.Environ(name); }
     std::string ProgramFolder() override { return services_.ProgramFolder(); }
     bool AppendToFile(const std::string& path, const std::string& text) override {
@@ -257,6 +261,17 @@ void MainWindow::refresh() {
 void MainWindow::execute(const KeyCommand& key) {
     form_->Execute(key);
     refresh();
+}
+
+void MainWindow::setBusy(bool busy) {
+    if (busy) {
+        setEnabled(false);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QCoreApplication::processEvents(); // repaint before the work starts
+    } else {
+        QApplication::restoreOverrideCursor();
+        setEnabled(true);
+    }
 }
 
 void MainWindow::focusKeySink() {

@@ -52,6 +52,7 @@ private:
     // Typed keys from the window, the key sink and the tape all come here; true if consumed.
     bool typeKey(QKeyEvent* event);
     void focusKeySink();
+    void setBusy(bool busy);
 
     std::unique_ptr<WindowPlatform> platform_;
     std::unique_ptr<CalcForm> form_;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSysInfo>
 
@@ -49,6 +50,16 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
                                                  QString::fromStdString(prompt), QLineEdit::Normal,
                                                  QString::fromStdString(proposal), &accepted);
     return accepted ? answer.toStdString() : std::string();
+}
+
+std::string QtPlatform::LongDate(const DateTime& when) {
+    return QLocale::system()
+        .toString(QDate(when.year, when.month, when.day), QLocale::LongFormat)
+        .toStdString();
+}
+
+std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
+    return nullptr; // printing lands with the printer adapter
 }
 
 DateTime QtPlatform::Now() {

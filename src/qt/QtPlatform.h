@@ -21,6 +21,9 @@ public:
     void HideMainWindow() override {}
     void CloseMainWindow() override {}
     DateTime Now() override;
+    std::string LongDate(const DateTime& when) override;
+    std::unique_ptr<PageSurface> OpenPrinter() override;
+    void SetBusy(bool) override {}
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override;
     bool AppendToFile(const std::string& path, const std::string& text) override;

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "tape/TapePrinter.h"
+
 namespace sumwise {
 
 CalcForm::CalcForm(Platform& platform)
@@ -84,8 +86,7 @@ void CalcForm::cmdClose_Click() {
 }
 
 void CalcForm::cmdPrint_Click() {
-    // Printing the tape is not available yet; the key does nothing.
-    platform_.FocusKeySink();
+    PrintTape(tape_, platform_);
 }
 
 void CalcForm::Execute(const KeyCommand& key) {

@@ -29,6 +29,51 @@ std::string FakePlatform::InputBox(const std::string& prompt, const std::string&
     return answer;
 }
 
+std::string FakePlatform::LongDate(const DateTime& when) {
+    static const char* const kMonths[] = {"January",   "February", "March",    "April",
+                                          "May",       "June",     "July",     "August",
+                                          "September", "October",  "November", "December"};
+    return std::string(kMonths[(when.month - 1) % 12]) + " " + std::to_string(when.day) + ", " +
+           std::to_string(when.year);
+}
+
+namespace {
+
+// Hands the job to the fake's shared surface, so a test reads it after the job has ended.
+class SharedSurface : public PageSurface {
+public:
+    explicit SharedSurface(std::shared_ptr<PageSurface> target) : t_(std::move(target)) {}
+    void SetFontName(const std::string& name) override { t_->SetFontName(name); }
+    void SetFontSize(double points) override { t_->SetFontSize(points); }
+    void SetTextColor(Rgb colour) override { t_->SetTextColor(colour); }
+    double CurrentX() override { return t_->CurrentX(); }
+    double CurrentY() override { return t_->CurrentY(); }
+    void SetCurrentX(double inches) override { t_->SetCurrentX(inches); }
+    void SetCurrentY(double inches) override { t_->SetCurrentY(inches); }
+    double PrintableWidth() override { return t_->PrintableWidth(); }
+    double PrintableHeight() override { return t_->PrintableHeight(); }
+    double TextWidth(const std::string& text) override { return t_->TextWidth(text); }
+    double TextHeight(const std::string& text) override { return t_->TextHeight(text); }
+    void Print(const std::string& text, bool lineBreak) override { t_->Print(text, lineBreak); }
+    void Line(double x1, double y1, double x2, double y2, Rgb colour) override {
+        t_->Line(x1, y1, x2, y2, colour);
+    }
+    void NewPage() override { t_->NewPage(); }
+    void EndDoc() override { t_->EndDoc(); }
+
+private:
+    std::shared_ptr<PageSurface> t_;
+};
+
+} // namespace
+
+std::unique_ptr<PageSurface> FakePlatform::OpenPrinter() {
+    if (noPrinter || !printer) {
+        return nullptr;
+    }
+    return std::make_unique<SharedSurface>(printer);
+}
+
 std::string FakePlatform::Environ(const std::string& name) {
     const auto it = environment.find(name);
     return it == environment.end() ? std::string() : it->second;

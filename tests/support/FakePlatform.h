@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,9 @@ public:
     void HideMainWindow() override { ++hideCalls; }
     void CloseMainWindow() override { ++closeCalls; }
     DateTime Now() override { return now; }
+    std::string LongDate(const DateTime& when) override;
+    std::unique_ptr<PageSurface> OpenPrinter() override;
+    void SetBusy(bool busy) override { busyCalls.push_back(busy); }
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override { return folder; }
     bool AppendToFile(const std::string& path, const std::string& text) override;
@@ -38,6 +42,10 @@ public:
     };
     std::vector<AskedInput> inputs;
     std::vector<std::string> inputAnswers; // answers to input boxes; none left means Cancel
+    // Print jobs go to a recording surface kept here after the job; none when noPrinter.
+    std::shared_ptr<PageSurface> printer;
+    bool noPrinter = false;
+    std::vector<bool> busyCalls;
     int focusCalls = 0;
     int hideCalls = 0;
     int closeCalls = 0;
