@@ -20,6 +20,11 @@ public:
     void FocusKeySink() override {}
     void HideMainWindow() override {}
     void CloseMainWindow() override {}
+    void ClipboardClear() override {}
+    void ClipboardSetText(const std::string&) override {}
+    std::string ClipboardText() override { return {}; }
+    void ShellOpen(const std::string&) override {}
+    void OpenHelp() override {}
     sumwise::DateTime Now() override { return {}; }
     std::string LongDate(const sumwise::DateTime&) override { return {}; }
     std::unique_ptr<sumwise::PageSurface> OpenPrinter() override { return nullptr; }

@@ -44,6 +44,17 @@ public:
     // Close the main window, which runs the normal shut-down.
     virtual void CloseMainWindow() = 0;
 
+    // The clipboard, plain text only.
+    virtual void ClipboardClear() = 0;
+    virtual void ClipboardSetText(const std::string& text) = 0;
+    virtual std::string ClipboardText() = 0;
+
+    // Opens the help: the help file beside the program, else the HTML help shipped with it.
+    virtual void OpenHelp() = 0;
+
+    // Opens a file or web address with the desktop's handler; the result is not checked.
+    virtual void ShellOpen(const std::string& target) = 0;
+
     virtual DateTime Now() = 0;
 
     // The date in the system's long date format ("Tuesday, December 8, 2026").

@@ -62,6 +62,7 @@ constexpr KeyButton kButtons[] = {
      {6600, 3075, 640, 325},
      {Command::GrandTotal},
      "Grand Total"},
+    {"cmdPrint", "&Print", "Print tape", {7307, 3075, 640, 325}, {Command::Print}},
     {"cmdClear", "C&lear", "Clear tape", {8015, 3075, 640, 325}, {Command::ClearTape}},
 };
 

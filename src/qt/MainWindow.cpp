@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QLayout>
 #include <QListView>
+#include <QMenuBar>
 #include <QPushButton>
 
+#include "qt/AboutWindow.h"
 #include "qt/ChangeTapePanel.h"
 #include "qt/DisplayLabel.h"
 #include "qt/KeypadLayout.h"
@@ -66,6 +68,11 @@ public:
         QMetaObject::invokeMethod(
             &window_, [w = &window_] { w->close(); }, Qt::QueuedConnection);
     }
+    void ClipboardClear() override { services_.ClipboardClear(); }
+    void ClipboardSetText(const std::string& text) override { services_.ClipboardSetText(text); }
+    std::string ClipboardText() override { return services_.ClipboardText(); }
+    void ShellOpen(const std::string& target) override { services_.ShellOpen(target); }
+    void OpenHelp() override { services_.OpenHelp(); }
     DateTime Now() override { return services_.Now(); }
     std::string LongDate(const DateTime& when) override { return services_.LongDate(when); }
     std::unique_ptr<PageSurface> OpenPrinter() override { return services_.OpenPrinter(); }
@@ -111,10 +118,18 @@ MainWindow::MainWindow(Platform& services, QWidget* parent)
     buildKeypad(client);
     buildTape(client);
     buildMemoryPanel(client);
+    buildMenus();
     picSetFocus_->lower();
+    tapeArea_ = {lstTape_, client->findChild<QWidget*>("cmdGrandTotal"),
+                 client->findChild<QWidget*>("cmdClear")};
+    if (auto* print = client->findChild<QWidget*>("cmdPrint")) {
+        tapeArea_.append(print);
+    }
 
     cboDecPlace_->setCurrentIndex(kStartDecimalPlaces);
     form_->cboDecPlace_Click(kStartDecimalPlaces);
+    form_->View().mnuBanks = true; // the settings file's defaults
+    form_->View().mnuTape = true;
     form_->optMem_Click(0);
     refresh();
 }
@@ -243,6 +258,84 @@ void MainWindow::buildMemoryPanel(QWidget* client) {
             [this] { form_->txtMem_MouseDown(); });
 }
 
+void MainWindow::buildMenus() {
+    auto addMenu = [this](const char* name, const char* caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        return menu;
+    };
+    auto addItem = [this](QMenu* menu, const char* name, const char* caption, auto handler,
+                          bool checkable = false) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setCheckable(checkable);
+        connect(action, &QAction::triggered, this, [this, handler] {
+            handler();
+            refresh();
+        });
+        return action;
+    };
+    QMenu* file = addMenu("mnuFile", "&File");
+    addItem(file, "mnuRestore", "&Restore Backup", [] {});
+    file->addSeparator()->setObjectName("sep1");
+    addItem(file, "mnuExit", "&Exit", [this] { form_->mnuExit_Click(); });
+
+    QMenu* edit = addMenu("mnuEdit", "&Edit");
+    addItem(edit, "mnuCopy", "&Copy", [this] { form_->mnuCopy_Click(); });
+    addItem(edit, "mnuPaste", "&Paste", [this] { form_->mnuPaste_Click(); });
+
+    QMenu* view = addMenu("mnuView", "&View");
+    mnuBanks_ = addItem(
+        view, "mnuBanks", "&Memory Banks", [this] { form_->mnuBanks_Click(); }, true);
+    mnuConverter_ = addItem(
+        view, "mnuConverter", "&Converter", [this] { form_->mnuConverter_Click(); }, true);
+    view->addSeparator()->setObjectName("sep2");
+    mnuTape_ = addItem(
+        view, "mnuTape", "Calulation &Tape", [this] { form_->mnuTape_Click(); }, true);
+    view->addSeparator()->setObjectName("seppy");
+    mnuTop_ = addItem(
+        view, "mnuTop", "&Stay On Top", [this] { form_->mnuTop_Click(); }, true);
+
+    QMenu* help = addMenu("mnuHlp", "&Help");
+    addItem(help, "mnuHelp", "Help &Topics", [this] { form_->mnuHelp_Click(); });
+    help->addSeparator()->setObjectName("sep");
+    addItem(help, "mnuAbout", "&About", [this] { showAbout(); });
+}
+
+void MainWindow::showAbout() {
+    if (about_.isNull()) {
+        about_ = new AboutWindow(*platform_);
+    }
+    about_->showCentred();
+}
+
+void MainWindow::applyView() {
+    const ViewState& view = form_->View();
+    mnuBanks_->setChecked(view.mnuBanks);
+    mnuConverter_->setChecked(view.mnuConverter);
+    mnuTape_->setChecked(view.mnuTape);
+    mnuTop_->setChecked(view.mnuTop);
+    fraMemBanks_->setVisible(view.BanksVisible());
+    // The outer width less the frame the design counted: the client area shrinks from the
+    // right, so the tape and its keys fall outside it.
+    const int clientWidth = (view.OuterWidthTwips() - 90 + kTwipsPerPixel / 2) / kTwipsPerPixel;
+    centralWidget()->setFixedWidth(clientWidth);
+    for (QWidget* widget : tapeArea_) {
+        widget->setVisible(view.mnuTape);
+    }
+    if (view.mnuTop != onTop_) {
+        onTop_ = view.mnuTop;
+        const QRect place = geometry();
+        const bool shown = isVisible();
+        setWindowFlag(Qt::WindowStaysOnTopHint, onTop_); // hides the window
+        setGeometry(place);                              // neither moves nor resizes it
+        if (shown) {
+            show();
+        }
+    }
+}
+
 void MainWindow::refresh() {
     lblResult_->setText(QString::fromStdString(form_->lblResult()));
     lblOperator_->setText(QString::fromStdString(form_->lblOperator()));
@@ -252,6 +345,7 @@ void MainWindow::refresh() {
                  lblGrandTotal_->fontMetrics().horizontalAdvance(lblGrandTotal_->text()));
     lblResult_->setReservedLeft(reserved + 4);
     fraMemBanks_->refresh(form_->Banks());
+    applyView();
     fraChangeTape_->setVisible(form_->ChangeTape().Visible);
     if (cboDecPlace_->currentIndex() != form_->DecimalPlaces()) {
         cboDecPlace_->setCurrentIndex(form_->DecimalPlaces());
@@ -326,6 +420,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     form_->cmdCancel_Click();
+    if (!about_.isNull()) {
+        about_->close();
+    }
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "platform/Platform.h"
@@ -14,6 +15,7 @@ class QPushButton;
 namespace sumwise::qt {
 
 class ChangeTapePanel;
+class AboutWindow;
 class DisplayLabel;
 class MemoryPanel;
 class TapeListModel;
@@ -49,6 +51,10 @@ private:
     void buildKeypad(QWidget* client);
     void buildTape(QWidget* client);
     void buildMemoryPanel(QWidget* client);
+    void buildMenus();
+    // Shows the View menu's choices: marks, panel, tape width, stay-on-top.
+    void applyView();
+    void showAbout();
     // Typed keys from the window, the key sink and the tape all come here; true if consumed.
     bool typeKey(QKeyEvent* event);
     void focusKeySink();
@@ -65,6 +71,13 @@ private:
     QWidget* picSetFocus_ = nullptr;
     MemoryPanel* fraMemBanks_ = nullptr;
     ChangeTapePanel* fraChangeTape_ = nullptr;
+    QList<QWidget*> tapeArea_; // the tape and its three keys, hidden with the tape
+    QAction* mnuBanks_ = nullptr;
+    QAction* mnuConverter_ = nullptr;
+    QAction* mnuTape_ = nullptr;
+    QAction* mnuTop_ = nullptr;
+    bool onTop_ = false;
+    QPointer<AboutWindow> about_;
 };
 
 } // namespace sumwise::qt

@@ -1,13 +1,17 @@
 #include "qt/QtPlatform.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QSysInfo>
+#include <QUrl>
 
 #include "platform/Files.h"
 
@@ -60,6 +64,30 @@ std::string QtPlatform::LongDate(const DateTime& when) {
 
 std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
     return nullptr; // printing lands with the printer adapter
+}
+
+void QtPlatform::ClipboardClear() {
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtPlatform::ClipboardSetText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+std::string QtPlatform::ClipboardText() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void QtPlatform::ShellOpen(const std::string& target) {
+    const QString text = QString::fromStdString(target);
+    const QUrl url = text.contains("://") ? QUrl(text) : QUrl::fromLocalFile(text);
+    QDesktopServices::openUrl(url);
+}
+
+void QtPlatform::OpenHelp() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString chm = folder + "/Sumwise.chm";
+    ShellOpen((QFileInfo::exists(chm) ? chm : folder + "/help/index.html").toStdString());
 }
 
 DateTime QtPlatform::Now() {

@@ -20,6 +20,11 @@ public:
     void FocusKeySink() override {}
     void HideMainWindow() override {}
     void CloseMainWindow() override {}
+    void ClipboardClear() override;
+    void ClipboardSetText(const std::string& text) override;
+    std::string ClipboardText() override;
+    void ShellOpen(const std::string& target) override;
+    void OpenHelp() override;
     DateTime Now() override;
     std::string LongDate(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "tape/Paste.h"
 #include "tape/TapePrinter.h"
 
 namespace sumwise {
@@ -87,6 +88,25 @@ void CalcForm::cmdClose_Click() {
 
 void CalcForm::cmdPrint_Click() {
     PrintTape(tape_, platform_);
+}
+
+void CalcForm::mnuCopy_Click() {
+    platform_.ClipboardClear();
+    platform_.ClipboardSetText(reg_.Display);
+}
+
+void CalcForm::mnuPaste_Click() {
+    const auto keys = PasteKeys(platform_.ClipboardText());
+    if (!keys) {
+        return;
+    }
+    for (char key : *keys) {
+        if (key == '.') {
+            cmdDecimal_Click();
+        } else {
+            cmdNumber_Click(key - '0');
+        }
+    }
 }
 
 void CalcForm::Execute(const KeyCommand& key) {

@@ -9,6 +9,7 @@
 #include "memory/MemoryBanks.h"
 #include "platform/Platform.h"
 #include "shell/ErrorLog.h"
+#include "shell/ViewState.h"
 #include "tape/Tape.h"
 #include "tape/TapeEditor.h"
 
@@ -62,6 +63,18 @@ public:
     TapeEditor& ChangeTape() { return editor_; }
     const TapeEditor& ChangeTape() const { return editor_; }
 
+    // Menus.
+    void mnuBanks_Click() { view_.mnuBanks_Click(); }
+    void mnuConverter_Click() { view_.mnuConverter_Click(); }
+    void mnuTape_Click() { view_.mnuTape_Click(); }
+    void mnuTop_Click() { view_.mnuTop_Click(); }
+    void mnuHelp_Click() { platform_.OpenHelp(); }
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuExit_Click() { cmdClose_Click(); }
+    ViewState& View() { return view_; }
+    const ViewState& View() const { return view_; }
+
     // The keyboard map: runs the key of a typed character and consumes it (code becomes 0).
     void CheckKeyPress(int& code);
     void Execute(const KeyCommand& key);
@@ -96,6 +109,7 @@ private:
     Calculator calc_;
     MemoryBanks banks_;
     TapeEditor editor_;
+    ViewState view_;
     int decPlace_ = 0;
     std::string saveTag_;
     std::int32_t deposit_ = 0;

@@ -27,6 +27,11 @@ public:
     void FocusKeySink() override { ++focusCalls; }
     void HideMainWindow() override { ++hideCalls; }
     void CloseMainWindow() override { ++closeCalls; }
+    void ClipboardClear() override { clipboard.clear(); }
+    void ClipboardSetText(const std::string& text) override { clipboard = text; }
+    std::string ClipboardText() override { return clipboard; }
+    void ShellOpen(const std::string& target) override { opened.push_back(target); }
+    void OpenHelp() override { opened.push_back("help"); }
     DateTime Now() override { return now; }
     std::string LongDate(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
@@ -46,6 +51,8 @@ public:
     std::shared_ptr<PageSurface> printer;
     bool noPrinter = false;
     std::vector<bool> busyCalls;
+    std::string clipboard;
+    std::vector<std::string> opened;
     int focusCalls = 0;
     int hideCalls = 0;
     int closeCalls = 0;

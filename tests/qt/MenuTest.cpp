@@ -1,0 +1,105 @@
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+
+#include "qt/WindowFixture.h"
+
+namespace sumwise::qt {
+namespace {
+
+using MenuTest = WindowTest;
+
+QAction* Action(QWidget& window, const char* name) {
+    auto* action = window.findChild<QAction*>(name);
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+}
+
+TEST_F(MenuTest, MenuBarAsDesigned) {
+    QStringList captions;
+    for (QAction* top : window.menuBar()->actions()) {
+        captions << top->text();
+        for (QAction* item : top->menu()->actions()) {
+            captions << (item->isSeparator() ? "-" : item->text());
+            EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
+        }
+    }
+    EXPECT_EQ(captions,
+              (QStringList{"&File", "&Restore Backup", "-", "&Exit", "&Edit", "&Copy", "&Paste",
+                           "&View", "&Memory Banks", "&Converter", "-", "Calulation &Tape", "-",
+                           "&Stay On Top", "&Help", "Help &Topics", "-", "&About"}));
+}
+
+TEST_F(MenuTest, HidingTheTapeNarrowsTheWindow) {
+    auto* tape = window.findChild<QListView*>("lstTape");
+    EXPECT_TRUE(tape->isVisible());
+    EXPECT_EQ(window.centralWidget()->width(), 582);
+    Action(window, "mnuTape")->trigger();
+    EXPECT_FALSE(Action(window, "mnuTape")->isChecked());
+    EXPECT_EQ(window.centralWidget()->width(), 431); // 6555 twips outer
+    for (const char* name : {"cmdGrandTotal", "cmdPrint", "cmdClear"}) {
+        EXPECT_FALSE(button(name)->isVisible()) << name;
+    }
+    EXPECT_FALSE(tape->isVisible());
+    EXPECT_TRUE(button("cmdOperator_4")->isVisible());
+    Action(window, "mnuTape")->trigger();
+    EXPECT_EQ(window.centralWidget()->width(), 582);
+    EXPECT_TRUE(tape->isVisible());
+}
+
+TEST_F(MenuTest, PanelChoiceIsNotAToggle) {
+    Action(window, "mnuBanks")->trigger();
+    Action(window, "mnuBanks")->trigger();
+    EXPECT_TRUE(Action(window, "mnuBanks")->isChecked());
+    EXPECT_TRUE(window.findChild<QWidget*>("fraMemBanks")->isVisible());
+    Action(window, "mnuConverter")->trigger();
+    EXPECT_FALSE(Action(window, "mnuBanks")->isChecked());
+    EXPECT_TRUE(Action(window, "mnuConverter")->isChecked());
+    EXPECT_FALSE(window.findChild<QWidget*>("fraMemBanks")->isVisible());
+}
+
+TEST_F(MenuTest, StayOnTopTwiceKeepsTheGeometry) {
+    const QRect before = window.geometry();
+    Action(window, "mnuTop")->trigger();
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(window.isVisible());
+    Action(window, "mnuTop")->trigger();
+    EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(Action(window, "mnuTop")->isChecked());
+    EXPECT_EQ(window.geometry(), before);
+}
+
+TEST_F(MenuTest, OneAboutWindowClosedWithTheMainWindow) {
+    Action(window, "mnuAbout")->trigger();
+    Action(window, "mnuAbout")->trigger();
+    int abouts = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == "frmAbout" && top->isVisible()) {
+            ++abouts;
+            EXPECT_EQ(top->windowTitle(), "About");
+            EXPECT_EQ(top->findChild<QLabel*>("lblTitle")->text(), "Sumwise - Version 1.0.0");
+            QTest::mouseClick(top->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        }
+    }
+    EXPECT_EQ(abouts, 1);
+    ASSERT_EQ(services.opened.size(), 1u);
+    window.close();
+    QApplication::processEvents();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        EXPECT_FALSE(top->objectName() == "frmAbout" && top->isVisible());
+    }
+}
+
+TEST_F(MenuTest, CopyAndPasteThroughTheEditMenu) {
+    QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "12.5+");
+    Action(window, "mnuCopy")->trigger();
+    EXPECT_EQ(services.clipboard, "12.5");
+    services.clipboard = "1,234.5";
+    Action(window, "mnuPaste")->trigger();
+    EXPECT_EQ(display(), "1234.5");
+    Action(window, "mnuHelp")->trigger();
+    EXPECT_EQ(services.opened, (std::vector<std::string>{"help"}));
+}
+
+} // namespace
+} // namespace sumwise::qt
