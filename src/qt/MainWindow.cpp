@@ -12,6 +12,7 @@
 
 #include "qt/AboutWindow.h"
 #include "qt/ChangeTapePanel.h"
+#include "qt/ConverterPanel.h"
 #include "qt/DisplayLabel.h"
 #include "qt/KeypadLayout.h"
 #include "qt/MemoryPanel.h"
@@ -131,6 +132,8 @@ MainWindow::MainWindow(Platform& services, QWidget* parent)
     form_->View().mnuBanks = true; // the settings file's defaults
     form_->View().mnuTape = true;
     form_->optMem_Click(0);
+    form_->Conversions().FillCategories();
+    form_->Conversions().FillUnitLists();
     refresh();
 }
 
@@ -256,6 +259,9 @@ void MainWindow::buildMemoryPanel(QWidget* client) {
     });
     connect(fraMemBanks_, &MemoryPanel::bankTextPressed, this,
             [this] { form_->txtMem_MouseDown(); });
+    fraConversions_ = new ConverterPanel(form_->Conversions(), client);
+    fraConversions_->setGeometry(Pixels(kPanelRect));
+    connect(fraConversions_, &ConverterPanel::changed, this, [this] { refresh(); });
 }
 
 void MainWindow::buildMenus() {
@@ -317,6 +323,7 @@ void MainWindow::applyView() {
     mnuTape_->setChecked(view.mnuTape);
     mnuTop_->setChecked(view.mnuTop);
     fraMemBanks_->setVisible(view.BanksVisible());
+    fraConversions_->setVisible(view.ConverterVisible());
     // The outer width less the frame the design counted: the client area shrinks from the
     // right, so the tape and its keys fall outside it.
     const int clientWidth = (view.OuterWidthTwips() - 90 + kTwipsPerPixel / 2) / kTwipsPerPixel;
@@ -345,6 +352,7 @@ void MainWindow::refresh() {
                  lblGrandTotal_->fontMetrics().horizontalAdvance(lblGrandTotal_->text()));
     lblResult_->setReservedLeft(reserved + 4);
     fraMemBanks_->refresh(form_->Banks());
+    fraConversions_->refresh();
     applyView();
     fraChangeTape_->setVisible(form_->ChangeTape().Visible);
     if (cboDecPlace_->currentIndex() != form_->DecimalPlaces()) {

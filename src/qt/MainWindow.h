@@ -15,6 +15,7 @@ class QPushButton;
 namespace sumwise::qt {
 
 class ChangeTapePanel;
+class ConverterPanel;
 class AboutWindow;
 class DisplayLabel;
 class MemoryPanel;
@@ -70,6 +71,7 @@ private:
     TapeListModel* tapeModel_ = nullptr;
     QWidget* picSetFocus_ = nullptr;
     MemoryPanel* fraMemBanks_ = nullptr;
+    ConverterPanel* fraConversions_ = nullptr;
     ChangeTapePanel* fraChangeTape_ = nullptr;
     QList<QWidget*> tapeArea_; // the tape and its three keys, hidden with the tape
     QAction* mnuBanks_ = nullptr;

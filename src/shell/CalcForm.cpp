@@ -9,7 +9,8 @@ namespace sumwise {
 
 CalcForm::CalcForm(Platform& platform)
     : platform_(platform), errors_(platform), calc_(reg_, tape_, platform, errors_),
-      banks_(reg_, platform), editor_(reg_, calc_, tape_, platform, errors_) {}
+      banks_(reg_, platform), editor_(reg_, calc_, tape_, platform, errors_),
+      converter_(reg_, platform) {}
 
 void CalcForm::cmdNumber_Click(int digit) {
     if (calc_.LastOperator == "=") {

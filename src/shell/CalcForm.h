@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "converter/Converter.h"
 #include "engine/Calculator.h"
 #include "engine/EntryRegister.h"
 #include "engine/KeyCommand.h"
@@ -72,6 +73,8 @@ public:
     void mnuCopy_Click();
     void mnuPaste_Click();
     void mnuExit_Click() { cmdClose_Click(); }
+    Converter& Conversions() { return converter_; }
+    const Converter& Conversions() const { return converter_; }
     ViewState& View() { return view_; }
     const ViewState& View() const { return view_; }
 
@@ -110,6 +113,7 @@ private:
     MemoryBanks banks_;
     TapeEditor editor_;
     ViewState view_;
+    Converter converter_;
     int decPlace_ = 0;
     std::string saveTag_;
     std::int32_t deposit_ = 0;

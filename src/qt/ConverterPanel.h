@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include "converter/Converter.h"
+
+class QComboBox;
+class QFrame;
+class QRadioButton;
+
+namespace sumwise::qt {
+
+// The converter panel: category, the unit-pair frame or the temperature frame, and Convert.
+// Every choice goes to the core converter; refresh() shows its state.
+class ConverterPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    ConverterPanel(Converter& converter, QWidget* parent = nullptr);
+
+    void refresh();
+
+signals:
+    // Something changed the display; the window re-reads its state.
+    void changed();
+
+private:
+    Converter& converter_;
+    QComboBox* cboCategories_ = nullptr;
+    QComboBox* cboFrom_ = nullptr;
+    QComboBox* cboTo_ = nullptr;
+    QFrame* fraConvert_ = nullptr;
+    QFrame* fraTemp_ = nullptr;
+    QRadioButton* optConvertToC_ = nullptr;
+    QRadioButton* optConvertToF_ = nullptr;
+};
+
+} // namespace sumwise::qt
