@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <cmath>
 
 #include "qt/AboutWindow.h"
 #include "qt/ChangeTapePanel.h"
@@ -39,8 +40,6 @@ constexpr TwipsRect kChangeTapeRect{2130, 900, 4650, 1920};
 const char* const kDecimalPlaceItems[] = {"Floating Decimal", "1 Fixed Decimal", "2 Fixed Decimal",
                                           "3 Fixed Decimal",  "4 Fixed Decimal", "5 Fixed Decimal",
                                           "6 Fixed Decimal"};
-
-constexpr int kStartDecimalPlaces = 2;
 
 } // namespace
 
@@ -127,14 +126,7 @@ MainWindow::MainWindow(Platform& services, QWidget* parent)
         tapeArea_.append(print);
     }
 
-    cboDecPlace_->setCurrentIndex(kStartDecimalPlaces);
-    form_->cboDecPlace_Click(kStartDecimalPlaces);
-    form_->View().mnuBanks = true; // the settings file's defaults
-    form_->View().mnuTape = true;
-    form_->optMem_Click(0);
-    form_->Conversions().FillCategories();
-    form_->Conversions().FillUnitLists();
-    refresh();
+    startUp();
 }
 
 MainWindow::~MainWindow() = default;
@@ -264,6 +256,19 @@ void MainWindow::buildMemoryPanel(QWidget* client) {
     connect(fraConversions_, &ConverterPanel::changed, this, [this] { refresh(); });
 }
 
+void MainWindow::startUp() {
+    form_->Form_Load();
+    refresh();
+    placeWindow();
+}
+
+void MainWindow::placeWindow() {
+    const ViewState& view = form_->View();
+    placed_ = QPoint(static_cast<int>(std::lround(view.Left / kTwipsPerPixel)),
+                     static_cast<int>(std::lround(view.Top / kTwipsPerPixel)));
+    move(placed_);
+}
+
 void MainWindow::buildMenus() {
     auto addMenu = [this](const char* name, const char* caption) {
         QMenu* menu = menuBar()->addMenu(caption);
@@ -283,7 +288,10 @@ void MainWindow::buildMenus() {
         return action;
     };
     QMenu* file = addMenu("mnuFile", "&File");
-    addItem(file, "mnuRestore", "&Restore Backup", [] {});
+    addItem(file, "mnuRestore", "&Restore Backup", [this] {
+        form_->mnuRestore_Click();
+        placeWindow();
+    });
     file->addSeparator()->setObjectName("sep1");
     addItem(file, "mnuExit", "&Exit", [this] { form_->mnuExit_Click(); });
 
@@ -427,7 +435,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    form_->cmdCancel_Click();
+    // Only a real move changes the saved place; pixels are coarser than twips.
+    if (pos() != placed_) {
+        form_->View().Left = pos().x() * kTwipsPerPixel;
+        form_->View().Top = pos().y() * kTwipsPerPixel;
+    }
+    form_->Form_Unload();
     if (!about_.isNull()) {
         about_->close();
     }

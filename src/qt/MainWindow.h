@@ -53,6 +53,9 @@ private:
     void buildTape(QWidget* client);
     void buildMemoryPanel(QWidget* client);
     void buildMenus();
+    // The start-up sequence, then the window at its saved place.
+    void startUp();
+    void placeWindow();
     // Shows the View menu's choices: marks, panel, tape width, stay-on-top.
     void applyView();
     void showAbout();
@@ -79,6 +82,7 @@ private:
     QAction* mnuTape_ = nullptr;
     QAction* mnuTop_ = nullptr;
     bool onTop_ = false;
+    QPoint placed_; // where the saved position put the window
     QPointer<AboutWindow> about_;
 };
 

@@ -10,6 +10,7 @@
 #include "memory/MemoryBanks.h"
 #include "platform/Platform.h"
 #include "shell/ErrorLog.h"
+#include "shell/FileOps.h"
 #include "shell/ViewState.h"
 #include "tape/Tape.h"
 #include "tape/TapeEditor.h"
@@ -26,7 +27,8 @@ struct Currency {
 // to the handler of the same name and then shows the state read from here.
 class CalcForm {
 public:
-    explicit CalcForm(Platform& platform);
+    // files: the settings files' operations; the real disk when none is given.
+    explicit CalcForm(Platform& platform, FileOps* files = nullptr);
     CalcForm(const CalcForm&) = delete;
     CalcForm& operator=(const CalcForm&) = delete;
 
@@ -63,6 +65,16 @@ public:
     void cmdCancelChange_Click() { editor_.cmdCancelChange_Click(); }
     TapeEditor& ChangeTape() { return editor_; }
     const TapeEditor& ChangeTape() const { return editor_; }
+
+    // Start-up and shut-down, the settings file and its backup.
+    void Form_Load();
+    void Form_Unload();
+    void LoadSettings();
+    void SaveSettings();
+    void SaveBackup();
+    void mnuRestore_Click();
+    std::string SettingsPath() const;
+    std::string BackupPath() const;
 
     // Menus.
     void mnuBanks_Click() { view_.mnuBanks_Click(); }
@@ -106,6 +118,8 @@ public:
 
 private:
     Platform& platform_;
+    DiskFileOps diskFiles_;
+    FileOps& files_;
     EntryRegister reg_;
     Tape tape_;
     ErrorLog errors_;

@@ -8,6 +8,8 @@ struct ViewState {
     static constexpr int kWidthWithTape = 8820; // outer width in twips
     static constexpr int kWidthWithoutTape = 6555;
 
+    double Left = 1000; // the window's left and top edges, twips
+    double Top = 1000;
     bool mnuBanks = false;
     bool mnuConverter = false;
     bool mnuTape = false;

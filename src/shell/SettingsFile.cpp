@@ -1,0 +1,42 @@
+#include "shell/SettingsFile.h"
+
+#include "shell/ProfileText.h"
+#include "shell/TextEncoding.h"
+
+namespace sumwise {
+
+bool FileExists(FileOps& files, const std::string& fileName) {
+    return files.Exists(fileName);
+}
+
+std::optional<std::string> ReadProfileText(FileOps& files, const std::string& fileName) {
+    std::string bytes;
+    if (!files.Exists(fileName) || !files.ReadFile(fileName, bytes)) {
+        return std::nullopt;
+    }
+    return Utf8FromFileBytes(bytes);
+}
+
+std::string ReadIniString(FileOps& files, const std::string& section, const std::string& key,
+                          const std::string& defaultValue, const std::string& fileName) {
+    const std::optional<std::string> text = ReadProfileText(files, fileName);
+    if (!text) {
+        return "";
+    }
+    return GetProfileValue(*text, section, key, defaultValue);
+}
+
+bool WriteIniString(FileOps& files, const std::string& section, const std::string& key,
+                    const std::string& value, const std::string& fileName) {
+    std::string text;
+    if (files.Exists(fileName)) {
+        std::optional<std::string> old = ReadProfileText(files, fileName);
+        if (!old) {
+            return false;
+        }
+        text = std::move(*old);
+    }
+    return SetProfileValue(text, section, key, value) && files.WriteFileAtomic(fileName, text);
+}
+
+} // namespace sumwise

@@ -1,0 +1,116 @@
+// The window's start-up and shut-down sequences, and the settings they load and save.
+#include <cstdio>
+
+#include "shell/CalcForm.h"
+#include "shell/SettingsFile.h"
+#include "shell/SettingsSchema.h"
+
+namespace sumwise {
+
+namespace {
+
+// Short date, then the time, as a general date reads: "12/8/2026 2:05:09 PM".
+std::string GeneralDateText(const DateTime& t) {
+    const int hour12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%d/%d/%d %d:%02d:%02d %s", t.month, t.day, t.year, hour12,
+                  t.minute, t.second, t.hour < 12 ? "AM" : "PM");
+    return buf;
+}
+
+} // namespace
+
+std::string CalcForm::SettingsPath() const {
+    return platform_.ProgramFolder() + "/" + kSettingsFileName;
+}
+
+std::string CalcForm::BackupPath() const {
+    return platform_.ProgramFolder() + "/" + kBackupFileName;
+}
+
+void CalcForm::Form_Load() {
+    // A file that cannot be created means defaults; the program goes on.
+    for (const std::string& path : {SettingsPath(), BackupPath()}) {
+        if (!FileExists(files_, path)) {
+            WriteDefaultSettings(files_, path);
+        }
+    }
+    LoadSettings();
+    converter_.FillCategories();
+    banks_.optMem_Click(0);
+    converter_.FillUnitLists();
+    SaveBackup();
+}
+
+void CalcForm::Form_Unload() {
+    SaveSettings();
+    cmdCancel_Click();
+}
+
+void CalcForm::LoadSettings() {
+    const SettingsValues values = LoadSettingsValues(files_, SettingsPath());
+    view_.Left = values.Left;
+    view_.Top = values.Top;
+    view_.mnuTop = values.OnTop;
+    banks_.txtMem = values.Mem;
+    // The options are one group: the highest one on wins, and none may be on.
+    const int selected = SelectedBankAfterLoad(values);
+    banks_.optMem.fill(false);
+    if (selected >= 0) {
+        banks_.optMem[static_cast<size_t>(selected)] = true;
+    }
+    view_.mnuBanks = values.Banks;
+    view_.mnuConverter = values.Converter;
+    view_.mnuTape = values.Tape;
+    cboDecPlace_Click(values.Points);
+    banks_.lblAccounts = values.Account;
+}
+
+namespace {
+
+SettingsValues CurrentValues(const ViewState& view, const MemoryBanks& banks, int points) {
+    SettingsValues values;
+    values.Left = view.Left;
+    values.Top = view.Top;
+    values.OnTop = view.mnuTop;
+    values.Mem = banks.txtMem;
+    values.optMem = banks.optMem;
+    values.Banks = view.mnuBanks;
+    values.Converter = view.mnuConverter;
+    values.Tape = view.mnuTape;
+    values.Points = points;
+    values.Account = banks.lblAccounts;
+    return values;
+}
+
+} // namespace
+
+void CalcForm::SaveSettings() {
+    SaveSettingsValues(files_, SettingsPath(), CurrentValues(view_, banks_, decPlace_));
+}
+
+void CalcForm::SaveBackup() {
+    SaveSettingsValues(files_, BackupPath(), CurrentValues(view_, banks_, decPlace_));
+}
+
+void CalcForm::mnuRestore_Click() {
+    const auto created = files_.LastModified(BackupPath());
+    if (!created) {
+        platform_.MsgBox("There is no backup to restore.", kAppTitle, MsgIcon::Information,
+                         MsgButtons::Ok);
+        return;
+    }
+    const MsgAnswer answer = platform_.MsgBox(
+        "Are you sure you want to restore the backup created " + GeneralDateText(*created) + " ?",
+        kAppTitle, MsgIcon::Question, MsgButtons::YesNo);
+    if (answer != MsgAnswer::Yes) {
+        return;
+    }
+    // Copying replaces the settings file in one step, so it is never lost half way.
+    if (!files_.Copy(BackupPath(), SettingsPath())) {
+        return;
+    }
+    Form_Load();
+}
+
+} // namespace sumwise
