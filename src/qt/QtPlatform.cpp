@@ -10,7 +10,10 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QSysInfo>
+
+#include "qt/PrinterSurface.h"
 #include <QUrl>
 
 #include "platform/Files.h"
@@ -63,7 +66,22 @@ std::string QtPlatform::LongDate(const DateTime& when) {
 }
 
 std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
-    return nullptr; // printing lands with the printer adapter
+    if (auto printer = OpenDefaultPrinterSurface()) {
+        return printer;
+    }
+    // No printer: the same pages go to a PDF in the documents folder.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder)) {
+        folder = QDir::homePath();
+    }
+    const QString path = folder + "/Sumwise Tape " +
+                         QDateTime::currentDateTime().toString("yyyy-MM-dd hh.mm.ss") + ".pdf";
+    auto pdf = OpenPdfSurface(path);
+    if (pdf) {
+        MsgBox("No printer is installed. The tape is saved as " + path.toStdString(), "Sumwise",
+               MsgIcon::Information, MsgButtons::Ok);
+    }
+    return pdf;
 }
 
 void QtPlatform::ClipboardClear() {

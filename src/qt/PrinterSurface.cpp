@@ -1,0 +1,136 @@
+#include "qt/PrinterSurface.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace sumwise::qt {
+
+PrinterSurface::PrinterSurface(std::unique_ptr<QPagedPaintDevice> device)
+    : device_(std::move(device)) {
+    if (!device_ || !painter_.begin(device_.get())) {
+        throw PrintFailure("the printer could not be opened");
+    }
+    font_.setPointSizeF(10);
+}
+
+PrinterSurface::~PrinterSurface() {
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+}
+
+void PrinterSurface::Ready() const {
+    if (!painter_.isActive()) {
+        throw PrintFailure("the document has ended");
+    }
+}
+
+double PrinterSurface::Dpi() const {
+    return device_->logicalDpiY();
+}
+
+void PrinterSurface::SetFontName(const std::string& name) {
+    font_.setFamily(QString::fromStdString(name));
+}
+
+void PrinterSurface::SetFontSize(double points) {
+    font_.setPointSizeF(points);
+}
+
+void PrinterSurface::SetTextColor(Rgb colour) {
+    colour_ = QColor(colour.red, colour.green, colour.blue);
+}
+
+double PrinterSurface::PrintableWidth() {
+    Ready();
+    return device_->width() / static_cast<double>(device_->logicalDpiX());
+}
+
+double PrinterSurface::PrintableHeight() {
+    Ready();
+    return device_->height() / Dpi();
+}
+
+double PrinterSurface::TextWidth(const std::string& text) {
+    Ready();
+    return QFontMetricsF(font_, device_.get()).horizontalAdvance(QString::fromStdString(text)) /
+           device_->logicalDpiX();
+}
+
+double PrinterSurface::TextHeight(const std::string&) {
+    Ready();
+    return QFontMetricsF(font_, device_.get()).height() / Dpi();
+}
+
+void PrinterSurface::Print(const std::string& text, bool lineBreak) {
+    Ready();
+    const QString line = QString::fromStdString(text);
+    const QFontMetricsF metrics(font_, device_.get());
+    if (!line.isEmpty()) {
+        painter_.setFont(font_);
+        painter_.setPen(colour_);
+        // The position is the top of the text; QPainter writes on the baseline.
+        painter_.drawText(QPointF(x_ * device_->logicalDpiX(), y_ * Dpi() + metrics.ascent()),
+                          line);
+    }
+    if (lineBreak) {
+        y_ += metrics.height() / Dpi();
+        x_ = 0;
+    } else {
+        x_ += metrics.horizontalAdvance(line) / device_->logicalDpiX();
+    }
+}
+
+void PrinterSurface::Line(double x1, double y1, double x2, double y2, Rgb colour) {
+    Ready();
+    const double dx = device_->logicalDpiX();
+    painter_.setPen(QPen(QColor(colour.red, colour.green, colour.blue), 0));
+    painter_.drawLine(QPointF(x1 * dx, y1 * Dpi()), QPointF(x2 * dx, y2 * Dpi()));
+}
+
+void PrinterSurface::NewPage() {
+    Ready();
+    if (!device_->newPage()) {
+        throw PrintFailure("no new page");
+    }
+    x_ = 0;
+    y_ = 0;
+}
+
+void PrinterSurface::EndDoc() {
+    Ready();
+    if (!painter_.end()) {
+        throw PrintFailure("the document could not be finished");
+    }
+}
+
+std::unique_ptr<PageSurface> OpenDefaultPrinterSurface() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        return nullptr;
+    }
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    try {
+        return std::make_unique<PrinterSurface>(std::move(printer));
+    } catch (const PrintFailure&) {
+        return nullptr;
+    }
+}
+
+std::unique_ptr<PageSurface> OpenPdfSurface(const QString& path) {
+    auto pdf = std::make_unique<QPdfWriter>(path);
+    pdf->setResolution(1200);
+    pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                   QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
+    pdf->setTitle("Sumwise Tape");
+    try {
+        return std::make_unique<PrinterSurface>(std::move(pdf));
+    } catch (const PrintFailure&) {
+        return nullptr;
+    }
+}
+
+} // namespace sumwise::qt

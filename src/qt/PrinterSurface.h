@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+#include <memory>
+
+#include "platform/PageSurface.h"
+
+class QPagedPaintDevice;
+
+namespace sumwise::qt {
+
+// A page surface drawn with QPainter on a printer or a PDF file, in inches from the top left
+// of the printable area.
+class PrinterSurface : public PageSurface {
+public:
+    // Takes the device; painting starts at once. Throws PrintFailure when it cannot.
+    explicit PrinterSurface(std::unique_ptr<QPagedPaintDevice> device);
+    ~PrinterSurface() override;
+
+    void SetFontName(const std::string& name) override;
+    void SetFontSize(double points) override;
+    void SetTextColor(Rgb colour) override;
+    double CurrentX() override { return x_; }
+    double CurrentY() override { return y_; }
+    void SetCurrentX(double inches) override { x_ = inches; }
+    void SetCurrentY(double inches) override { y_ = inches; }
+    double PrintableWidth() override;
+    double PrintableHeight() override;
+    double TextWidth(const std::string& text) override;
+    double TextHeight(const std::string& text) override;
+    void Print(const std::string& text, bool lineBreak) override;
+    void Line(double x1, double y1, double x2, double y2, Rgb colour) override;
+    void NewPage() override;
+    void EndDoc() override;
+
+private:
+    void Ready() const;
+    double Dpi() const;
+
+    std::unique_ptr<QPagedPaintDevice> device_;
+    QPainter painter_;
+    QFont font_;
+    QColor colour_ = Qt::black;
+    double x_ = 0;
+    double y_ = 0;
+};
+
+// The system's default printer; nullptr when it has none.
+std::unique_ptr<PageSurface> OpenDefaultPrinterSurface();
+// A PDF file of US Letter pages with half-inch margins.
+std::unique_ptr<PageSurface> OpenPdfSurface(const QString& path);
+
+} // namespace sumwise::qt
