@@ -70,5 +70,3 @@ void FormatTwoPlaces(benchmark::State& state) {
 BENCHMARK(FormatTwoPlaces);
 
 } // namespace
-
-BENCHMARK_MAIN();
