@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <cmath>
 
 #include "qt/AboutWindow.h"
@@ -313,6 +314,9 @@ void MainWindow::buildMenus() {
 
     QMenu* help = addMenu("mnuHlp", "&Help");
     addItem(help, "mnuHelp", "Help &Topics", [this] { form_->mnuHelp_Click(); });
+    // F1, the desktop's help key, opens the same help; the menu item itself has no shortcut.
+    auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
+    connect(helpKey, &QShortcut::activated, this, [this] { form_->mnuHelp_Click(); });
     help->addSeparator()->setObjectName("sep");
     addItem(help, "mnuAbout", "&About", [this] { showAbout(); });
 }
