@@ -103,3 +103,18 @@ TEST_F(MenuTest, CopyAndPasteThroughTheEditMenu) {
 
 } // namespace
 } // namespace sumwise::qt
+
+namespace sumwise::qt {
+namespace {
+
+TEST_F(MenuTest, AnUnmovedWindowKeepsItsTwips) {
+    window.form().View().Left = 1000; // 66.67 pixels
+    window.form().View().Top = 1010;
+    window.findChild<QAction*>("mnuTape")->trigger(); // any refresh must not move it
+    window.close();
+    EXPECT_EQ(window.form().View().Left, 1000);
+    EXPECT_EQ(window.form().View().Top, 1010);
+}
+
+} // namespace
+} // namespace sumwise::qt
