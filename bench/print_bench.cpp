@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "QuietPlatform.h"
 #include "qt/PrinterSurface.h"
 #include "tape/Tape.h"
 #include "tape/TapeLine.h"
@@ -10,33 +11,13 @@
 
 namespace {
 
-class PdfOnly : public sumwise::Platform {
+// Every print job goes to one PDF file.
+class PdfOnly : public sumwise::bench::QuietPlatform {
 public:
     explicit PdfOnly(QString path) : path_(std::move(path)) {}
-    sumwise::MsgAnswer MsgBox(const std::string&, const std::string&, sumwise::MsgIcon,
-                              sumwise::MsgButtons) override {
-        return sumwise::MsgAnswer::Ok;
-    }
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    void FocusKeySink() override {}
-    void HideMainWindow() override {}
-    void CloseMainWindow() override {}
-    void ClipboardClear() override {}
-    void ClipboardSetText(const std::string&) override {}
-    std::string ClipboardText() override { return {}; }
-    void OpenHelp() override {}
-    void ShellOpen(const std::string&) override {}
-    sumwise::DateTime Now() override { return {2026, 12, 8, 9, 30, 0}; }
-    std::string LongDate(const sumwise::DateTime&) override { return "December 8, 2026"; }
     std::unique_ptr<sumwise::PageSurface> OpenPrinter() override {
         return sumwise::qt::OpenPdfSurface(path_);
     }
-    void SetBusy(bool) override {}
-    std::string Environ(const std::string&) override { return {}; }
-    std::string ProgramFolder() override { return "/tmp"; }
-    bool AppendToFile(const std::string&, const std::string&) override { return true; }
 
 private:
     QString path_;

@@ -2,37 +2,13 @@
 // the tape's length.
 #include <benchmark/benchmark.h>
 
+#include "QuietPlatform.h"
 #include "engine/NumberText.h"
-#include "platform/Platform.h"
 #include "shell/CalcForm.h"
 
 namespace {
 
-class QuietPlatform : public sumwise::Platform {
-public:
-    sumwise::MsgAnswer MsgBox(const std::string&, const std::string&, sumwise::MsgIcon,
-                              sumwise::MsgButtons) override {
-        return sumwise::MsgAnswer::Ok;
-    }
-    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    void FocusKeySink() override {}
-    void HideMainWindow() override {}
-    void CloseMainWindow() override {}
-    void ClipboardClear() override {}
-    void ClipboardSetText(const std::string&) override {}
-    std::string ClipboardText() override { return {}; }
-    void ShellOpen(const std::string&) override {}
-    void OpenHelp() override {}
-    sumwise::DateTime Now() override { return {}; }
-    std::string LongDate(const sumwise::DateTime&) override { return {}; }
-    std::unique_ptr<sumwise::PageSurface> OpenPrinter() override { return nullptr; }
-    void SetBusy(bool) override {}
-    std::string Environ(const std::string&) override { return {}; }
-    std::string ProgramFolder() override { return "/tmp"; }
-    bool AppendToFile(const std::string&, const std::string&) override { return true; }
-};
+using sumwise::bench::QuietPlatform;
 
 void KeyPressOnTape(benchmark::State& state) {
     QuietPlatform platform;

@@ -1,5 +1,7 @@
 #include "converter/ConvertNumber.h"
 
+#include "engine/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -179,39 +181,8 @@ std::string SingleText(float value) {
             digits.push_back(c);
         }
     }
-    digits.erase(digits.find_last_not_of('0') + 1);
     const int exp = std::atoi(std::string(sci.substr(e + 1)).c_str());
-
-    std::string out = negative ? "-" : "";
-    if (exp < -4 || exp >= 7) {
-        out.push_back(digits[0]);
-        if (digits.size() > 1) {
-            out.push_back('.');
-            out.append(digits, 1, std::string::npos);
-        }
-        const int absExp = std::abs(exp);
-        out.push_back('E');
-        out.push_back(exp < 0 ? '-' : '+');
-        if (absExp < 10) {
-            out.push_back('0');
-        }
-        out.append(std::to_string(absExp));
-    } else if (exp >= 0) {
-        const size_t intLen = static_cast<size_t>(exp) + 1;
-        if (digits.size() <= intLen) {
-            out.append(digits);
-            out.append(intLen - digits.size(), '0');
-        } else {
-            out.append(digits, 0, intLen);
-            out.push_back('.');
-            out.append(digits, intLen, std::string::npos);
-        }
-    } else {
-        out.append("0.");
-        out.append(static_cast<size_t>(-exp - 1), '0');
-        out.append(digits);
-    }
-    return out;
+    return LayoutSignificant(negative, digits, exp, 7);
 }
 
 } // namespace sumwise

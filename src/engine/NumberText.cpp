@@ -215,20 +215,26 @@ std::string GeneralNumber(double value) {
         return "0";
     }
     const Digits15 d = ToDigits15(value);
-    std::string digits = d.digits;
+    return LayoutSignificant(d.negative, d.digits, d.exp, 15);
+}
+
+std::string LayoutSignificant(bool negative, std::string digits, int exp, int exponentFrom) {
     digits.erase(digits.find_last_not_of('0') + 1);
-    std::string out = d.negative ? "-" : "";
-    if (d.exp < -4 || d.exp >= 15) {
+    if (digits.empty()) {
+        return "0";
+    }
+    std::string out = negative ? "-" : "";
+    if (exp < -4 || exp >= exponentFrom) {
         out.push_back(digits[0]);
         if (digits.size() > 1) {
             out.push_back('.');
             out.append(digits, 1, std::string::npos);
         }
-        char exp[16];
-        std::snprintf(exp, sizeof exp, "E%c%02d", d.exp < 0 ? '-' : '+', std::abs(d.exp));
-        out.append(exp);
-    } else if (d.exp >= 0) {
-        const size_t intLen = static_cast<size_t>(d.exp) + 1;
+        char text[16];
+        std::snprintf(text, sizeof text, "E%c%02d", exp < 0 ? '-' : '+', std::abs(exp));
+        out.append(text);
+    } else if (exp >= 0) {
+        const size_t intLen = static_cast<size_t>(exp) + 1;
         if (digits.size() <= intLen) {
             out.append(digits);
             out.append(intLen - digits.size(), '0');
@@ -239,7 +245,7 @@ std::string GeneralNumber(double value) {
         }
     } else {
         out.append("0.");
-        out.append(static_cast<size_t>(-d.exp - 1), '0');
+        out.append(static_cast<size_t>(-exp - 1), '0');
         out.append(digits);
     }
     return out;

@@ -20,6 +20,11 @@ std::string FormatNumber(double value, std::string_view numberFormat);
 // (1E-05, 1E+15) when the decimal exponent is below -4 or at least 15.
 std::string GeneralNumber(double value);
 
+// Significant digits d1d2... standing for d1.d2... x 10^exp, written without trailing
+// fraction zeros: in exponent form (1.5E-07, at least two exponent digits) when exp is below
+// -4 or at least exponentFrom, else in plain decimal form.
+std::string LayoutSignificant(bool negative, std::string digits, int exp, int exponentFrom);
+
 // The longest leading number of a text ("12." reads 12, "." and "-." read 0, "&H1F" 31).
 // Only a number beyond the double range gives nullopt; a text without a number reads 0.
 std::optional<double> ReadLeadingNumber(std::string_view text);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace sumwise::bench {
+
+// A platform that answers every call at once and shows nothing, for timing the core alone.
+class QuietPlatform : public Platform {
+public:
+    MsgAnswer MsgBox(const std::string&, const std::string&, MsgIcon, MsgButtons) override {
+        return MsgAnswer::Ok;
+    }
+    std::string InputBox(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    void FocusKeySink() override {}
+    void HideMainWindow() override {}
+    void CloseMainWindow() override {}
+    void ClipboardClear() override {}
+    void ClipboardSetText(const std::string&) override {}
+    std::string ClipboardText() override { return {}; }
+    void OpenHelp() override {}
+    void ShellOpen(const std::string&) override {}
+    DateTime Now() override { return {2026, 12, 8, 9, 30, 0}; }
+    std::string LongDate(const DateTime&) override { return "December 8, 2026"; }
+    std::unique_ptr<PageSurface> OpenPrinter() override { return nullptr; }
+    void SetBusy(bool) override {}
+    std::string Environ(const std::string&) override { return {}; }
+    std::string ProgramFolder() override { return "/tmp"; }
+    bool AppendToFile(const std::string&, const std::string&) override { return true; }
+};
+
+} // namespace sumwise::bench
