@@ -36,7 +36,7 @@ constexpr TwipsRect kDecimalListRect{4635, 3070, 1740, 330};
 constexpr TwipsRect kTapeRect{6600, 180, 2055, 2800};
 constexpr TwipsRect kPanelRect{120, 100, 2320, 3300};
 // The change panel opens over the keypad, where the user sees it.
-constexpr TwipsRect kChangeTapeRect{2130, 900, 4650, 1920};
+constexpr TwipsRect kChangeTapeRect{1800, 900, 4650, 1920}; // inside the narrow window too
 
 const char* const kDecimalPlaceItems[] = {"Floating Decimal", "1 Fixed Decimal", "2 Fixed Decimal",
                                           "3 Fixed Decimal",  "4 Fixed Decimal", "5 Fixed Decimal",
@@ -217,7 +217,15 @@ void MainWindow::buildTape(QWidget* client) {
                 }
             });
     // A click selects the line and gives the keys back to the keypad.
-    connect(lstTape_, &QListView::clicked, this, [this] { form_->lstTape_Click(); });
+    connect(lstTape_, &QListView::clicked, this, [this] {
+        // The release that ends a double click is no click of its own: the focus stays in
+        // the change panel that the double click opened.
+        if (changeOpened_.isValid() &&
+            changeOpened_.elapsed() < QApplication::doubleClickInterval()) {
+            return;
+        }
+        form_->lstTape_Click();
+    });
 
     fraChangeTape_ = new ChangeTapePanel(form_->ChangeTape(), client);
     fraChangeTape_->setGeometry(Pixels(kChangeTapeRect));
@@ -226,6 +234,7 @@ void MainWindow::buildTape(QWidget* client) {
         form_->lstTape_DblClick();
         if (form_->ChangeTape().Visible) {
             fraChangeTape_->open();
+            changeOpened_.start();
         }
         refresh();
     });

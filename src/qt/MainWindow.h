@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -82,7 +83,8 @@ private:
     QAction* mnuTape_ = nullptr;
     QAction* mnuTop_ = nullptr;
     bool onTop_ = false;
-    QPoint placed_; // where the saved position put the window
+    QElapsedTimer changeOpened_; // when a double click last opened the change panel
+    QPoint placed_;              // where the saved position put the window
     QPointer<AboutWindow> about_;
 };
 

@@ -14,6 +14,8 @@ TEST_F(ChangeTapeTest, DoubleClickTypeAndEnterChangesTheLine) {
     const QRect line = tape->visualRect(tape->model()->index(1, 0));
     QTest::mouseClick(tape->viewport(), Qt::LeftButton, {}, line.center());
     QTest::mouseDClick(tape->viewport(), Qt::LeftButton, {}, line.center());
+    QTest::mouseRelease(tape->viewport(), Qt::LeftButton, {},
+                        line.center()); // ends the double click
 
     auto* panel = window.findChild<QFrame*>("fraChangeTape");
     ASSERT_TRUE(panel->isVisible());
