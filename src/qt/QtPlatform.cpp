@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QTimer>
 
 #include "qt/PrinterSurface.h"
 #include <QUrl>
@@ -78,8 +79,11 @@ std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
                          QDateTime::currentDateTime().toString("yyyy-MM-dd hh.mm.ss") + ".pdf";
     auto pdf = OpenPdfSurface(path);
     if (pdf) {
-        MsgBox("No printer is installed. The tape is saved as " + path.toStdString(), "Sumwise",
-               MsgIcon::Information, MsgButtons::Ok);
+        // Told once the print run is over and the window takes input again.
+        QTimer::singleShot(0, [this, path] {
+            MsgBox("No printer is installed. The tape is saved as " + path.toStdString(), "Sumwise",
+                   MsgIcon::Information, MsgButtons::Ok);
+        });
     }
     return pdf;
 }
