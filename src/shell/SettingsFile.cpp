@@ -26,17 +26,18 @@ std::string ReadIniString(FileOps& files, const std::string& section, const std:
     return GetProfileValue(*text, section, key, defaultValue);
 }
 
+std::optional<std::string> TextToRewrite(FileOps& files, const std::string& fileName) {
+    if (!files.Exists(fileName)) {
+        return std::string();
+    }
+    return ReadProfileText(files, fileName);
+}
+
 bool WriteIniString(FileOps& files, const std::string& section, const std::string& key,
                     const std::string& value, const std::string& fileName) {
-    std::string text;
-    if (files.Exists(fileName)) {
-        std::optional<std::string> old = ReadProfileText(files, fileName);
-        if (!old) {
-            return false;
-        }
-        text = std::move(*old);
-    }
-    return SetProfileValue(text, section, key, value) && files.WriteFileAtomic(fileName, text);
+    std::optional<std::string> text = TextToRewrite(files, fileName);
+    return text && SetProfileValue(*text, section, key, value) &&
+           files.WriteFileAtomic(fileName, *text);
 }
 
 } // namespace sumwise

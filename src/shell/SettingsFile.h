@@ -29,4 +29,8 @@ bool WriteIniString(FileOps& files, const std::string& section, const std::strin
 // The whole file as UTF-8 text; nullopt when it is missing or cannot be read.
 std::optional<std::string> ReadProfileText(FileOps& files, const std::string& fileName);
 
+// The text a rewrite of the file starts from: its content, or empty when there is no file.
+// nullopt when the file exists but cannot be read, since overwriting it would lose its lines.
+std::optional<std::string> TextToRewrite(FileOps& files, const std::string& fileName);
+
 } // namespace sumwise

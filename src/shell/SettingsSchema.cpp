@@ -249,15 +249,11 @@ SettingsValues LoadSettingsValues(FileOps& files, const std::string& fileName) {
 }
 
 bool SaveSettingsValues(FileOps& files, const std::string& fileName, const SettingsValues& values) {
-    std::string text;
-    if (files.Exists(fileName)) {
-        // Overwriting a file that could not be read would lose its other lines.
-        std::optional<std::string> old = ReadProfileText(files, fileName);
-        if (!old) {
-            return false;
-        }
-        text = std::move(*old);
+    std::optional<std::string> existing = TextToRewrite(files, fileName);
+    if (!existing) {
+        return false;
     }
+    std::string text = std::move(*existing);
     bool allWritten = true;
     for (const SettingKey& key : kSettingsSchema) {
         allWritten =
