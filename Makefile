@@ -36,9 +36,8 @@ test: build
 
 bench: deps
 	@cmake -S . -B $(BUILD) -DSUMWISE_BUILD_BENCH=ON >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks print_benchmarks
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@$(BUILD)/bench/benchmarks
-	@$(BUILD)/bench/print_benchmarks
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

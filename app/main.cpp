@@ -6,6 +6,7 @@
 #include "engine/NumberText.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
+#include "qt/QuitAfterFirstFrame.h"
 
 namespace {
 
@@ -59,6 +60,9 @@ int main(int argc, char* argv[]) {
         QCoreApplication::quit();
     });
 
+    if (qEnvironmentVariableIsSet(sumwise::qt::QuitAfterFirstFrame::kVariable)) {
+        window.installEventFilter(new sumwise::qt::QuitAfterFirstFrame(&window));
+    }
     window.show();
     return app.exec();
 }

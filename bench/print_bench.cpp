@@ -1,5 +1,4 @@
 // Printing a tape to PDF: a full tape against shorter ones, to see the time grow linearly.
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -39,12 +38,3 @@ void PrintTapeToPdf(benchmark::State& state) {
 BENCHMARK(PrintTapeToPdf)->Arg(8192)->Arg(16384)->Arg(32766)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

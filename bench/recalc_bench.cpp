@@ -52,4 +52,3 @@ void FormatAndReadFloor(benchmark::State& state) {
 BENCHMARK(FormatAndReadFloor)->Unit(benchmark::kMillisecond);
 
 } // namespace
-BENCHMARK_MAIN();
