@@ -2,9 +2,10 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES = cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-	libbenchmark-dev xvfb xauth xdotool xclip poppler-utils fonts-liberation2 clang-format
+	libbenchmark-dev xvfb xauth xdotool xclip poppler-utils fonts-liberation2 clang-format \
+	desktop-file-utils appstream man-db groff-base librsvg2-bin
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run test bench install format clean
 
 all: build
 
@@ -38,6 +39,11 @@ bench: deps
 	@cmake -S . -B $(BUILD) -DSUMWISE_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@$(BUILD)/bench/benchmarks
+
+# PREFIX=/usr/local by default; DESTDIR works as usual.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
