@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QListView>
 #include <benchmark/benchmark.h>
 
 #include "QuietPlatform.h"
@@ -39,7 +38,7 @@ void KeyPressThroughView(benchmark::State& state) {
     window.execute({sumwise::Command::Digit, 7});
     QCoreApplication::processEvents();
 
-    auto* view = window.findChild<QListView*>("lstTape");
+    auto* view = window.findChild<QAbstractItemView*>("lstTape");
     PaintCounter counter;
     view->viewport()->installEventFilter(&counter);
     const sumwise::KeyCommand plus{sumwise::Command::Operator, 1}; // repeats 7: one line more

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -19,6 +18,7 @@
 #include "qt/KeypadLayout.h"
 #include "qt/MemoryPanel.h"
 #include "qt/TapeListModel.h"
+#include "qt/TapeView.h"
 
 namespace sumwise::qt {
 
@@ -191,11 +191,10 @@ void MainWindow::buildKeypad(QWidget* client) {
 
 void MainWindow::buildTape(QWidget* client) {
     tapeModel_ = new TapeListModel(form_->lstTape(), this);
-    lstTape_ = new QListView(client);
+    lstTape_ = new TapeView(client);
     lstTape_->setObjectName("lstTape");
     lstTape_->setAccessibleName("Calculation tape");
     lstTape_->setGeometry(Pixels(kTapeRect));
-    lstTape_->setUniformItemSizes(true);
     lstTape_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstTape_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstTape_->setModel(tapeModel_);
@@ -217,7 +216,7 @@ void MainWindow::buildTape(QWidget* client) {
                 }
             });
     // A click selects the line and gives the keys back to the keypad.
-    connect(lstTape_, &QListView::clicked, this, [this] {
+    connect(lstTape_, &TapeView::clicked, this, [this] {
         // The release that ends a double click is no click of its own: the focus stays in
         // the change panel that the double click opened.
         if (changeOpened_.isValid() &&
@@ -229,7 +228,7 @@ void MainWindow::buildTape(QWidget* client) {
 
     fraChangeTape_ = new ChangeTapePanel(form_->ChangeTape(), client);
     fraChangeTape_->setGeometry(Pixels(kChangeTapeRect));
-    connect(lstTape_, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+    connect(lstTape_, &TapeView::doubleClicked, this, [this](const QModelIndex& index) {
         form_->lstTape().Select(index.row());
         form_->lstTape_DblClick();
         if (form_->ChangeTape().Visible) {

@@ -10,7 +10,6 @@
 
 class QComboBox;
 class QLabel;
-class QListView;
 class QPushButton;
 
 namespace sumwise::qt {
@@ -21,6 +20,7 @@ class AboutWindow;
 class DisplayLabel;
 class MemoryPanel;
 class TapeListModel;
+class TapeView;
 
 // The calculator window: owns the widgets, forwards each event to the core handler of the
 // same name, then shows the core's state. It holds no number of its own.
@@ -71,7 +71,7 @@ private:
     QLabel* lblOperator_ = nullptr;
     QLabel* lblGrandTotal_ = nullptr;
     QComboBox* cboDecPlace_ = nullptr;
-    QListView* lstTape_ = nullptr;
+    TapeView* lstTape_ = nullptr;
     TapeListModel* tapeModel_ = nullptr;
     QWidget* picSetFocus_ = nullptr;
     MemoryPanel* fraMemBanks_ = nullptr;

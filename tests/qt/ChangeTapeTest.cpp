@@ -10,7 +10,7 @@ using ChangeTapeTest = WindowTest;
 
 TEST_F(ChangeTapeTest, DoubleClickTypeAndEnterChangesTheLine) {
     QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "5+3=");
-    auto* tape = window.findChild<QListView*>("lstTape");
+    auto* tape = window.findChild<QAbstractItemView*>("lstTape");
     const QRect line = tape->visualRect(tape->model()->index(1, 0));
     QTest::mouseClick(tape->viewport(), Qt::LeftButton, {}, line.center());
     QTest::mouseDClick(tape->viewport(), Qt::LeftButton, {}, line.center());
@@ -38,7 +38,7 @@ TEST_F(ChangeTapeTest, DoubleClickTypeAndEnterChangesTheLine) {
 
 TEST_F(ChangeTapeTest, CancelChangesNothing) {
     QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "7-2=");
-    auto* tape = window.findChild<QListView*>("lstTape");
+    auto* tape = window.findChild<QAbstractItemView*>("lstTape");
     const QRect line = tape->visualRect(tape->model()->index(1, 0));
     QTest::mouseClick(tape->viewport(), Qt::LeftButton, {}, line.center());
     QTest::mouseDClick(tape->viewport(), Qt::LeftButton, {}, line.center());

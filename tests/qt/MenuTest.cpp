@@ -31,7 +31,7 @@ TEST_F(MenuTest, MenuBarAsDesigned) {
 }
 
 TEST_F(MenuTest, HidingTheTapeNarrowsTheWindow) {
-    auto* tape = window.findChild<QListView*>("lstTape");
+    auto* tape = window.findChild<QAbstractItemView*>("lstTape");
     EXPECT_TRUE(tape->isVisible());
     EXPECT_EQ(window.centralWidget()->width(), 582);
     Action(window, "mnuTape")->trigger();

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QLabel>
-#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ protected:
     QString display() { return window.findChild<QLabel*>("lblResult")->text(); }
     QStringList tapeLines() {
         QStringList lines;
-        const QAbstractItemModel* model = window.findChild<QListView*>("lstTape")->model();
+        const QAbstractItemModel* model = window.findChild<QAbstractItemView*>("lstTape")->model();
         for (int row = 0; row < model->rowCount(); ++row) {
             lines << model->index(row, 0).data().toString();
         }

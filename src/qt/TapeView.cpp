@@ -1,0 +1,238 @@
+#include "qt/TapeView.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace sumwise::qt {
+
+TapeView::TapeView(QWidget* parent) : QAbstractItemView(parent) {
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(ScrollPerItem);
+    measureLine();
+}
+
+int TapeView::rows() const {
+    return model() != nullptr ? model()->rowCount(rootIndex()) : 0;
+}
+
+int TapeView::lineHeight() const {
+    return lineHeight_;
+}
+
+void TapeView::measureLine() {
+    // What the delegate asks of a one-line text, the same for every line.
+    lineHeight_ = std::max(1, fontMetrics().height() + 2);
+}
+
+int TapeView::visibleRows() const {
+    return viewport()->height() / lineHeight_ + 1;
+}
+
+int TapeView::horizontalOffset() const {
+    return 0;
+}
+
+int TapeView::verticalOffset() const {
+    // The scroll bar counts whole lines.
+    return verticalScrollBar()->value() * lineHeight_;
+}
+
+QRect TapeView::visualRect(const QModelIndex& index) const {
+    if (!index.isValid() || index.parent() != rootIndex()) {
+        return {};
+    }
+    return {0, index.row() * lineHeight_ - verticalOffset(), viewport()->width(), lineHeight_};
+}
+
+QModelIndex TapeView::indexAt(const QPoint& point) const {
+    if (model() == nullptr || point.y() < 0 || point.x() < 0 || point.x() >= viewport()->width()) {
+        return {};
+    }
+    const int row = (point.y() + verticalOffset()) / lineHeight_;
+    return row < rows() ? model()->index(row, 0, rootIndex()) : QModelIndex();
+}
+
+bool TapeView::isIndexHidden(const QModelIndex&) const {
+    return false;
+}
+
+void TapeView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!index.isValid()) {
+        return;
+    }
+    const int whole = std::max(1, viewport()->height() / lineHeight_); // lines seen whole
+    const int top = verticalScrollBar()->value();
+    const int row = index.row();
+    int wanted = top;
+    switch (hint) {
+    case PositionAtTop:
+        wanted = row;
+        break;
+    case PositionAtBottom:
+        wanted = row - whole + 1;
+        break;
+    case PositionAtCenter:
+        wanted = row - whole / 2;
+        break;
+    case EnsureVisible:
+        if (row < top) {
+            wanted = row;
+        } else if (row >= top + whole) {
+            wanted = row - whole + 1;
+        }
+        break;
+    }
+    verticalScrollBar()->setValue(wanted);
+}
+
+QModelIndex TapeView::moveCursor(CursorAction action, Qt::KeyboardModifiers) {
+    const int count = rows();
+    if (count == 0) {
+        return {};
+    }
+    const int page = std::max(1, viewport()->height() / lineHeight_ - 1);
+    int row = currentIndex().isValid() ? currentIndex().row() : -1;
+    switch (action) {
+    case MoveUp:
+    case MovePrevious:
+        row = row < 0 ? count - 1 : row - 1;
+        break;
+    case MoveDown:
+    case MoveNext:
+        row += 1;
+        break;
+    case MovePageUp:
+        row -= page;
+        break;
+    case MovePageDown:
+        row += page;
+        break;
+    case MoveHome:
+        row = 0;
+        break;
+    case MoveEnd:
+        row = count - 1;
+        break;
+    case MoveLeft:
+    case MoveRight:
+        break;
+    }
+    return model()->index(std::clamp(row, 0, count - 1), 0, rootIndex());
+}
+
+void TapeView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) {
+    if (model() == nullptr || selectionModel() == nullptr) {
+        return;
+    }
+    const QRect r = rect.normalized();
+    const int first = std::max(0, (r.top() + verticalOffset()) / lineHeight_);
+    const int last = std::min(rows() - 1, (r.bottom() + verticalOffset()) / lineHeight_);
+    if (first > last) {
+        selectionModel()->select(QItemSelection(), command);
+        return;
+    }
+    const QItemSelection selection(model()->index(first, 0, rootIndex()),
+                                   model()->index(last, 0, rootIndex()));
+    selectionModel()->select(selection, command);
+}
+
+QRegion TapeView::visualRegionForSelection(const QItemSelection& selection) const {
+    QRegion region;
+    const QRect shown = viewport()->rect();
+    for (const QItemSelectionRange& range : selection) {
+        if (!range.isValid() || range.parent() != rootIndex()) {
+            continue;
+        }
+        const QRect top = visualRect(model()->index(range.top(), 0, rootIndex()));
+        const QRect bottom = visualRect(model()->index(range.bottom(), 0, rootIndex()));
+        region += QRect(top.topLeft(), bottom.bottomRight()).intersected(shown);
+    }
+    return region;
+}
+
+void TapeView::updateGeometries() {
+    const int whole = std::max(1, viewport()->height() / lineHeight_);
+    verticalScrollBar()->setRange(0, std::max(0, rows() - whole));
+    verticalScrollBar()->setPageStep(whole);
+    verticalScrollBar()->setSingleStep(1);
+    QAbstractItemView::updateGeometries();
+}
+
+void TapeView::paintEvent(QPaintEvent* event) {
+    if (model() == nullptr) {
+        return;
+    }
+    QPainter painter(viewport());
+    const QRect area = event->rect();
+    const int top = verticalScrollBar()->value();
+    const int first = top + std::max(0, area.top()) / lineHeight_;
+    const int last = std::min(rows() - 1, top + area.bottom() / lineHeight_);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QModelIndex current = currentIndex();
+    for (int row = first; row <= last; ++row) {
+        const QModelIndex index = model()->index(row, 0, rootIndex());
+        option.rect = visualRect(index);
+        option.state = QStyle::State_Enabled;
+        if (isEnabled() && window()->isActiveWindow()) {
+            option.state |= QStyle::State_Active;
+        }
+        if (selectionModel() != nullptr && selectionModel()->isSelected(index)) {
+            option.state |= QStyle::State_Selected;
+        }
+        if (index == current && hasFocus()) {
+            option.state |= QStyle::State_HasFocus;
+        }
+        itemDelegateForIndex(index)->paint(&painter, option, index);
+    }
+}
+
+void TapeView::resizeEvent(QResizeEvent* event) {
+    QAbstractItemView::resizeEvent(event);
+    updateGeometries();
+}
+
+void TapeView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        measureLine();
+        updateGeometries();
+        viewport()->update();
+    }
+    QAbstractItemView::changeEvent(event);
+}
+
+void TapeView::rowsInserted(const QModelIndex& parent, int start, int end) {
+    QAbstractItemView::rowsInserted(parent, start, end);
+    updateGeometries();
+    viewport()->update();
+}
+
+void TapeView::setModel(QAbstractItemModel* newModel) {
+    if (model() != nullptr) {
+        disconnect(model(), &QAbstractItemModel::rowsRemoved, this, nullptr);
+    }
+    QAbstractItemView::setModel(newModel);
+    if (newModel != nullptr) {
+        // The count is only right once the rows are gone.
+        connect(newModel, &QAbstractItemModel::rowsRemoved, this, [this] {
+            updateGeometries();
+            viewport()->update();
+        });
+    }
+    updateGeometries();
+}
+
+void TapeView::reset() {
+    QAbstractItemView::reset();
+    updateGeometries();
+    viewport()->update();
+}
+
+void TapeView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+} // namespace sumwise::qt
