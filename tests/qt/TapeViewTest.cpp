@@ -1,0 +1,98 @@
+// The tape's own list view: rows at their places, the newest line in view, clicks and keys on
+// the right line, also when the tape is at its cap and drops its oldest line.
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "qt/TapeListModel.h"
+#include "qt/TapeView.h"
+#include "tape/Tape.h"
+
+namespace sumwise::qt {
+namespace {
+
+class TapeViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.setModel(&model);
+        view.resize(200, 160);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+    void add(int count) {
+        for (int i = 0; i < count; ++i) {
+            tape.AddTapeLine("+ " + std::to_string(next++) + ".00");
+        }
+        QCoreApplication::processEvents();
+    }
+    // The view follows the tape's selection as the window does.
+    void followSelection() {
+        QObject::connect(&model, &TapeListModel::lineSelected, &view, [this](int row) {
+            const QModelIndex index = model.index(row);
+            view.setCurrentIndex(index);
+            view.scrollTo(index);
+        });
+    }
+    bool shownWhole(int row) {
+        return view.viewport()->rect().contains(view.visualRect(model.index(row)));
+    }
+    QString textAt(QPoint point) { return view.indexAt(point).data().toString(); }
+
+    Tape tape;
+    TapeListModel model{tape};
+    TapeView view;
+    int next = 0;
+};
+
+TEST_F(TapeViewTest, RowsStandOneLineHeightApartAndPointsFindThem) {
+    add(5);
+    const int h = view.lineHeight();
+    for (int row = 0; row < 5; ++row) {
+        const QRect rect = view.visualRect(model.index(row));
+        EXPECT_EQ(rect.top(), row * h) << row;
+        EXPECT_EQ(rect.height(), h);
+        EXPECT_EQ(view.indexAt(rect.center()).row(), row);
+    }
+    EXPECT_FALSE(view.indexAt({5, 5 * h + 1}).isValid()) << "below the last line";
+}
+
+TEST_F(TapeViewTest, NewestLineStaysInViewAtTheCap) {
+    followSelection();
+    add(static_cast<int>(Tape::kMaxLines) + 40); // the cap, and 40 lines dropped
+    ASSERT_EQ(tape.Count(), Tape::kMaxLines);
+    const int last = static_cast<int>(tape.Count()) - 1;
+    EXPECT_EQ(view.currentIndex().row(), last);
+    EXPECT_TRUE(shownWhole(last));
+    EXPECT_FALSE(shownWhole(0));
+    const QRect lastRect = view.visualRect(model.index(last));
+    EXPECT_EQ(textAt(lastRect.center()), QString::fromStdString(tape.Line(last)));
+    EXPECT_EQ(model.index(0).data().toString(), "+ 40.00") << "the oldest 40 are gone";
+}
+
+TEST_F(TapeViewTest, KeysMoveTheCurrentLine) {
+    add(30);
+    view.setFocus();
+    view.setCurrentIndex(model.index(29));
+    const struct {
+        Qt::Key key;
+        int row;
+    } steps[] = {{Qt::Key_Up, 28}, {Qt::Key_Home, 0}, {Qt::Key_Down, 1}, {Qt::Key_End, 29}};
+    for (const auto& step : steps) {
+        QTest::keyClick(&view, step.key);
+        EXPECT_EQ(view.currentIndex().row(), step.row) << step.key;
+        EXPECT_TRUE(shownWhole(step.row)) << step.key;
+    }
+}
+
+TEST_F(TapeViewTest, ClickSelectsTheLineUnderThePointer) {
+    add(3);
+    const QRect second = view.visualRect(model.index(1));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(view.currentIndex().row(), 1);
+    EXPECT_TRUE(view.selectionModel()->isSelected(model.index(1)));
+    tape.Clear();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(view.indexAt(second.center()).isValid());
+}
+
+} // namespace
+} // namespace sumwise::qt
