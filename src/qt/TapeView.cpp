@@ -204,10 +204,27 @@ void TapeView::changeEvent(QEvent* event) {
     QAbstractItemView::changeEvent(event);
 }
 
+// Only what moved is drawn again: lines below an insertion or removal in view, or the whole
+// view moved by whole lines when lines go above it. A line added at the bottom of a full view
+// is one blit and one new line, which keeps a key press cheap.
+void TapeView::updateFromRow(int row) {
+    const int y = (row - verticalScrollBar()->value()) * lineHeight_;
+    if (y < viewport()->height()) {
+        viewport()->update(0, std::max(0, y), viewport()->width(), viewport()->height());
+    }
+}
+
 void TapeView::rowsInserted(const QModelIndex& parent, int start, int end) {
     QAbstractItemView::rowsInserted(parent, start, end);
+    if (parent == rootIndex()) {
+        const int top = verticalScrollBar()->value();
+        if (end < top) {
+            viewport()->scroll(0, (end - start + 1) * lineHeight_); // the lines seen move down
+        } else {
+            updateFromRow(std::max(start, top));
+        }
+    }
     updateGeometries();
-    viewport()->update();
 }
 
 void TapeView::setModel(QAbstractItemModel* newModel) {
@@ -217,10 +234,19 @@ void TapeView::setModel(QAbstractItemModel* newModel) {
     QAbstractItemView::setModel(newModel);
     if (newModel != nullptr) {
         // The count is only right once the rows are gone.
-        connect(newModel, &QAbstractItemModel::rowsRemoved, this, [this] {
-            updateGeometries();
-            viewport()->update();
-        });
+        connect(newModel, &QAbstractItemModel::rowsRemoved, this,
+                [this](const QModelIndex& parent, int start, int end) {
+                    if (parent == rootIndex()) {
+                        const int top = verticalScrollBar()->value();
+                        if (end < top) {
+                            // The same top row number now holds a later line.
+                            viewport()->scroll(0, -(end - start + 1) * lineHeight_);
+                        } else {
+                            updateFromRow(std::max(start, top));
+                        }
+                    }
+                    updateGeometries();
+                });
     }
     updateGeometries();
 }
@@ -231,8 +257,9 @@ void TapeView::reset() {
     viewport()->update();
 }
 
-void TapeView::scrollContentsBy(int, int) {
-    viewport()->update();
+void TapeView::scrollContentsBy(int, int dy) {
+    // The scroll bar counts lines; the picture moves by whole lines.
+    viewport()->scroll(0, dy * lineHeight_);
 }
 
 } // namespace sumwise::qt

@@ -39,6 +39,8 @@ private:
     // The rows that fit the viewport, whole or in part.
     int visibleRows() const;
     void measureLine();
+    // Draws again from this row's line to the bottom of the view.
+    void updateFromRow(int row);
 
     int lineHeight_ = 16;
 };

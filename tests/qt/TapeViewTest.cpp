@@ -1,5 +1,7 @@
 // The tape's own list view: rows at their places, the newest line in view, clicks and keys on
 // the right line, also when the tape is at its cap and drops its oldest line.
+#include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -27,6 +29,9 @@ protected:
     // The view follows the tape's selection as the window does.
     void followSelection() {
         QObject::connect(&model, &TapeListModel::lineSelected, &view, [this](int row) {
+            if (!follow) {
+                return;
+            }
             const QModelIndex index = model.index(row);
             view.setCurrentIndex(index);
             view.scrollTo(index);
@@ -35,12 +40,27 @@ protected:
     bool shownWhole(int row) {
         return view.viewport()->rect().contains(view.visualRect(model.index(row)));
     }
+    // The viewport as the screen shows it after the view's own partial updates and blits,
+    // against the same viewport drawn afresh.
+    void expectScreenMatchesFreshDrawing(const char* step) {
+        QCoreApplication::processEvents();
+        QWidget* port = view.viewport();
+        const QPoint at = port->mapTo(port->window(), QPoint(0, 0));
+        const QImage shown =
+            view.screen()
+                ->grabWindow(port->window()->winId(), at.x(), at.y(), port->width(), port->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        const QImage fresh = port->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, fresh) << step;
+    }
     QString textAt(QPoint point) { return view.indexAt(point).data().toString(); }
 
     Tape tape;
     TapeListModel model{tape};
     TapeView view;
     int next = 0;
+    bool follow = true;
 };
 
 TEST_F(TapeViewTest, RowsStandOneLineHeightApartAndPointsFindThem) {
@@ -66,6 +86,29 @@ TEST_F(TapeViewTest, NewestLineStaysInViewAtTheCap) {
     const QRect lastRect = view.visualRect(model.index(last));
     EXPECT_EQ(textAt(lastRect.center()), QString::fromStdString(tape.Line(last)));
     EXPECT_EQ(model.index(0).data().toString(), "+ 40.00") << "the oldest 40 are gone";
+}
+
+TEST_F(TapeViewTest, PartialRedrawsShowWhatAFullDrawingShows) {
+    followSelection();
+    add(3);
+    expectScreenMatchesFreshDrawing("a few lines");
+    add(40);
+    expectScreenMatchesFreshDrawing("the view filled and scrolled");
+    follow = false;
+    view.scrollTo(model.index(5), QAbstractItemView::PositionAtTop);
+    add(1);
+    expectScreenMatchesFreshDrawing("a line added below the view");
+    follow = true;
+    add(static_cast<int>(Tape::kMaxLines)); // at the cap: each line drops the oldest
+    expectScreenMatchesFreshDrawing("at the cap");
+    follow = false;
+    view.scrollTo(model.index(10), QAbstractItemView::PositionAtTop);
+    add(3); // the oldest lines go from above the view
+    expectScreenMatchesFreshDrawing("lines dropped above the view");
+    tape.Rewrite(11, "= 1.00");
+    expectScreenMatchesFreshDrawing("a line rewritten");
+    tape.Clear();
+    expectScreenMatchesFreshDrawing("cleared");
 }
 
 TEST_F(TapeViewTest, KeysMoveTheCurrentLine) {
