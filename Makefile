@@ -5,7 +5,7 @@ DEBIAN_PACKAGES = cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-de
 	libbenchmark-dev xvfb xauth xdotool xclip poppler-utils fonts-liberation2 clang-format \
 	desktop-file-utils appstream man-db groff-base librsvg2-bin
 
-.PHONY: all deps configure build run test bench install format clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz install format clean
 
 all: build
 
@@ -34,6 +34,16 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite again with AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUMWISE_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	@cmake -S . -B $(BUILD) -DSUMWISE_BUILD_BENCH=ON >/dev/null

@@ -130,7 +130,12 @@ MainWindow::MainWindow(Platform& services, QWidget* parent)
     startUp();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The widgets and the tape model refer to the core, a member: they must go before it
+    // does, not after, as Qt's deletion of the children would have it.
+    delete takeCentralWidget();
+    delete tapeModel_;
+}
 
 void MainWindow::buildKeypad(QWidget* client) {
     lblResult_ = new DisplayLabel(client);

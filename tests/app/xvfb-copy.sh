@@ -55,4 +55,8 @@ for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app" 2>/dev/null || [ ! -f "$work/Sumwise.ini" ]; then
     echo "the program did not close and save its settings"; exit 1
 fi
+# A clean exit: no crash and, in a sanitizer build, no report.
+if ! wait "$app"; then
+    echo "the program did not exit cleanly"; cat "$work/err"; exit 1
+fi
 echo "1 passed, 0 failed"
