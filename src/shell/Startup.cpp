@@ -85,12 +85,17 @@ SettingsValues CurrentValues(const ViewState& view, const MemoryBanks& banks, in
 
 } // namespace
 
+// A save that fails is said, not passed over: the banks and names would be lost unseen.
 void CalcForm::SaveSettings() {
-    SaveSettingsValues(files_, SettingsPath(), CurrentValues(view_, banks_, decPlace_));
+    if (!SaveSettingsValues(files_, SettingsPath(), CurrentValues(view_, banks_, decPlace_))) {
+        errors_.LogError(true, "75", "Path/File access error", "frmCalc", "SaveSettings");
+    }
 }
 
 void CalcForm::SaveBackup() {
-    SaveSettingsValues(files_, BackupPath(), CurrentValues(view_, banks_, decPlace_));
+    if (!SaveSettingsValues(files_, BackupPath(), CurrentValues(view_, banks_, decPlace_))) {
+        errors_.LogError(true, "75", "Path/File access error", "frmCalc", "SaveBackup");
+    }
 }
 
 void CalcForm::mnuRestore_Click() {

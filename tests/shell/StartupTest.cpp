@@ -135,13 +135,15 @@ TEST_F(StartupTest, RestoreBackup) {
     EXPECT_EQ(platform.messages.back().text, "There is no backup to restore.");
 }
 
-TEST_F(StartupTest, AFolderThatCannotBeWrittenStartsWithDefaults) {
+TEST_F(StartupTest, AFolderThatCannotBeWrittenStartsWithDefaultsAndSaysItCannotSave) {
     platform.folder = (folder / "missing").string();
     CalcForm form(platform);
     EXPECT_NO_THROW(form.Form_Load());
     EXPECT_EQ(form.DecimalPlaces(), 2);
     EXPECT_NO_THROW(form.Form_Unload());
-    EXPECT_TRUE(platform.messages.empty());
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_NE(platform.messages[0].text.find("SaveBackup"), std::string::npos);
+    EXPECT_NE(platform.messages[1].text.find("SaveSettings"), std::string::npos);
 }
 
 } // namespace
