@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
 
 #include "qt/MainWindow.h"
 #include "support/FakePlatform.h"
@@ -15,6 +18,8 @@ namespace sumwise::qt {
 // box nobody expected would open.
 class WindowTest : public ::testing::Test {
 protected:
+    ~WindowTest() override { std::filesystem::remove_all(services.folder); }
+
     void SetUp() override {
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -46,8 +51,19 @@ protected:
         return lines;
     }
 
+    // A platform whose program folder is a new, writable temporary folder.
+    static testing::FakePlatform InTemporaryFolder() {
+        testing::FakePlatform platform;
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "sumwise-window-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            platform.folder = pattern;
+        }
+        return platform;
+    }
+
     size_t expectedMessages = 0; // messages a test has checked
-    testing::FakePlatform services;
+    testing::FakePlatform services = InTemporaryFolder();
     MainWindow window{services};
 };
 
