@@ -44,6 +44,7 @@ ChangeTapePanel::ChangeTapePanel(TapeEditor& editor, QWidget* parent)
     lblChangeFrom_->setAccessibleName("Old number");
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("cmdCancelChange");
+    cancel->setAccessibleName("Cancel the change");
     cancel->setGeometry(226, 45, 76, 24);
     connect(cancel, &QPushButton::clicked, this, &ChangeTapePanel::cancelRequested);
 
@@ -69,6 +70,8 @@ ChangeTapePanel::ChangeTapePanel(TapeEditor& editor, QWidget* parent)
 
     auto* save = new QPushButton("Save", this);
     save->setObjectName("cmdSaveChange");
+    save->setAccessibleName("Save the change");
+    save->setAccessibleDescription("Replaces the line and adds up the tape again");
     save->setGeometry(226, 79, 76, 24);
     connect(save, &QPushButton::clicked, this, &ChangeTapePanel::saveRequested);
     hide();

@@ -63,6 +63,8 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
     cboTo_ = PickOnly(fraConvert_, "cboTo", "Convert to", {4, 68, 139, 24});
     auto* convert = new QPushButton(kConvertCaption, fraConvert_);
     convert->setObjectName("cmdConvertIt");
+    convert->setAccessibleName("Convert");
+    convert->setAccessibleDescription("Converts the display from the first unit to the second");
     convert->setGeometry(4, 106, 139, 28);
     convert->setFocusPolicy(Qt::NoFocus);
     connect(cboFrom_, &QComboBox::activated, this, [this](int index) {
@@ -83,12 +85,15 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
     fraTemp_->setGeometry(frameRect);
     optConvertToC_ = new QRadioButton(kToCelsiusCaption, fraTemp_);
     optConvertToC_->setObjectName("optConvertToC");
+    optConvertToC_->setAccessibleName("Fahrenheit to Celsius");
     optConvertToC_->setGeometry(4, 10, 139, 22);
     optConvertToF_ = new QRadioButton(kToFahrenheitCaption, fraTemp_);
     optConvertToF_->setObjectName("optConvertToF");
+    optConvertToF_->setAccessibleName("Celsius to Fahrenheit");
     optConvertToF_->setGeometry(4, 38, 139, 22);
     auto* convertTemp = new QPushButton(kConvertCaption, fraTemp_);
     convertTemp->setObjectName("cmdConvertTemp");
+    convertTemp->setAccessibleName("Convert temperature");
     convertTemp->setGeometry(4, 106, 139, 28);
     convertTemp->setFocusPolicy(Qt::NoFocus);
     for (QRadioButton* option : {optConvertToC_, optConvertToF_}) {

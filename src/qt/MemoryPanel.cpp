@@ -24,6 +24,7 @@ MemoryPanel::MemoryPanel(QWidget* parent) : QGroupBox("Memory Banks", parent) {
         account->setGeometry(8, top, 120, 14);
         account->setCursor(Qt::PointingHandCursor);
         account->setToolTip("Click to change account name");
+        account->setAccessibleDescription("Click to change account name");
         account->installEventFilter(this);
         accounts_[static_cast<size_t>(i)] = account;
 
@@ -38,7 +39,7 @@ MemoryPanel::MemoryPanel(QWidget* parent) : QGroupBox("Memory Banks", parent) {
 
         auto* selector = new QRadioButton(this);
         selector->setObjectName(QString("optMem_%1").arg(i));
-        selector->setAccessibleName(QString("Select memory bank %1").arg(i + 1));
+        selector->setAccessibleDescription("Selects the bank that M+, M-, MR and MC work on");
         selector->setToolTip("Select Memory Bank");
         selector->setGeometry(132, top + 17, 18, 18);
         selector->setFocusPolicy(Qt::NoFocus);
@@ -54,7 +55,9 @@ void MemoryPanel::refresh(const MemoryBanks& banks) {
         accounts_[i]->setText(account);
         accounts_[i]->setAccessibleName(QString("Account name of memory bank %1").arg(i + 1));
         texts_[i]->setText(QString::fromStdString(banks.txtMem[i]));
-        texts_[i]->setAccessibleName(QString("Memory bank %1, %2").arg(i + 1).arg(account));
+        const QString bankName = QString("Memory bank %1, %2").arg(i + 1).arg(account);
+        texts_[i]->setAccessibleName(bankName);
+        selectors_[i]->setAccessibleName(bankName);
         QPalette colours = texts_[i]->palette();
         colours.setColor(QPalette::Base, static_cast<int>(i) == banks.SelectedBank
                                              ? kSelectedBank

@@ -12,6 +12,11 @@
 #include "qt/MainWindow.h"
 #include "support/FakePlatform.h"
 
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace sumwise::qt {
 
 // The real window, shown offscreen, with a fake platform that fails the test when a message
