@@ -169,6 +169,9 @@ void MainWindow::buildKeypad(QWidget* client) {
         auto* button = new QPushButton(QString::fromUtf8(key.caption), client);
         button->setObjectName(key.objectName);
         button->setAccessibleName(key.accessibleName);
+        if (key.toolTip != nullptr) {
+            button->setAccessibleDescription(key.toolTip);
+        }
         button->setGeometry(Pixels(key.rect));
         button->setFocusPolicy(Qt::NoFocus); // the key sink keeps the focus
         if (key.toolTip != nullptr) {
@@ -203,6 +206,7 @@ void MainWindow::buildTape(QWidget* client) {
     lstTape_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstTape_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstTape_->setModel(tapeModel_);
+    tapeModel_->setFont(lstTape_->font());
     lstTape_->installEventFilter(this);
 
     connect(tapeModel_, &TapeListModel::lineSelected, this, [this](int row) {

@@ -1,5 +1,8 @@
 #include "qt/TapeListModel.h"
 
+#include <QColor>
+#include <QFont>
+
 #include "tape/TapeLine.h"
 
 namespace sumwise::qt {
@@ -22,10 +25,31 @@ QVariant TapeListModel::data(const QModelIndex& index, int role) const {
         static_cast<std::size_t>(index.row()) >= tape_.Count()) {
         return {};
     }
-    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
-        return QString::fromStdString(tape_.Line(static_cast<std::size_t>(index.row())));
+    const std::string& line = tape_.Line(static_cast<std::size_t>(index.row()));
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return QString::fromStdString(line);
+    case Qt::ForegroundRole:
+        if (ShowsNegative(line)) {
+            return QColor(kNegativeInk);
+        }
+        return {};
+    case Qt::FontRole:
+        switch (KindOf(line)) {
+        case TapeLineKind::Total:
+        case TapeLineKind::SubTotal:
+        case TapeLineKind::GrandTotal: {
+            QFont bold = font_;
+            bold.setBold(true);
+            return bold;
+        }
+        default:
+            return {};
+        }
+    default:
+        return {};
     }
-    return {};
 }
 
 void TapeListModel::LineAppended() {

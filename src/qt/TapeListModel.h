@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QColor>
+#include <QFont>
 
 #include "tape/Tape.h"
 
@@ -11,6 +13,12 @@ class TapeListModel : public QAbstractListModel, public TapeListener {
     Q_OBJECT
 public:
     explicit TapeListModel(Tape& tape, QObject* parent = nullptr);
+
+    // The ink of lines that take away or show a value below zero: a deep red that keeps its
+    // contrast on white (and on the selection) for readers with weak colour vision too.
+    static constexpr QRgb kNegativeInk = 0xFFB00000;
+    // The view's font, on which total lines are set in bold.
+    void setFont(const QFont& font) { font_ = font; }
     ~TapeListModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -29,6 +37,7 @@ signals:
 private:
     Tape& tape_;
     int rows_ = 0; // the rows the view has been told of
+    QFont font_;
 };
 
 } // namespace sumwise::qt

@@ -6,6 +6,24 @@ bool StartsWithMinus(std::string_view line) {
     return line.starts_with(kEnDash) || line.starts_with('-');
 }
 
+bool ShowsNegative(std::string_view line) {
+    switch (KindOf(line)) {
+    case TapeLineKind::Entry:
+    case TapeLineKind::EditedReciprocal:
+    case TapeLineKind::Total:
+    case TapeLineKind::SubTotal:
+    case TapeLineKind::GrandTotal:
+        break;
+    default:
+        return false;
+    }
+    if (StartsWithMinus(line)) {
+        return true;
+    }
+    const std::string_view number = NumberTextOf(line);
+    return number.starts_with('-') && number.find_first_not_of("-0.,") != std::string_view::npos;
+}
+
 TapeLineKind KindOf(std::string_view line) {
     if (line.empty()) {
         return TapeLineKind::Other;

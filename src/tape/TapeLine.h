@@ -22,6 +22,10 @@ std::string_view NumberTextOf(std::string_view line);
 // True when the line begins with the en dash or a hyphen.
 bool StartsWithMinus(std::string_view line);
 
+// True for a line that takes away or shows a value below zero: a minus entry, or any line
+// whose number is negative. Such lines are printed in red, as on a two-colour tape.
+bool ShowsNegative(std::string_view line);
+
 // "symbol number", the form of every entry, total and grand-total line.
 std::string MakeTapeLine(std::string_view symbol, std::string_view number);
 

@@ -96,3 +96,35 @@ TEST(TapeLine, ReadingLinesBack) {
 
 } // namespace
 } // namespace sumwise
+
+namespace sumwise {
+namespace {
+
+TEST(TapeLine, NegativeLinesAreTheOnesPrintedInRed) {
+    const std::string minus(kEnDash);
+    const struct {
+        std::string line;
+        bool negative;
+    } cases[] = {
+        {minus + " 3.10", true},
+        {"- 3.10", true},
+        {"+ -5.00", true},
+        {"= -2.50", true},
+        {"= -2.50 sub total", true},
+        {"G -1.00", true},
+        {"x -0.50", true},
+        {"+ 5.00", false},
+        {"= 0.00", false},
+        {"= -0.00", false},
+        {"G 12.00", false},
+        {std::string(kSeparatorLine), false},
+        {"", false},
+        {"1/x -4", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShowsNegative(c.line), c.negative) << c.line;
+    }
+}
+
+} // namespace
+} // namespace sumwise
