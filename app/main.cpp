@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
@@ -45,6 +46,9 @@ int main(int argc, char* argv[]) {
     g_starting = false;
     qInstallMessageHandler(nullptr);
     QApplication::setApplicationName("Sumwise");
+    // Lets the desktop match the window to its entry and icon (Wayland needs this).
+    QGuiApplication::setDesktopFileName("io.github.sumwise.Sumwise");
+    QApplication::setWindowIcon(QIcon::fromTheme("io.github.sumwise.Sumwise"));
 
     sumwise::qt::QtPlatform services;
     sumwise::qt::MainWindow window(services);
