@@ -200,11 +200,18 @@ bool SetProfileValue(std::string& content, std::string_view section, std::string
         return true;
     }
 
-    // A last line without its terminator gets one before anything follows it.
+    // A last line without its terminator gets one before anything follows it. A lone CR
+    // there already ended the line as it was read, so it only gets its LF: another CR LF
+    // would make that CR part of the line's value.
     const auto insertAfter = [&](std::size_t end, const std::string& text) {
         const bool atStart = end == 0 || (end == kUtf8Bom.size() && content.starts_with(kUtf8Bom));
-        const bool terminated = atStart || content[end - 1] == '\n';
-        content.insert(end, terminated ? text : std::string(kNewLine) + text);
+        if (atStart || content[end - 1] == '\n') {
+            content.insert(end, text);
+        } else if (content[end - 1] == '\r') {
+            content.insert(end, "\n" + text);
+        } else {
+            content.insert(end, std::string(kNewLine) + text);
+        }
     };
     if (where.section != nullptr) {
         insertAfter(where.last->end, keyLine);

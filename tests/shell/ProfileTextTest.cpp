@@ -87,6 +87,9 @@ TEST(ProfileText, WritesInPlaceOrAtTheEndOfTheSection) {
         {"[Settings]\r\nTop=2", "Left", "5", "[Settings]\r\nTop=2\r\nLeft=5\r\n"},
         {"[Other]\r\nA=1\r\n", "Left", "5", "[Other]\r\nA=1\r\n[Settings]\r\nLeft=5\r\n"},
         {"[Other]\r\nA=1", "Left", "5", "[Other]\r\nA=1\r\n[Settings]\r\nLeft=5\r\n"},
+        // A last line ended by a lone CR keeps the text it read as: only its LF is added.
+        {"[Settings]\r\nTop=2\r", "Left", "5", "[Settings]\r\nTop=2\r\nLeft=5\r\n"},
+        {"[Other]\r\nA=1\r", "Left", "5", "[Other]\r\nA=1\r\n[Settings]\r\nLeft=5\r\n"},
         {"\xEF\xBB\xBF", "Left", "5", "\xEF\xBB\xBF[Settings]\r\nLeft=5\r\n"},
         {"[Settings]\r\nName=x\r\n", "Name", " x ", "[Settings]\r\nName=\" x \"\r\n"},
     };
