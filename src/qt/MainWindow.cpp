@@ -1,5 +1,6 @@
 #include "qt/MainWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,6 +9,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 #include <QShortcut>
 #include <cmath>
 
@@ -120,6 +122,7 @@ MainWindow::MainWindow(Platform& services, QWidget* parent)
     buildTape(client);
     buildMemoryPanel(client);
     buildMenus();
+    dropClashingMnemonics(client);
     picSetFocus_->lower();
     tapeArea_ = {lstTape_, client->findChild<QWidget*>("cmdGrandTotal"),
                  client->findChild<QWidget*>("cmdClear")};
@@ -285,6 +288,24 @@ void MainWindow::placeWindow() {
     placed_ = QPoint(static_cast<int>(std::lround(view.Left / kTwipsPerPixel)),
                      static_cast<int>(std::lround(view.Top / kTwipsPerPixel)));
     move(placed_);
+}
+
+void MainWindow::dropClashingMnemonics(QWidget* client) {
+    // Alt and a letter that a menu title or the converter's button also claims would be
+    // ambiguous, and Qt runs neither. The menu and the panel keep it; the keypad key keeps
+    // its typed letter ("E" for CE, "C" for C).
+    QSet<QKeySequence> claimed;
+    for (QAction* menu : menuBar()->actions()) {
+        claimed.insert(QKeySequence::mnemonic(menu->text()));
+    }
+    for (auto* button : fraConversions_->findChildren<QAbstractButton*>()) {
+        claimed.insert(button->shortcut());
+    }
+    for (auto* button : client->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+        if (!button->shortcut().isEmpty() && claimed.contains(button->shortcut())) {
+            button->setShortcut(QKeySequence());
+        }
+    }
 }
 
 void MainWindow::buildMenus() {

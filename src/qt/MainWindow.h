@@ -54,6 +54,7 @@ private:
     void buildTape(QWidget* client);
     void buildMemoryPanel(QWidget* client);
     void buildMenus();
+    void dropClashingMnemonics(QWidget* client);
     // The start-up sequence, then the window at its saved place.
     void startUp();
     void placeWindow();

@@ -118,3 +118,28 @@ TEST_F(MenuTest, AnUnmovedWindowKeepsItsTwips) {
 
 } // namespace
 } // namespace sumwise::qt
+
+namespace sumwise::qt {
+namespace {
+
+class MnemonicTest : public WindowTest {};
+
+TEST_F(MnemonicTest, AltLettersOpenTheMenusAndStillPressTheOtherKeys) {
+    window.execute({Command::Digit, 4});
+    window.execute({Command::Digit, 2});
+    QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier); // Backspace has no rival
+    QTest::qWait(250);                                    // a mnemonic animates the click
+    EXPECT_EQ(display(), "4.");
+
+    // Alt+E belongs to the Edit menu, not also to the CE key, which keeps its typed "E".
+    QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr) << "Alt+E opened no menu";
+    EXPECT_EQ(popup->objectName(), "mnuEdit");
+    popup->close();
+    QTest::qWait(250);
+    EXPECT_EQ(display(), "4.") << "CE ran as well";
+}
+
+} // namespace
+} // namespace sumwise::qt
