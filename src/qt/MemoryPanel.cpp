@@ -50,20 +50,36 @@ MemoryPanel::MemoryPanel(QWidget* parent) : QGroupBox("Memory Banks", parent) {
 }
 
 void MemoryPanel::refresh(const MemoryBanks& banks) {
+    // Called after every key: only what changed is set, so an unchanged bank is neither laid
+    // out nor drawn again, nor announced to a screen reader.
+    auto setText = [](auto* widget, const QString& text) {
+        if (widget->text() != text) {
+            widget->setText(text);
+        }
+    };
+    auto setName = [](QWidget* widget, const QString& name) {
+        if (widget->accessibleName() != name) {
+            widget->setAccessibleName(name);
+        }
+    };
     for (size_t i = 0; i < MemoryBanks::kCount; ++i) {
         const QString account = QString::fromStdString(banks.lblAccounts[i]);
-        accounts_[i]->setText(account);
-        accounts_[i]->setAccessibleName(QString("Account name of memory bank %1").arg(i + 1));
-        texts_[i]->setText(QString::fromStdString(banks.txtMem[i]));
+        setText(accounts_[i], account);
+        setName(accounts_[i], QString("Account name of memory bank %1").arg(i + 1));
+        setText(texts_[i], QString::fromStdString(banks.txtMem[i]));
         const QString bankName = QString("Memory bank %1, %2").arg(i + 1).arg(account);
-        texts_[i]->setAccessibleName(bankName);
-        selectors_[i]->setAccessibleName(bankName);
-        QPalette colours = texts_[i]->palette();
-        colours.setColor(QPalette::Base, static_cast<int>(i) == banks.SelectedBank
-                                             ? kSelectedBank
-                                             : QColor(Qt::white));
-        texts_[i]->setPalette(colours);
-        selectors_[i]->setChecked(banks.optMem[i]);
+        setName(texts_[i], bankName);
+        setName(selectors_[i], bankName);
+        const QColor base =
+            static_cast<int>(i) == banks.SelectedBank ? kSelectedBank : QColor(Qt::white);
+        if (texts_[i]->palette().color(QPalette::Base) != base) {
+            QPalette colours = texts_[i]->palette();
+            colours.setColor(QPalette::Base, base);
+            texts_[i]->setPalette(colours);
+        }
+        if (selectors_[i]->isChecked() != banks.optMem[i]) {
+            selectors_[i]->setChecked(banks.optMem[i]);
+        }
     }
 }
 

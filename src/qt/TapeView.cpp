@@ -239,8 +239,11 @@ void TapeView::setModel(QAbstractItemModel* newModel) {
                     if (parent == rootIndex()) {
                         const int top = verticalScrollBar()->value();
                         if (end < top) {
-                            // The same top row number now holds a later line.
-                            viewport()->scroll(0, -(end - start + 1) * lineHeight_);
+                            // The lines in view stay where they are: the top row number
+                            // follows them, and nothing needs drawing.
+                            keepPicture_ = true;
+                            verticalScrollBar()->setValue(top - (end - start + 1));
+                            keepPicture_ = false;
                         } else {
                             updateFromRow(std::max(start, top));
                         }
@@ -259,7 +262,9 @@ void TapeView::reset() {
 
 void TapeView::scrollContentsBy(int, int dy) {
     // The scroll bar counts lines; the picture moves by whole lines.
-    viewport()->scroll(0, dy * lineHeight_);
+    if (!keepPicture_) {
+        viewport()->scroll(0, dy * lineHeight_);
+    }
 }
 
 } // namespace sumwise::qt

@@ -43,6 +43,7 @@ private:
     void updateFromRow(int row);
 
     int lineHeight_ = 16;
+    bool keepPicture_ = false; // the scroll value follows lines that stay in place
 };
 
 } // namespace sumwise::qt
