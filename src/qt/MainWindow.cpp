@@ -136,7 +136,7 @@ MainWindow::MainWindow(Platform& services, QWidget* parent)
 MainWindow::~MainWindow() {
     // The widgets and the tape model refer to the core, a member: they must go before it
     // does, not after, as Qt's deletion of the children would have it.
-    delete takeCentralWidget();
+    delete centralWidget(); // deleted in place: taking it out first would restyle it all
     delete tapeModel_;
 }
 
