@@ -1,5 +1,7 @@
 #include "qt/ConverterPanel.h"
 
+#include "qt/PanelFrame.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -121,6 +123,10 @@ void ConverterPanel::refresh() {
     fraTemp_->setVisible(converter_.fraTempVisible());
     optConvertToC_->setChecked(converter_.optConvertToC());
     optConvertToF_->setChecked(converter_.optConvertToF());
+}
+
+void ConverterPanel::paintEvent(QPaintEvent*) {
+    PaintPanelFrame(*this);
 }
 
 } // namespace sumwise::qt

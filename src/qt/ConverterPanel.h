@@ -23,6 +23,9 @@ signals:
     // Something changed the display; the window re-reads its state.
     void changed();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     Converter& converter_;
     QComboBox* cboCategories_ = nullptr;

@@ -1,5 +1,7 @@
 #include "qt/MemoryPanel.h"
 
+#include "qt/PanelFrame.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +99,10 @@ bool MemoryPanel::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QGroupBox::eventFilter(watched, event);
+}
+
+void MemoryPanel::paintEvent(QPaintEvent*) {
+    PaintPanelFrame(*this);
 }
 
 } // namespace sumwise::qt

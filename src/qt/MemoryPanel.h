@@ -26,6 +26,7 @@ signals:
     void bankTextPressed();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
