@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include "platform/Platform.h"
 
 namespace sumwise::bench {
@@ -26,8 +30,24 @@ public:
     std::unique_ptr<PageSurface> OpenPrinter() override { return nullptr; }
     void SetBusy(bool) override {}
     std::string Environ(const std::string&) override { return {}; }
-    std::string ProgramFolder() override { return "/tmp"; }
+    // A fresh folder of its own, so no run touches settings files it did not make.
+    std::string ProgramFolder() override {
+        if (folder_.empty()) {
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "sumwise-bench-XXXXXX").string();
+            folder_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : "/nonexistent";
+        }
+        return folder_;
+    }
+    ~QuietPlatform() override {
+        if (folder_.starts_with(std::filesystem::temp_directory_path().string())) {
+            std::filesystem::remove_all(folder_);
+        }
+    }
     bool AppendToFile(const std::string&, const std::string&) override { return true; }
+
+private:
+    std::string folder_;
 };
 
 } // namespace sumwise::bench
