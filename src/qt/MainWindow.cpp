@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QShortcut>
+#include <algorithm>
 #include <cmath>
 
 #include "qt/AboutWindow.h"
@@ -242,12 +243,8 @@ void MainWindow::buildTape(QWidget* client) {
     fraChangeTape_->setGeometry(Pixels(kChangeTapeRect));
     connect(lstTape_, &TapeView::doubleClicked, this, [this](const QModelIndex& index) {
         form_->lstTape().Select(index.row());
-        form_->lstTape_DblClick();
-        if (form_->ChangeTape().Visible) {
-            fraChangeTape_->open();
-            changeOpened_.start();
-        }
-        refresh();
+        changeSelectedLine();
+        changeOpened_.start();
     });
     connect(fraChangeTape_, &ChangeTapePanel::saveRequested, this, [this] {
         form_->cmdSaveChange_Click();
@@ -430,7 +427,80 @@ void MainWindow::focusKeySink() {
     picSetFocus_->setFocus(Qt::OtherFocusReason);
 }
 
+void MainWindow::changeSelectedLine() {
+    form_->lstTape_DblClick();
+    if (form_->ChangeTape().Visible) {
+        fraChangeTape_->open();
+    }
+    refresh();
+}
+
+bool MainWindow::keyboardOnlyKey(QKeyEvent* event) {
+    // What the mouse does elsewhere, for the keyboard: the arrows pick a tape line and F2
+    // changes it; Ctrl+1 to Ctrl+5 select a memory bank and F4 renames its account.
+    const Qt::KeyboardModifiers modifiers =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    const ViewState& view = form_->View();
+    if (modifiers == Qt::ControlModifier && event->key() >= Qt::Key_1 &&
+        event->key() <= Qt::Key_5) {
+        if (!view.BanksVisible()) {
+            return false;
+        }
+        form_->SelectBank(event->key() - Qt::Key_1);
+        refresh();
+        return true;
+    }
+    if (modifiers != Qt::NoModifier) {
+        return false;
+    }
+    if (event->key() == Qt::Key_F4 && view.BanksVisible()) {
+        form_->lblAccounts_Click(form_->Banks().SelectedBank);
+        refresh();
+        return true;
+    }
+    Tape& tape = form_->lstTape();
+    if (!view.mnuTape || tape.Count() == 0) {
+        return false;
+    }
+    const int last = static_cast<int>(tape.Count()) - 1;
+    const int page = std::max(1, lstTape_->viewport()->height() / lstTape_->lineHeight() - 1);
+    const int row = tape.Selected();
+    int wanted = row;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        wanted = row < 0 ? last : row - 1;
+        break;
+    case Qt::Key_Down:
+        wanted = row + 1;
+        break;
+    case Qt::Key_PageUp:
+        wanted = row - page;
+        break;
+    case Qt::Key_PageDown:
+        wanted = row + page;
+        break;
+    case Qt::Key_Home:
+        wanted = 0;
+        break;
+    case Qt::Key_End:
+        wanted = last;
+        break;
+    case Qt::Key_F2:
+        if (row >= 0) {
+            changeSelectedLine();
+        }
+        return true;
+    default:
+        return false;
+    }
+    tape.Select(std::clamp(wanted, 0, last));
+    return true;
+}
+
 bool MainWindow::typeKey(QKeyEvent* event) {
+    if (keyboardOnlyKey(event)) {
+        return true;
+    }
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         return false;
     }

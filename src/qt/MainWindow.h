@@ -63,6 +63,10 @@ private:
     void showAbout();
     // Typed keys from the window, the key sink and the tape all come here; true if consumed.
     bool typeKey(QKeyEvent* event);
+    // Keys for what only the mouse reaches otherwise; true if consumed.
+    bool keyboardOnlyKey(QKeyEvent* event);
+    // Opens the change panel for the selected tape line.
+    void changeSelectedLine();
     void focusKeySink();
     void setBusy(bool busy);
 

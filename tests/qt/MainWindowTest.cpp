@@ -113,3 +113,53 @@ TEST_F(MainWindowTest, RenamingAnAccountAsksThroughThePlatform) {
 
 } // namespace
 } // namespace sumwise::qt
+
+namespace sumwise::qt {
+namespace {
+
+class KeyboardOnlyTest : public WindowTest {
+protected:
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    }
+    int selectedLine() { return window.form().lstTape().Selected(); }
+};
+
+TEST_F(KeyboardOnlyTest, ArrowsPickATapeLineAndF2ChangesIt) {
+    QTest::keyClicks(QApplication::focusWidget(), "12+30=");
+    ASSERT_EQ(window.form().lstTape().Count(), 3u);
+    EXPECT_EQ(selectedLine(), 2);
+    const struct {
+        int key;
+        int line;
+    } steps[] = {{Qt::Key_Up, 1},   {Qt::Key_Up, 0},   {Qt::Key_Up, 0},      {Qt::Key_End, 2},
+                 {Qt::Key_Home, 0}, {Qt::Key_Down, 1}, {Qt::Key_PageDown, 2}};
+    for (const auto& step : steps) {
+        press(step.key);
+        EXPECT_EQ(selectedLine(), step.line) << step.key;
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), "picSetFocus") << step.key;
+    }
+    EXPECT_EQ(display(), "42.00") << "the arrows are no calculator keys";
+
+    press(Qt::Key_Up); // "+ 30.00"
+    press(Qt::Key_F2);
+    ASSERT_TRUE(window.form().ChangeTape().Visible);
+    auto* field = window.findChild<QWidget*>("txtChangeTo");
+    EXPECT_EQ(QApplication::focusWidget(), field);
+    QTest::keyClicks(field, "8");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(tapeLines(), (QStringList{"+ 12.00", "+ 8.00", "= 20.00"}));
+}
+
+TEST_F(KeyboardOnlyTest, CtrlDigitSelectsABankAndF4RenamesIt) {
+    press(Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(window.form().Banks().SelectedBank, 2);
+    services.inputAnswers = {"Groceries"};
+    press(Qt::Key_F4);
+    ASSERT_EQ(services.inputs.size(), 1u);
+    EXPECT_EQ(window.findChild<QWidget*>("optMem_2")->accessibleName(), "Memory bank 3, Groceries");
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "picSetFocus");
+}
+
+} // namespace
+} // namespace sumwise::qt
