@@ -56,13 +56,42 @@ std::optional<double> Counter(const BudgetReporter& r, const std::string& name,
     return f->counters.at(counter);
 }
 
+using Verdict = std::optional<std::pair<std::string, bool>>;
+
 // A key press must not grow with the tape: the long tape may cost at most this much more.
 constexpr double kFlatRatio = 1.5;
+
+// A key press at the cap: under a limit, and flat against the short tape.
+Budget FlatKeyPress(std::string what, std::string benchmark, double limitMs) {
+    return {std::move(what), [benchmark, limitMs](const BudgetReporter& r) -> Verdict {
+                const auto full = Ms(r, benchmark + "/32766");
+                const auto small = Ms(r, benchmark + "/1000");
+                if (!full || !small) {
+                    return std::nullopt;
+                }
+                return std::pair{Format("%.5f ms, %.2fx 1,000 lines", *full, *full / *small),
+                                 *full < limitMs && *full / *small <= kFlatRatio};
+            }};
+}
+
+// A start-up figure and its ratio to the bare window, both counters of one benchmark.
+Budget AgainstBareWindow(std::string what, const char* format, std::string value,
+                         std::string ratio) {
+    return {std::move(what), [format, value, ratio](const BudgetReporter& r) -> Verdict {
+                const std::string name = "StartUpAgainstBareWindow/iterations:30/manual_time";
+                const auto figure = Counter(r, name, value);
+                const auto times = Counter(r, name, ratio);
+                if (!figure || !times) {
+                    return std::nullopt;
+                }
+                return std::pair{Format(format, *figure, *times), *times <= 1.3};
+            }};
+}
 
 std::vector<Budget> Budgets() {
     return {
         {"RecalculateTape, 32,766 lines: <= 2x floor, < 10 ms",
-         [](const BudgetReporter& r) -> std::optional<std::pair<std::string, bool>> {
+         [](const BudgetReporter& r) -> Verdict {
              const auto ms = Ms(r, "RecalculateFullTape");
              const auto floor = Ms(r, "FormatAndReadFloor");
              if (!ms || !floor) {
@@ -71,48 +100,15 @@ std::vector<Budget> Budgets() {
              return std::pair{Format("%.2f ms, %.2fx floor", *ms, *ms / *floor),
                               *ms <= 2 * *floor && *ms < 10};
          }},
-        {"Key press, core, at the cap: < 0.05 ms, flat",
-         [](const BudgetReporter& r) -> std::optional<std::pair<std::string, bool>> {
-             const auto full = Ms(r, "KeyPressOnTape/32766");
-             const auto small = Ms(r, "KeyPressOnTape/1000");
-             if (!full || !small) {
-                 return std::nullopt;
-             }
-             return std::pair{Format("%.5f ms, %.2fx 1,000 lines", *full, *full / *small),
-                              *full < 0.05 && *full / *small <= kFlatRatio};
-         }},
-        {"Key press, through the view, at the cap: < 0.5 ms, flat",
-         [](const BudgetReporter& r) -> std::optional<std::pair<std::string, bool>> {
-             const auto full = Ms(r, "KeyPressThroughView/32766");
-             const auto small = Ms(r, "KeyPressThroughView/1000");
-             if (!full || !small) {
-                 return std::nullopt;
-             }
-             return std::pair{Format("%.4f ms, %.2fx 1,000 lines", *full, *full / *small),
-                              *full < 0.5 && *full / *small <= kFlatRatio};
-         }},
-        {"Start-up to the first frame: <= 1.3x bare Qt window (medians)",
-         [](const BudgetReporter& r) -> std::optional<std::pair<std::string, bool>> {
-             const std::string name = "StartUpAgainstBareWindow/iterations:30/manual_time";
-             const auto ms = Counter(r, name, "median_ms");
-             const auto ratio = Counter(r, name, "time_ratio");
-             if (!ms || !ratio) {
-                 return std::nullopt;
-             }
-             return std::pair{Format("%.1f ms, %.2fx", *ms, *ratio), *ratio <= 1.3};
-         }},
-        {"Peak memory at start-up: <= 1.3x bare Qt window",
-         [](const BudgetReporter& r) -> std::optional<std::pair<std::string, bool>> {
-             const std::string name = "StartUpAgainstBareWindow/iterations:30/manual_time";
-             const auto mib = Counter(r, name, "peak_MiB");
-             const auto ratio = Counter(r, name, "peak_ratio");
-             if (!mib || !ratio) {
-                 return std::nullopt;
-             }
-             return std::pair{Format("%.1f MiB, %.2fx", *mib, *ratio), *ratio <= 1.3};
-         }},
+        FlatKeyPress("Key press, core, at the cap: < 0.05 ms, flat", "KeyPressOnTape", 0.05),
+        FlatKeyPress("Key press, through the view, at the cap: < 0.5 ms, flat",
+                     "KeyPressThroughView", 0.5),
+        AgainstBareWindow("Start-up to the first frame: <= 1.3x bare Qt window (medians)",
+                          "%.1f ms, %.2fx", "median_ms", "time_ratio"),
+        AgainstBareWindow("Peak memory at start-up: <= 1.3x bare Qt window", "%.1f MiB, %.2fx",
+                          "peak_MiB", "peak_ratio"),
         {"Print 32,766 lines to PDF: < 3 s, linear",
-         [](const BudgetReporter& r) -> std::optional<std::pair<std::string, bool>> {
+         [](const BudgetReporter& r) -> Verdict {
              const auto full = Ms(r, "PrintTapeToPdf/32766");
              const auto quarter = Ms(r, "PrintTapeToPdf/8192");
              if (!full || !quarter) {
