@@ -45,6 +45,12 @@ test-sanitize: deps
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
+# The fuzzers, each for FUZZ_SECONDS (60 by default), built with clang 14.
+FUZZ_PACKAGES = cmake make clang-14 libclang-rt-14-dev libfuzzer-14-dev
+fuzz:
+	@$(MAKE) --no-print-directory deps DEBIAN_PACKAGES="$(FUZZ_PACKAGES)"
+	bash fuzz/run.sh
+
 bench: deps
 	@cmake -S . -B $(BUILD) -DSUMWISE_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
