@@ -162,6 +162,10 @@ void Calculator::WriteCarriedTotal(int index, double value) {
     if (index >= kDivide && index <= kMinus) {
         prefix = SymbolOf(index) + " ";
     }
+    if (KindOf(tape_.LastLine()) == TapeLineKind::SubTotal) {
+        // Already carried: a second " sub total" would make a line no reader knows.
+        return;
+    }
     if (tape_.LastLine().starts_with('=')) {
         // The closed result becomes a sub total of the calculation that goes on.
         tape_.Rewrite(tape_.Count() - 1,

@@ -90,6 +90,20 @@ TEST_F(CalculatorTest, GrandTotalOverflowIsReportedAndLogged) {
     EXPECT_EQ(platform.files.size(), 1u);
 }
 
+TEST_F(CalculatorTest, ACarriedTotalMarksTheTotalLineOnce) {
+    // A function key after "=" makes the next operator carry the closed total and close again,
+    // so the operator after it carries once more: the total line stays one sub-total line.
+    Type("5+3=");
+    form.cmdFunction_Click(0); // sqrt, 2.83
+    Type("++");
+    const Tape& tape = form.lstTape();
+    ASSERT_GE(tape.Count(), 3u);
+    EXPECT_EQ(tape.Line(2), "= 8.00 sub total");
+    for (std::size_t i = 0; i < tape.Count(); ++i) {
+        EXPECT_EQ(tape.Line(i).find("sub total sub total"), std::string::npos) << tape.Line(i);
+    }
+}
+
 TEST_F(CalculatorTest, SetStartValue) {
     Type("5+");
     form.SetStartValue(Currency{123450}); // 12.345
@@ -144,6 +158,27 @@ TEST_F(CalculatorTest, EveryKeyEndsWithTheFocusOnTheKeySink) {
     form.cmdNegitive_Click();
     form.cmdBackspace_Click();
     EXPECT_EQ(platform.focusCalls, before + 2);
+}
+
+} // namespace
+} // namespace sumwise
+
+namespace sumwise {
+namespace {
+
+TEST(CarriedTotal, ASubTotalLineIsNotMadeASubTotalTwice) {
+    testing::FakePlatform platform;
+    CalcForm form(platform);
+    form.cboDecPlace_Click(2);
+    form.lstTape().AddTapeLine("= 1.67 sub total");
+    for (int i = 0; i < 2; ++i) {
+        form.Engine().WriteCarriedTotal(kPlus, 1.67);
+        EXPECT_EQ(form.lstTape().LastLine(), "= 1.67 sub total");
+        EXPECT_EQ(form.lstTape().Count(), 1u);
+    }
+    form.lstTape().AddTapeLine("= 2.00");
+    form.Engine().WriteCarriedTotal(kPlus, 2);
+    EXPECT_EQ(form.lstTape().LastLine(), "= 2.00 sub total");
 }
 
 } // namespace
