@@ -1,0 +1,48 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "shell/FileOps.h"
+
+namespace sumwise::fuzz {
+
+// Files held in memory, so a fuzz run never touches the disk and every run starts clean.
+class MemoryFiles : public FileOps {
+public:
+    std::map<std::string, std::string> files;
+    int writes = 0;
+
+    bool Exists(const std::string& path) override { return files.count(path) != 0; }
+    bool ReadFile(const std::string& path, std::string& bytes) override {
+        const auto found = files.find(path);
+        if (found == files.end()) {
+            return false;
+        }
+        bytes = found->second;
+        return true;
+    }
+    bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
+        files[path] = bytes;
+        ++writes;
+        return true;
+    }
+    bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+    bool Copy(const std::string& from, const std::string& to) override {
+        const auto found = files.find(from);
+        if (found == files.end()) {
+            return false;
+        }
+        const std::string bytes = found->second; // from and to may be the same file
+        return WriteFileAtomic(to, bytes);
+    }
+    std::optional<DateTime> LastModified(const std::string& path) override {
+        if (!Exists(path)) {
+            return std::nullopt;
+        }
+        return DateTime{2026, 12, 8, 14, 30, writes % 60};
+    }
+};
+
+} // namespace sumwise::fuzz
