@@ -162,24 +162,3 @@ TEST_F(CalculatorTest, EveryKeyEndsWithTheFocusOnTheKeySink) {
 
 } // namespace
 } // namespace sumwise
-
-namespace sumwise {
-namespace {
-
-TEST(CarriedTotal, ASubTotalLineIsNotMadeASubTotalTwice) {
-    testing::FakePlatform platform;
-    CalcForm form(platform);
-    form.cboDecPlace_Click(2);
-    form.lstTape().AddTapeLine("= 1.67 sub total");
-    for (int i = 0; i < 2; ++i) {
-        form.Engine().WriteCarriedTotal(kPlus, 1.67);
-        EXPECT_EQ(form.lstTape().LastLine(), "= 1.67 sub total");
-        EXPECT_EQ(form.lstTape().Count(), 1u);
-    }
-    form.lstTape().AddTapeLine("= 2.00");
-    form.Engine().WriteCarriedTotal(kPlus, 2);
-    EXPECT_EQ(form.lstTape().LastLine(), "= 2.00 sub total");
-}
-
-} // namespace
-} // namespace sumwise
