@@ -116,7 +116,7 @@ bool HasLineBreak(std::string_view s) {
 }
 
 // The reasons the layer gives for refusing a write.
-bool RefusedByDesign(std::string_view section, std::string_view key, std::string_view value) {
+bool RefusedOnPurpose(std::string_view section, std::string_view key, std::string_view value) {
     auto badName = [](std::string_view name) {
         return name.empty() || Trimmed(name).size() != name.size() || HasLineBreak(name);
     };
@@ -268,12 +268,12 @@ void CheckWrite(MemoryFiles& files, const std::string& section, const std::strin
 
     const bool accepted = WriteIniString(files, section, key, value, kPath);
     if (!accepted) {
-        FUZZ_REQUIRE(RefusedByDesign(section, key, value), "a plain write was refused");
+        FUZZ_REQUIRE(RefusedOnPurpose(section, key, value), "a plain write was refused");
         FUZZ_REQUIRE(files.Exists(kPath) == existed && (!existed || files.files[kPath] == bytes),
                      "a refused write changed the file");
         return;
     }
-    FUZZ_REQUIRE(!RefusedByDesign(section, key, value), "a write that cannot be one line went in");
+    FUZZ_REQUIRE(!RefusedOnPurpose(section, key, value), "a write that cannot be one line went in");
     FUZZ_REQUIRE(files.Exists(kPath), "the write left no file");
     const std::string after = files.files[kPath];
     FUZZ_REQUIRE(IsUtf8(after), "the file is not written as UTF-8");
