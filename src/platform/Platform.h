@@ -75,6 +75,10 @@ public:
 
     // Appends text to a file, creating it when missing; false when it cannot be written.
     virtual bool AppendToFile(const std::string& path, const std::string& text) = 0;
+
+    // True when the user's locale writes decimals with a comma ("12,50"): typed and pasted
+    // commas are then decimal points. Numbers the program writes never follow the locale.
+    virtual bool LocaleDecimalComma() { return false; }
 };
 
 } // namespace sumwise

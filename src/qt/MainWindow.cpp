@@ -86,6 +86,7 @@ public:
     bool AppendToFile(const std::string& path, const std::string& text) override {
         return services_.AppendToFile(path, text);
     }
+    bool LocaleDecimalComma() override { return services_.LocaleDecimalComma(); }
 
 private:
     MainWindow& window_;
