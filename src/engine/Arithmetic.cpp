@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace sumwise {
 
@@ -32,10 +31,14 @@ double RoundThroughText(double r, int quantumExp) {
         const double quantum = std::pow(10.0, quantumExp);
         return std::fabs(r) < quantum / 2 ? 0.0 : std::copysign(quantum, r);
     }
+    // to_chars and from_chars both ignore the C locale, which may write a decimal comma.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, r);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, r, std::chars_format::scientific, significant - 1);
     double value = r;
-    std::from_chars(buf, buf + sizeof buf, value);
+    if (written.ec == std::errc()) {
+        std::from_chars(buf, written.ptr, value);
+    }
     return value;
 }
 

@@ -18,21 +18,26 @@ struct Digits15 {
     int exp = 0;
 };
 
+// to_chars, not printf: the toolkit sets the C locale from the environment, and a decimal
+// comma there must never reach a number text.
 Digits15 ToDigits15(double value) {
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
     Digits15 d;
     const char* p = buf;
     if (*p == '-') {
         d.negative = true;
         ++p;
     }
-    for (; *p != 'e'; ++p) {
+    for (; p != written.ptr && *p != 'e'; ++p) {
         if (*p != '.') {
             d.digits.push_back(*p);
         }
     }
-    d.exp = std::atoi(p + 1);
+    if (p != written.ptr) {
+        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, written.ptr, d.exp);
+    }
     return d;
 }
 

@@ -100,8 +100,31 @@ void MemoryBanks::lblAccounts_Click(int bank) {
     const std::string answer =
         platform_.InputBox("Enter a name for the account", "Account Name", "Enter name");
     if (answer != "Enter name" && !answer.empty()) {
-        lblAccounts[static_cast<size_t>(bank)] = answer;
+        lblAccounts[static_cast<size_t>(bank)] = AccountNameFrom(answer);
     }
+}
+
+std::string AccountNameFrom(std::string_view answer) {
+    // The settings file keeps a name on one line of at most kMaxAccountNameChars characters.
+    std::string name;
+    name.reserve(answer.size());
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < answer.size(); ++i) {
+        char c = answer[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < answer.size() && answer[i + 1] == '\n') {
+                ++i;
+            }
+            c = ' ';
+        }
+        // A UTF-8 continuation byte belongs to the character before it.
+        const bool continuation = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+        if (!continuation && ++chars > kMaxAccountNameChars) {
+            break;
+        }
+        name.push_back(c);
+    }
+    return name;
 }
 
 } // namespace sumwise

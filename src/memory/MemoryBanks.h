@@ -1,12 +1,21 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "engine/EntryRegister.h"
 #include "platform/Platform.h"
 
 namespace sumwise {
+
+// The longest account name the settings file keeps, in characters.
+inline constexpr std::size_t kMaxAccountNameChars = 1023;
+
+// An answer of the rename box as a name the settings file can keep: each line break becomes
+// a blank, and the name ends after kMaxAccountNameChars characters.
+std::string AccountNameFrom(std::string_view answer);
 
 enum MemoryKey { kMemPlus = 0, kMemMinus = 1, kMemRecall = 2, kMemClear = 3 };
 

@@ -97,9 +97,23 @@ void CalcForm::mnuCopy_Click() {
 }
 
 void CalcForm::mnuPaste_Click() {
-    const auto keys = PasteKeys(platform_.ClipboardText());
+    const auto keys = PasteKeys(platform_.ClipboardText(), platform_.LocaleDecimalComma());
     if (!keys) {
         return;
+    }
+    // Digits added to a number already keyed could still pass the double range; then the
+    // paste is refused whole rather than typed up to the digit that does not fit.
+    EntryRegister trial = reg_;
+    for (char key : *keys) {
+        const std::string before = trial.Display;
+        if (key == '.') {
+            trial.TypeDecimal();
+        } else {
+            trial.TypeDigit(key - '0');
+            if (trial.Display == before) {
+                return;
+            }
+        }
     }
     for (char key : *keys) {
         if (key == '.') {
@@ -162,6 +176,10 @@ void CalcForm::Execute(const KeyCommand& key) {
 
 void CalcForm::CheckKeyPress(int& code) {
     try {
+        // Where the locale writes decimals with a comma, the comma key is the decimal point.
+        if (code == ',' && platform_.LocaleDecimalComma()) {
+            code = '.';
+        }
         if (const auto key = CommandForCharacter(code)) {
             Execute(*key);
         }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/NumberText.h"
+
 namespace sumwise {
 
 namespace {
@@ -27,6 +29,19 @@ void StripCurrency(std::string_view& t) {
     }
 }
 
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A grouping mark follows a digit and comes before exactly three digits.
+bool IsGroupMark(std::string_view t, size_t i) {
+    if (i == 0 || !IsDigit(t[i - 1]) || i + 3 >= t.size() || !IsDigit(t[i + 1]) ||
+        !IsDigit(t[i + 2]) || !IsDigit(t[i + 3])) {
+        return false;
+    }
+    return i + 4 == t.size() || !IsDigit(t[i + 4]);
+}
+
 void Trim(std::string_view& t) {
     while (!t.empty() && IsBlank(t.front())) {
         t.remove_prefix(1);
@@ -38,7 +53,7 @@ void Trim(std::string_view& t) {
 
 } // namespace
 
-std::optional<std::string> PasteKeys(std::string_view clipboard) {
+std::optional<std::string> PasteKeys(std::string_view clipboard, bool decimalComma) {
     if (clipboard.size() > kMaxPasteLength) {
         return std::nullopt;
     }
@@ -49,25 +64,36 @@ std::optional<std::string> PasteKeys(std::string_view clipboard) {
     if (t.starts_with('+')) {
         t.remove_prefix(1);
     }
+    const char decimal = decimalComma ? ',' : '.';
+    const char group = decimalComma ? '.' : ',';
+    const bool hasDecimal = t.find(decimal) != std::string_view::npos;
     std::string keys;
     bool point = false;
-    bool digit = false;
+    size_t digitsInGroup = 0; // digits since the last grouping mark, or since the start
+    bool grouped = false;
     for (size_t i = 0; i < t.size(); ++i) {
         const char c = t[i];
-        if (c >= '0' && c <= '9') {
+        if (IsDigit(c)) {
             keys.push_back(c);
-            digit = true;
-        } else if (c == '.' && !point) {
-            keys.push_back(c);
+            ++digitsInGroup;
+        } else if (c == group && !point && IsGroupMark(t, i) && (!grouped || digitsInGroup == 3)) {
+            grouped = true;
+            digitsInGroup = 0;
+        } else if ((c == decimal || (c == group && decimalComma && !hasDecimal)) && !point &&
+                   (!grouped || digitsInGroup == 3)) {
+            keys.push_back('.');
             point = true;
-        } else if (c == ',' && !point && digit && i + 1 < t.size() && t[i + 1] >= '0' &&
-                   t[i + 1] <= '9') {
-            continue; // digit grouping
+            grouped = false;
         } else {
             return std::nullopt;
         }
     }
-    if (!digit) {
+    if (keys.find_first_not_of('.') == std::string::npos || (grouped && digitsInGroup != 3)) {
+        return std::nullopt;
+    }
+    // A number the register cannot hold is refused whole, not typed up to the digit that
+    // would carry it past the range.
+    if (!ReadLeadingNumber(keys)) {
         return std::nullopt;
     }
     return keys;

@@ -8,6 +8,8 @@ void Tape::AddTapeLine(std::string text) {
     AppendPlain(std::move(text));
     Select(static_cast<int>(lines_.size()) - 1);
     if (lines_.size() > kMaxLines) {
+        // A line the calculator wrote always adds; one that could not leaves the totals.
+        AddLineToTotals(lines_.front(), dropped_);
         lines_.pop_front();
         --selected_;
         if (listener_ != nullptr) {
@@ -35,6 +37,7 @@ void Tape::Rewrite(std::size_t row, std::string text) {
 
 void Tape::Clear() {
     lines_.clear();
+    dropped_ = {};
     selected_ = -1;
     if (listener_ != nullptr) {
         listener_->Cleared();

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "tape/TapeRecalculation.h"
+
 namespace sumwise {
 
 // Told of every change to the tape, so a view can follow it row by row without re-reading
@@ -43,9 +45,13 @@ public:
     std::string_view LastLine() const;
     std::string_view LineBeforeLast() const;
     int Selected() const { return selected_; }
+    // The running value and grand total of the lines dropped at the cap, where re-adding
+    // the tape starts so that its totals stay those of the whole calculation.
+    const TapeTotals& DroppedTotals() const { return dropped_; }
 
 private:
     std::deque<std::string> lines_;
+    TapeTotals dropped_;
     int selected_ = -1;
     TapeListener* listener_ = nullptr;
 };

@@ -57,7 +57,8 @@ void TapeEditor::cmdSaveChange_Click() {
         MakeTapeLine(symbol, reg_.Format(LeadingNumber(txtChangeTo)));
 
     // All or nothing: a line that cannot be added leaves the tape and totals as they were.
-    const Recalculation pass = RecalculateTape(std::move(lines), reg_.NumberFormat);
+    const Recalculation pass =
+        RecalculateTape(std::move(lines), reg_.NumberFormat, tape_.DroppedTotals());
     if (pass.Failed()) {
         errors_.LogError(true, pass.failureNumber, pass.failureDescription, "frmCalc",
                          "RecalculateTape");

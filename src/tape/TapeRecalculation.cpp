@@ -8,19 +8,56 @@
 
 namespace sumwise {
 
-namespace {
-
-void Fail(Recalculation& result, const char* number, const char* description) {
-    result.failureNumber = number;
-    result.failureDescription = description;
+std::optional<std::pair<const char*, const char*>> AddLineToTotals(std::string_view line,
+                                                                   TapeTotals& totals) {
+    if (line.empty()) {
+        return std::nullopt;
+    }
+    const char first = line.front();
+    const bool minus = StartsWithMinus(line);
+    double& r = totals.running;
+    if (minus || first == '+' || first == 'x' || first == '/') {
+        const auto number = StrictNumber(NumberTextOf(line));
+        if (!number) {
+            return std::pair{"13", "Type mismatch"};
+        }
+        if (first == '/' && *number == 0) {
+            return std::pair{"11", "Division by zero"};
+        }
+        double next = r;
+        if (minus) {
+            next = SubtractDecimal(r, *number);
+        } else if (first == '+') {
+            next = AddDecimal(*number, r);
+        } else if (first == 'x') {
+            next = *number * r;
+        } else {
+            next = r / *number;
+        }
+        if (!std::isfinite(next)) {
+            return std::pair{"6", "Overflow"};
+        }
+        r = next;
+    } else if (first == 'G') {
+        totals.grand = 0;
+        r = 0;
+    } else if (first == '*') {
+        const double closed = AddDecimal(r, totals.grand);
+        if (!std::isfinite(closed)) {
+            return std::pair{"6", "Overflow"};
+        }
+        totals.grand = closed;
+        r = 0;
+    }
+    // Totals leave the running value alone; any other line, such as an edited 1/x line, no
+    // longer counts.
+    return std::nullopt;
 }
 
-} // namespace
-
-Recalculation RecalculateTape(std::vector<std::string> lines, const std::string& numberFormat) {
+Recalculation RecalculateTape(std::vector<std::string> lines, const std::string& numberFormat,
+                              TapeTotals start) {
     Recalculation result;
-    double r = 0;
-    double g = 0;
+    TapeTotals totals = start;
     auto format = [&numberFormat](double v) { return FormatNumber(v, numberFormat); };
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
@@ -28,62 +65,32 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
             continue;
         }
         const char first = line.front();
-        const bool minus = StartsWithMinus(line);
-        if (minus || first == '+' || first == 'x' || first == '/') {
-            const auto number = StrictNumber(NumberTextOf(line));
-            if (!number) {
-                Fail(result, "13", "Type mismatch");
-                return result;
-            }
-            if (first == '/' && *number == 0) {
-                Fail(result, "11", "Division by zero");
-                return result;
-            }
-            double next = r;
-            if (minus) {
-                next = SubtractDecimal(r, *number);
-            } else if (first == '+') {
-                next = AddDecimal(*number, r);
-            } else if (first == 'x') {
-                next = *number * r;
-            } else {
-                next = r / *number;
-            }
-            if (!std::isfinite(next)) {
-                Fail(result, "6", "Overflow");
-                return result;
-            }
-            r = next;
-        } else if (first == '=') {
-            line = MakeTapeLine("=", format(r));
+        if (first == '=') {
+            line = MakeTapeLine("=", format(totals.running));
             if (i + 1 < lines.size()) {
                 if (!lines[i + 1].starts_with('*')) {
                     line += kSubTotalSuffix;
                 }
             } else {
-                result.shownValue = r;
+                result.shownValue = totals.running;
             }
         } else if (first == 'G') {
-            line = MakeTapeLine("G", format(g));
-            result.shownValue = g;
-            g = 0;
-            r = 0;
+            line = MakeTapeLine("G", format(totals.grand));
+            result.shownValue = totals.grand;
             result.grandLabel = std::string();
-        } else if (first == '*') {
-            const double closed = AddDecimal(r, g);
-            if (!std::isfinite(closed)) {
-                Fail(result, "6", "Overflow");
-                return result;
-            }
-            g = closed;
-            r = 0;
-            result.grandLabel = format(g);
         }
-        // Any other line, such as an edited 1/x line, no longer counts.
+        if (const auto failure = AddLineToTotals(line, totals)) {
+            result.failureNumber = failure->first;
+            result.failureDescription = failure->second;
+            return result;
+        }
+        if (first == '*') {
+            result.grandLabel = format(totals.grand);
+        }
     }
     result.lines = std::move(lines);
-    result.runningValue = r;
-    result.grandTotal = g;
+    result.runningValue = totals.running;
+    result.grandTotal = totals.grand;
     return result;
 }
 

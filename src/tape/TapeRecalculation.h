@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sumwise {
@@ -21,8 +23,21 @@ struct Recalculation {
     bool Failed() const { return !failureNumber.empty(); }
 };
 
-// Re-adds every line: entry lines into a running value, result and grand-total lines
-// rewritten in the display format, separators closing into the grand total.
-Recalculation RecalculateTape(std::vector<std::string> lines, const std::string& numberFormat);
+// The running value and grand total that a stretch of tape leaves behind.
+struct TapeTotals {
+    double running = 0;
+    double grand = 0;
+};
+
+// Adds one line into the totals as re-adding does. Empty when it could be added; otherwise
+// the error number and description, and the totals stay as they were.
+std::optional<std::pair<const char*, const char*>> AddLineToTotals(std::string_view line,
+                                                                   TapeTotals& totals);
+
+// Re-adds every line, starting from the totals that lines no longer on the tape left:
+// entry lines into a running value, result and grand-total lines rewritten in the display
+// format, separators closing into the grand total.
+Recalculation RecalculateTape(std::vector<std::string> lines, const std::string& numberFormat,
+                              TapeTotals start = {});
 
 } // namespace sumwise

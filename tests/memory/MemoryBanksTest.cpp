@@ -47,6 +47,33 @@ TEST_F(MemoryBanksTest, RenameAccount) {
     EXPECT_EQ(banks().lblAccounts[0], "Account");
 }
 
+// The settings file keeps a name on one line of at most 1,023 characters; the rename box
+// gives nothing it would lose.
+TEST_F(MemoryBanksTest, RenameKeepsWhatTheFileCanHold) {
+    const std::string accented = "\u00e9"; // two bytes, one character
+    std::string longAccented;
+    for (int i = 0; i < 1100; ++i) {
+        longAccented += accented;
+    }
+    struct Case {
+        std::string answer;
+        std::string name;
+    };
+    const Case cases[] = {
+        {"Petty\r\ncash", "Petty cash"},
+        {"a\nb\rc", "a b c"},
+        {"\r\n", " "},
+        {std::string(1023, 'x'), std::string(1023, 'x')},
+        {std::string(5000, 'y'), std::string(1023, 'y')},
+        {longAccented, longAccented.substr(0, 1023 * accented.size())},
+    };
+    for (const Case& c : cases) {
+        platform.inputAnswers = {c.answer};
+        form.lblAccounts_Click(1);
+        EXPECT_EQ(banks().lblAccounts[1], c.name) << c.answer.substr(0, 20);
+    }
+}
+
 TEST_F(MemoryBanksTest, SelectionRefresh) {
     banks().txtMem = {"1", "2", "3", "4", "5"};
     banks().optMem = {false, false, true, false, true};

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/NumberText.h"
 #include "shell/CalcForm.h"
 #include "support/FakePlatform.h"
 #include "tape/TapeLine.h"
@@ -169,6 +170,54 @@ TEST_F(TapeEditorTest, SaveWithoutAnEntryLineSelectedChangesNothing) {
     form.lstTape().Select(1);
     form.cmdSaveChange_Click();
     EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5.00", "= 5.00"}));
+}
+
+// At the cap the oldest lines go, but their sums must not: a change re-adds from the running
+// value and grand total they left.
+TEST(TapeAtItsCap, AChangeKeepsTheDroppedLinesInTheTotals) {
+    struct Case {
+        const char* name;
+        int closedBefore;  // "1 +" keyed and closed into the grand total with "= =" first
+        double total;      // the running total after changing one line from 1 to 5
+        double grandTotal; // after "=" and "=" once more
+    };
+    const Case cases[] = {
+        {"only additions", 0, 33004, 33004},
+        {"a grand total among the dropped lines", 50, 33004, 33054},
+    };
+    for (const Case& c : cases) {
+        testing::FakePlatform platform;
+        CalcForm form(platform);
+        form.cboDecPlace_Click(2);
+        auto key = [&form](const std::string& keys) {
+            for (char ch : keys) {
+                int code = ch;
+                form.CheckKeyPress(code);
+            }
+        };
+        for (int i = 0; i < c.closedBefore; ++i) {
+            key("1+");
+        }
+        if (c.closedBefore > 0) {
+            key("==");
+        }
+        for (int i = 0; i < 33000; ++i) {
+            key("1+");
+        }
+        Tape& tape = form.lstTape();
+        ASSERT_EQ(tape.Count(), Tape::kMaxLines) << c.name;
+        tape.Select(static_cast<int>(tape.Count()) - 10);
+        form.lstTape_DblClick();
+        ASSERT_TRUE(form.ChangeTape().Visible) << c.name;
+        form.ChangeTape().txtChangeTo = "5";
+        form.cmdSaveChange_Click();
+        EXPECT_TRUE(platform.messages.empty()) << c.name;
+        EXPECT_EQ(form.Engine().RunningTotal, c.total) << c.name;
+        key("=");
+        EXPECT_EQ(tape.LastLine(), "= " + FormatNumber(c.total, "#0.00")) << c.name;
+        key("=");
+        EXPECT_EQ(form.Engine().GrandTotal, c.grandTotal) << c.name;
+    }
 }
 
 } // namespace
