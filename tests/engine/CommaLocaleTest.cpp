@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ protected:
 
     // The German locale, compiled into the build folder (LOCPATH) when the system has none.
     static void UseGerman() {
+        // The C library reads LOCPATH at each setlocale; the user's own setting wins.
+        ::setenv("LOCPATH", SUMWISE_TEST_LOCPATH, 0);
         ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
             << "de_DE.UTF-8 is not available: install Debian's locales package and configure "
                "again, or set LOCPATH to a folder that holds it";
