@@ -17,6 +17,8 @@
 
 namespace sumwise {
 
+struct SettingsValues;
+
 // A fixed-point currency amount in ten-thousandths, as a host passes to SetStartValue.
 struct Currency {
     std::int64_t tenThousandths = 0;
@@ -117,6 +119,9 @@ public:
     const MemoryBanks& Banks() const { return banks_; }
 
 private:
+    // Sets every owner from the loaded values.
+    void ApplySettings(const SettingsValues& values);
+
     Platform& platform_;
     DiskFileOps diskFiles_;
     FileOps& files_;

@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sumwise {
 
@@ -43,6 +45,29 @@ std::string GetProfileValue(std::string_view content, std::string_view section,
 // name, "]" in the section name, "=" in the key or a key starting with "[" or ";".
 bool SetProfileValue(std::string& content, std::string_view section, std::string_view key,
                      std::string_view value);
+
+// Many keys of one section in one pass over the content, so reading or writing all keys of a
+// file costs time in proportion to its size, not to its size times the keys.
+
+struct ProfileValues {
+    bool sectionFound = false;                      // the content has the section
+    std::vector<std::optional<std::string>> values; // FindProfileValue of each key asked
+};
+ProfileValues FindProfileValues(std::string_view content, std::string_view section,
+                                std::span<const std::string_view> keys);
+
+// True when the content has a section of that name.
+bool HasProfileSection(std::string_view content, std::string_view section);
+
+struct ProfileWrite {
+    std::string_view key;
+    std::string_view value;
+};
+// The writes, in order, with exactly the content that one SetProfileValue per write would
+// give; the content is copied once. For each write, whether it was accepted (a refused one
+// changes nothing, as SetProfileValue refuses it).
+std::vector<bool> SetProfileValues(std::string& content, std::string_view section,
+                                   std::span<const ProfileWrite> writes);
 
 // The first count characters (not bytes) of UTF-8 text.
 std::string_view FirstChars(std::string_view text, std::size_t count);

@@ -11,7 +11,7 @@ bool FileExists(FileOps& files, const std::string& fileName) {
 
 std::optional<std::string> ReadProfileText(FileOps& files, const std::string& fileName) {
     std::string bytes;
-    if (!files.Exists(fileName) || !files.ReadFile(fileName, bytes)) {
+    if (!files.ReadFile(fileName, bytes)) {
         return std::nullopt;
     }
     return Utf8FromFileBytes(bytes);
@@ -27,10 +27,16 @@ std::string ReadIniString(FileOps& files, const std::string& section, const std:
 }
 
 std::optional<std::string> TextToRewrite(FileOps& files, const std::string& fileName) {
-    if (!files.Exists(fileName)) {
+    std::string bytes;
+    switch (ReadIfExists(files, fileName, bytes)) {
+    case ReadOutcome::Read:
+        return Utf8FromFileBytes(bytes);
+    case ReadOutcome::Missing:
         return std::string();
+    case ReadOutcome::Failed:
+        break;
     }
-    return ReadProfileText(files, fileName);
+    return std::nullopt;
 }
 
 bool WriteIniString(FileOps& files, const std::string& section, const std::string& key,

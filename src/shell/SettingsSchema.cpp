@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 
 #include "engine/NumberText.h"
 #include "shell/ProfileText.h"
@@ -231,11 +232,34 @@ bool SetSettingFromText(SettingsValues& values, SettingId id, std::string_view t
     return true;
 }
 
-SettingsValues SettingsValuesFromText(std::string_view profileText) {
+namespace {
+
+constexpr std::array<std::string_view, kSettingCount> KeyNames() {
+    std::array<std::string_view, kSettingCount> names{};
+    for (std::size_t i = 0; i < kSettingCount; ++i) {
+        names[i] = kSettingsSchema[i].name;
+    }
+    return names;
+}
+constexpr std::array<std::string_view, kSettingCount> kKeyNames = KeyNames();
+
+std::string BaseName(const std::string& fileName) {
+    return std::filesystem::path(fileName).filename().string();
+}
+
+} // namespace
+
+SettingsValues SettingsValuesFromText(std::string_view profileText, bool* hasSection) {
+    const ProfileValues found = FindProfileValues(profileText, kSettingsSection, kKeyNames);
+    if (hasSection != nullptr) {
+        *hasSection = found.sectionFound;
+    }
     SettingsValues values;
     for (const SettingKey& key : kSettingsSchema) {
-        const std::string text =
-            GetProfileValue(profileText, kSettingsSection, key.name, key.defaultValue);
+        const std::optional<std::string>& stored = found.values[static_cast<std::size_t>(key.id)];
+        const std::string_view text = FirstChars(stored ? std::string_view(*stored)
+                                                        : key.defaultValue,
+                                                 kMaxProfileValueChars);
         if (!SetSettingFromText(values, key.id, text)) {
             SetSettingFromText(values, key.id, key.defaultValue);
         }
@@ -248,19 +272,36 @@ SettingsValues LoadSettingsValues(FileOps& files, const std::string& fileName) {
     return text ? SettingsValuesFromText(*text) : SettingsValues();
 }
 
-bool SaveSettingsValues(FileOps& files, const std::string& fileName, const SettingsValues& values) {
-    std::optional<std::string> existing = TextToRewrite(files, fileName);
-    if (!existing) {
+bool SaveSettingsValues(FileOps& files, const std::string& fileName, const SettingsValues& values,
+                        std::string* failure) {
+    const auto fail = [&](std::string why) {
+        if (failure != nullptr) {
+            *failure = std::move(why);
+        }
         return false;
+    };
+    std::optional<std::string> text = TextToRewrite(files, fileName);
+    if (!text) {
+        return fail(files.FailureText());
     }
-    std::string text = std::move(*existing);
-    bool allWritten = true;
+    std::array<std::string, kSettingCount> texts;
+    std::array<ProfileWrite, kSettingCount> writes;
     for (const SettingKey& key : kSettingsSchema) {
-        allWritten =
-            SetProfileValue(text, kSettingsSection, key.name, SettingText(values, key.id)) &&
-            allWritten;
+        const auto i = static_cast<std::size_t>(key.id);
+        texts[i] = SettingText(values, key.id);
+        writes[i] = {key.name, texts[i]};
     }
-    return files.WriteFileAtomic(fileName, text) && allWritten;
+    const std::vector<bool> accepted = SetProfileValues(*text, kSettingsSection, writes);
+    if (!files.WriteFileAtomic(fileName, *text)) {
+        return fail(files.FailureText());
+    }
+    for (const SettingKey& key : kSettingsSchema) {
+        if (!accepted[static_cast<std::size_t>(key.id)]) {
+            return fail(BaseName(fileName) + ": " + std::string(key.name) +
+                        " holds a line break and keeps its old value");
+        }
+    }
+    return true;
 }
 
 int SelectedBankAfterLoad(const SettingsValues& values) {

@@ -145,18 +145,20 @@ std::string SettingText(const SettingsValues& values, SettingId id);
 // Sets one value from its text; false, leaving it unchanged, when the text does not convert.
 bool SetSettingFromText(SettingsValues& values, SettingId id, std::string_view text);
 
-// The values in a settings file's text: a missing key, or a value that does not convert,
-// gives that key's default.
-SettingsValues SettingsValuesFromText(std::string_view profileText);
+// The values in a settings file's text, read in one pass: a missing key, or a value that does
+// not convert, gives that key's default. hasSection: whether the text has a [Settings] section.
+SettingsValues SettingsValuesFromText(std::string_view profileText, bool* hasSection = nullptr);
 
 // The values in a settings file; a file that is missing or cannot be read gives the defaults.
 SettingsValues LoadSettingsValues(FileOps& files, const std::string& fileName);
 
-// Writes all 22 keys in one replacement of the file, with the result of 22 single writes:
-// existing keys change in their lines, missing ones are added at the end of the section,
-// everything else stays. False when the file is left unchanged, or when a value could not be
-// written (a line break in it; that key keeps its old line and the others are saved).
-bool SaveSettingsValues(FileOps& files, const std::string& fileName, const SettingsValues& values);
+// Writes all 22 keys in one read and one replacement of the file, with the result of 22
+// single writes: existing keys change in their lines, missing ones are added at the end of
+// the section, everything else stays. False when the file is left unchanged, or when a value
+// could not be written (a line break in it; that key keeps its old line and the others are
+// saved); then failure, when given, says why, naming the file: "Sumwise.ini: Permission denied".
+bool SaveSettingsValues(FileOps& files, const std::string& fileName, const SettingsValues& values,
+                        std::string* failure = nullptr);
 
 // The bank option that is on after loading: the five options form one group, so the
 // highest-numbered one that is "True" wins; -1 when none is.

@@ -4,6 +4,7 @@
 #include "shell/CalcForm.h"
 #include "shell/SettingsFile.h"
 #include "shell/SettingsSchema.h"
+#include "shell/TextEncoding.h"
 
 namespace sumwise {
 
@@ -18,6 +19,11 @@ std::string GeneralDateText(const DateTime& t) {
     return buf;
 }
 
+std::string AccessErrorText(const std::string& failure) {
+    const std::string text = "Path/File access error";
+    return failure.empty() ? text : text + ": " + failure;
+}
+
 } // namespace
 
 std::string CalcForm::SettingsPath() const {
@@ -29,17 +35,52 @@ std::string CalcForm::BackupPath() const {
 }
 
 void CalcForm::Form_Load() {
-    // A file that cannot be created means defaults; the program goes on.
-    for (const std::string& path : {SettingsPath(), BackupPath()}) {
-        if (!FileExists(files_, path)) {
-            WriteDefaultSettings(files_, path);
+    const std::string settings = SettingsPath();
+    const std::string backup = BackupPath();
+    // A save that was killed leaves its temporary file, and nothing else would remove it.
+    files_.RemoveStaleTemporaries(settings);
+    files_.RemoveStaleTemporaries(backup);
+
+    // The settings file is read once, and what it holds decides whether it can be used.
+    SettingsValues values;
+    std::string damage; // why an existing settings file cannot be used
+    std::string bytes;
+    switch (ReadIfExists(files_, settings, bytes)) {
+    case ReadOutcome::Read: {
+        bool hasSection = false;
+        values = SettingsValuesFromText(Utf8FromFileBytes(bytes), &hasSection);
+        if (!hasSection) {
+            damage = "it holds no [" + std::string(kSettingsSection) + "] section";
         }
+        break;
     }
-    LoadSettings();
+    case ReadOutcome::Missing:
+        // A file that cannot be created means defaults; the program goes on.
+        WriteDefaultSettings(files_, settings);
+        break;
+    case ReadOutcome::Failed:
+        damage = files_.LastFailure().reason.empty() ? "it cannot be read"
+                                                     : files_.LastFailure().reason;
+        break;
+    }
+    bytes = std::string();
+    if (!FileExists(files_, backup)) {
+        WriteDefaultSettings(files_, backup);
+    }
+    ApplySettings(values);
     converter_.FillCategories();
     banks_.optMem_Click(0);
     converter_.FillUnitLists();
-    SaveBackup();
+    if (damage.empty()) {
+        SaveBackup();
+        return;
+    }
+    // The backup still holds the last good state: rewriting it from the defaults would
+    // lose the only copy, so it is left alone and the user is told where it is.
+    platform_.MsgBox("The settings file " + settings + " cannot be used: " + damage +
+                         ". Sumwise has started with the default settings. File > Restore "
+                         "Backup brings back the last good state.",
+                     kAppTitle, MsgIcon::Information, MsgButtons::Ok);
 }
 
 void CalcForm::Form_Unload() {
@@ -48,7 +89,10 @@ void CalcForm::Form_Unload() {
 }
 
 void CalcForm::LoadSettings() {
-    const SettingsValues values = LoadSettingsValues(files_, SettingsPath());
+    ApplySettings(LoadSettingsValues(files_, SettingsPath()));
+}
+
+void CalcForm::ApplySettings(const SettingsValues& values) {
     view_.Left = values.Left;
     view_.Top = values.Top;
     view_.mnuTop = values.OnTop;
@@ -85,16 +129,21 @@ SettingsValues CurrentValues(const ViewState& view, const MemoryBanks& banks, in
 
 } // namespace
 
-// A save that fails is said, not passed over: the banks and names would be lost unseen.
+// A save that fails is said, not passed over: the banks and names would be lost unseen. The
+// message names the file and the system's reason, so the user knows what to fix.
 void CalcForm::SaveSettings() {
-    if (!SaveSettingsValues(files_, SettingsPath(), CurrentValues(view_, banks_, decPlace_))) {
-        errors_.LogError(true, "75", "Path/File access error", "frmCalc", "SaveSettings");
+    std::string failure;
+    if (!SaveSettingsValues(files_, SettingsPath(), CurrentValues(view_, banks_, decPlace_),
+                            &failure)) {
+        errors_.LogError(true, "75", AccessErrorText(failure), "frmCalc", "SaveSettings");
     }
 }
 
 void CalcForm::SaveBackup() {
-    if (!SaveSettingsValues(files_, BackupPath(), CurrentValues(view_, banks_, decPlace_))) {
-        errors_.LogError(true, "75", "Path/File access error", "frmCalc", "SaveBackup");
+    std::string failure;
+    if (!SaveSettingsValues(files_, BackupPath(), CurrentValues(view_, banks_, decPlace_),
+                            &failure)) {
+        errors_.LogError(true, "75", AccessErrorText(failure), "frmCalc", "SaveBackup");
     }
 }
 
@@ -113,6 +162,8 @@ void CalcForm::mnuRestore_Click() {
     }
     // Copying replaces the settings file in one step, so it is never lost half way.
     if (!files_.Copy(BackupPath(), SettingsPath())) {
+        errors_.LogError(true, "75", AccessErrorText(files_.FailureText()), "frmCalc",
+                         "mnuRestore_Click");
         return;
     }
     Form_Load();

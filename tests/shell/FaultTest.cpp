@@ -30,14 +30,14 @@ public:
 
 protected:
     bool WriteNewFile(const std::string& path, const std::string& bytes,
-                      std::optional<unsigned> mode) override {
+                      const std::optional<FileIdentity>& keep) override {
         if (full) {
             // Part of the bytes reach the new file, then the disk is full.
-            DiskFileOps::WriteNewFile(path, bytes.substr(0, bytes.size() / 2), mode);
+            DiskFileOps::WriteNewFile(path, bytes.substr(0, bytes.size() / 2), keep);
             fs::remove(path);
-            return false;
+            return FailWithError(path, ENOSPC);
         }
-        return DiskFileOps::WriteNewFile(path, bytes, mode);
+        return DiskFileOps::WriteNewFile(path, bytes, keep);
     }
 };
 
@@ -95,19 +95,22 @@ TEST_F(FaultTest, BadSettingsFilesStartAndSaveCleanly) {
         std::string content;
         std::string mem1;     // the bank text loaded
         std::string account0; // the account name loaded
+        std::size_t infoBoxes; // a file with no settings section is said at start
     } cases[] = {
-        {"10 MB", big, "12.5", "Account"},
-        {"binary garbage", Garbage(64 * 1024, 7), "0", "Account"},
-        {"garbage in the section", "[Settings]\r\nMem1=3\r\n" + Garbage(4096, 9), "3", "Account"},
+        {"10 MB", big, "12.5", "Account", 0},
+        {"binary garbage", Garbage(64 * 1024, 7), "0", "Account", 1},
+        {"garbage in the section", "[Settings]\r\nMem1=3\r\n" + Garbage(4096, 9), "3", "Account",
+         0},
         {"invalid UTF-8", "[Settings]\r\nAccount0=Caf\xE9 \xFF\xFE\r\nMem1=\xC3\x28\r\n",
-         "\xC3\x83(", "Caf\xC3\xA9 \xC3\xBF\xC3\xBE"},
+         "\xC3\x83(", "Caf\xC3\xA9 \xC3\xBF\xC3\xBE", 0},
         {"a 1 MB value", "[Settings]\r\nAccount0=" + std::string(1024 * 1024, 'n') + "\r\n", "0",
-         std::string(kMaxProfileValueChars, 'n')},
+         std::string(kMaxProfileValueChars, 'n'), 0},
         // A bank text is kept byte for byte, NULs too.
         {"NUL bytes in a line", std::string("[Settings]\r\nMem1=4\0\0x\r\n", 23),
-         std::string("4\0\0x", 4), "Account"},
+         std::string("4\0\0x", 4), "Account", 0},
     };
     for (const auto& c : cases) {
+        platform.messages.clear();
         Write(ini(), c.content);
         {
             CalcForm form(platform);
@@ -117,11 +120,16 @@ TEST_F(FaultTest, BadSettingsFilesStartAndSaveCleanly) {
             form.Banks().txtMem[2] = "77";
             ASSERT_NO_THROW(form.Form_Unload()) << c.what;
         }
-        EXPECT_TRUE(platform.messages.empty()) << c.what << ": " << platform.messages[0].text;
+        ASSERT_EQ(platform.messages.size(), c.infoBoxes) << c.what;
+        for (const testing::ShownMessage& box : platform.messages) {
+            EXPECT_EQ(box.icon, MsgIcon::Information) << c.what << ": " << box.text;
+        }
+        platform.messages.clear();
         CalcForm again(platform);
         again.Form_Load();
         EXPECT_EQ(again.Banks().txtMem[2], "77") << c.what << ": the save did not stick";
         EXPECT_EQ(again.Banks().txtMem[1], c.mem1) << c.what;
+        EXPECT_TRUE(platform.messages.empty()) << c.what << ": the saved file reads cleanly";
         fs::remove(folder / kBackupFileName);
     }
 }
@@ -135,8 +143,11 @@ TEST_F(FaultTest, SettingsFileThatIsAFolderIsLeftAloneAndTheFailureSaid) {
     ASSERT_NO_THROW(form.Form_Unload());
     EXPECT_TRUE(fs::is_directory(ini()));
     EXPECT_EQ(Read(ini() / "inside.txt"), "kept");
-    ASSERT_EQ(platform.messages.size(), 1u) << "the save at exit failed and says so";
-    EXPECT_NE(platform.messages[0].text.find("SaveSettings"), std::string::npos);
+    ASSERT_EQ(platform.messages.size(), 2u) << "said at start, and the save at exit failed";
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+    EXPECT_NE(platform.messages[1].text.find("SaveSettings"), std::string::npos);
+    EXPECT_NE(platform.messages[1].text.find("Sumwise.ini: not a regular file"),
+              std::string::npos);
     EXPECT_NE(Read(log()).find("SaveSettings"), std::string::npos);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "shell/ProfileText.h"
 #include "shell/TextEncoding.h"
@@ -97,6 +98,49 @@ TEST(ProfileText, WritesInPlaceOrAtTheEndOfTheSection) {
         std::string content = c.before;
         ASSERT_TRUE(SetProfileValue(content, "Settings", c.key, c.value)) << c.before;
         EXPECT_EQ(content, c.after) << c.before;
+    }
+}
+
+// Reading or writing many keys in one pass must give exactly what one call per key gives,
+// on every shape of file the single calls handle.
+TEST(ProfileText, OnePassMatchesOneCallPerKey) {
+    const char* contents[] = {
+        "",
+        "\xEF\xBB\xBF",
+        "[Settings]",
+        "[Settings]\r\nLeft=1\r\nTop=2\r\n",
+        "[Settings]\r\nTop=2",
+        "[Settings]\r\nTop=2\r",
+        "[Settings]\r\nLeft=1",
+        "; mine\n[Settings]\nTop = 2 \nLeft=1\n  x y  \n",
+        "[settings]\r\n  LEFT = 1\r\nleft=7\r\n",
+        "[Settings]\r\nTop=2\r\n; end\r\n\r\n[Other]\r\nLeft=9\r\n",
+        "[Other]\r\nA=1",
+        "[Other]\r\nA=1\r",
+        "[Settings]\r\nMem1=3\r\n[Settings]\r\nMem2=4\r\n",
+        "[Settings]\r\nName=\" x \"\r\nMem1\r\n=5\r\n",
+    };
+    const std::string_view keys[] = {"Left", "Top", "Mem1", "Mem2", "Name", "New"};
+    // Writes include a refused value, a key written twice and a value that needs quotes.
+    const ProfileWrite writes[] = {{"Top", "20"},    {"New", "n"},     {"Left", "5"},
+                                   {"Mem1", "a\nb"}, {"left", "6"},    {"Name", " y "},
+                                   {"Mem2", ""},     {"Bad=Key", "1"}, {"Other", "o"}};
+    for (const char* text : contents) {
+        const ProfileValues found = FindProfileValues(text, "Settings", keys);
+        EXPECT_EQ(found.sectionFound, HasProfileSection(text, "Settings")) << text;
+        for (std::size_t i = 0; i < std::size(keys); ++i) {
+            EXPECT_EQ(found.values[i], FindProfileValue(text, "Settings", keys[i]))
+                << text << " " << keys[i];
+        }
+
+        std::string single = text;
+        std::vector<bool> singleAccepted;
+        for (const ProfileWrite& write : writes) {
+            singleAccepted.push_back(SetProfileValue(single, "Settings", write.key, write.value));
+        }
+        std::string batch = text;
+        EXPECT_EQ(SetProfileValues(batch, "Settings", writes), singleAccepted) << text;
+        EXPECT_EQ(batch, single) << text;
     }
 }
 

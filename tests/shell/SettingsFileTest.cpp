@@ -38,12 +38,12 @@ public:
 
 protected:
     bool WriteNewFile(const std::string& path, const std::string& bytes,
-                      std::optional<unsigned> mode) override {
+                      const std::optional<FileIdentity>& keep) override {
         if (failHalfway) {
-            DiskFileOps::WriteNewFile(path, bytes.substr(0, bytes.size() / 2), mode);
+            DiskFileOps::WriteNewFile(path, bytes.substr(0, bytes.size() / 2), keep);
             return false;
         }
-        return DiskFileOps::WriteNewFile(path, bytes, mode);
+        return DiskFileOps::WriteNewFile(path, bytes, keep);
     }
     bool RenameOver(const std::string& from, const std::string& to) override {
         return !failRename && DiskFileOps::RenameOver(from, to);
