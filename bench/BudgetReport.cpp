@@ -119,6 +119,19 @@ std::vector<Budget> Budgets() {
              return std::pair{Format("%.0f ms, %.2fx per line vs 8,192", *full, perLineRatio),
                               *full < 3000 && perLineRatio <= 1.5};
          }},
+        {"Settings file + 10 MB of empty lines, start and exit: < 1 s, < 100 MiB extra",
+         [](const BudgetReporter& r) -> Verdict {
+             const std::string name = "HugeSettingsFileStartAndExit/iterations:3";
+             const auto ms = Ms(r, name);
+             const auto extra = Counter(r, name, "extra_MiB");
+             const auto baseline = Counter(r, name, "default_file_ms");
+             if (!ms || !extra || !baseline) {
+                 return std::nullopt;
+             }
+             return std::pair{Format("%.0f ms (default file %.1f ms), ", *ms, *baseline) +
+                                  Format("%.1f MiB extra", *extra),
+                              *ms < 1000 && *extra < 100};
+         }},
     };
 }
 
