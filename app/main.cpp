@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/NumberText.h"
+#include "number/NumberText.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/QuitAfterFirstFrame.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/NumberText.h"
+#include "number/NumberText.h"
 #include "tape/TapeLine.h"
 #include "tape/TapeRecalculation.h"
 

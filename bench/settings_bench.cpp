@@ -9,9 +9,9 @@
 #include <string>
 
 #include "QuietPlatform.h"
-#include "shell/CalcForm.h"
-#include "shell/FileOps.h"
-#include "shell/SettingsSchema.h"
+#include "form/CalcForm.h"
+#include "platform/FileOps.h"
+#include "settings/SettingsSchema.h"
 
 namespace {
 

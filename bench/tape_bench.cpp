@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "QuietPlatform.h"
-#include "engine/NumberText.h"
-#include "shell/CalcForm.h"
+#include "form/CalcForm.h"
+#include "number/NumberText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/FileOps.h"
+#include "platform/FileOps.h"
 
 namespace sumwise::fuzz {
 

@@ -15,10 +15,10 @@
 #include "FuzzPlatform.h"
 #include "MemoryFiles.h"
 #include "NumberShapes.h"
-#include "engine/NumberText.h"
-#include "shell/CalcForm.h"
-#include "shell/ProfileText.h"
-#include "shell/TextEncoding.h"
+#include "form/CalcForm.h"
+#include "number/NumberText.h"
+#include "settings/ProfileText.h"
+#include "settings/TextEncoding.h"
 #include "tape/TapeLine.h"
 
 using namespace sumwise;

@@ -8,7 +8,7 @@
 
 #include "FuzzCheck.h"
 #include "NumberShapes.h"
-#include "engine/NumberText.h"
+#include "number/NumberText.h"
 
 using namespace sumwise;
 using namespace sumwise::fuzz;

@@ -13,10 +13,10 @@
 #include "FuzzCheck.h"
 #include "MemoryFiles.h"
 #include "NumberShapes.h"
-#include "shell/ProfileText.h"
-#include "shell/SettingsFile.h"
-#include "shell/SettingsSchema.h"
-#include "shell/TextEncoding.h"
+#include "settings/ProfileText.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsSchema.h"
+#include "settings/TextEncoding.h"
 
 using namespace sumwise;
 using namespace sumwise::fuzz;

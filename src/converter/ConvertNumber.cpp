@@ -1,6 +1,6 @@
 #include "converter/ConvertNumber.h"
 
-#include "engine/NumberText.h"
+#include "number/NumberText.h"
 
 #include <charconv>
 #include <cmath>

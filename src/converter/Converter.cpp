@@ -6,8 +6,8 @@
 #include "converter/ConvertNumber.h"
 #include "converter/FactorTables.h"
 #include "converter/Temperature.h"
-#include "engine/NumberText.h"
-#include "shell/ErrorLog.h"
+#include "number/NumberText.h"
+#include "platform/ErrorLog.h"
 
 namespace sumwise {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/Arithmetic.h"
-#include "shell/ErrorLog.h"
+#include "number/Arithmetic.h"
+#include "platform/ErrorLog.h"
 #include "tape/TapeLine.h"
 
 namespace sumwise {

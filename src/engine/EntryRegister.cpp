@@ -1,6 +1,6 @@
 #include "engine/EntryRegister.h"
 
-#include "engine/NumberText.h"
+#include "number/NumberText.h"
 
 namespace sumwise {
 

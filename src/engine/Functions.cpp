@@ -2,7 +2,7 @@
 #include <string>
 
 #include "engine/Calculator.h"
-#include "shell/ErrorLog.h"
+#include "platform/ErrorLog.h"
 
 namespace sumwise {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "engine/Arithmetic.h"
-#include "engine/NumberText.h"
-#include "shell/ErrorLog.h"
+#include "number/Arithmetic.h"
+#include "number/NumberText.h"
+#include "platform/ErrorLog.h"
 
 namespace sumwise {
 

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "tape/TapeEditor.h"
+#include "form/TapeEditor.h"
 
 class QComboBox;
 class QLabel;

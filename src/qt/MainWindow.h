@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <memory>
 
+#include "form/CalcForm.h"
 #include "platform/Platform.h"
-#include "shell/CalcForm.h"
 
 class QComboBox;
 class QLabel;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/ErrorLog.h"
+#include "platform/ErrorLog.h"
 #include "tape/TapeLine.h"
 
 namespace sumwise {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "engine/Arithmetic.h"
-#include "engine/NumberText.h"
+#include "number/Arithmetic.h"
+#include "number/NumberText.h"
 #include "tape/TapeLine.h"
 
 namespace sumwise {

@@ -4,7 +4,7 @@
 
 #include "converter/Categories.h"
 #include "converter/Converter.h"
-#include "engine/NumberText.h"
+#include "number/NumberText.h"
 #include "support/FakePlatform.h"
 
 namespace sumwise {

@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <string>
 
-#include "shell/CalcForm.h"
+#include "form/CalcForm.h"
 #include "support/FakePlatform.h"
 
 namespace sumwise {

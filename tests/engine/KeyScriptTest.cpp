@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/NumberText.h"
-#include "shell/CalcForm.h"
+#include "form/CalcForm.h"
+#include "number/NumberText.h"
 #include "support/FakePlatform.h"
 
 namespace sumwise {

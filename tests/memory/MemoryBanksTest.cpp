@@ -2,7 +2,7 @@
 
 #include <cfloat>
 
-#include "shell/CalcForm.h"
+#include "form/CalcForm.h"
 #include "support/FakePlatform.h"
 
 namespace sumwise {

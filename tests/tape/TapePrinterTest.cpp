@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "shell/CalcForm.h"
+#include "form/CalcForm.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingSurface.h"
 #include "tape/TapeLine.h"

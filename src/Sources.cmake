@@ -1,0 +1,47 @@
+# The sources of each library, listed by hand so a stray file never slips into a build.
+# Paths are relative to this folder; the folders go lowest layer first, and a folder
+# includes only from the folders before it (tests/layering checks it).
+set(SUMWISE_CORE_SOURCES
+  platform/ErrorLog.cpp
+  platform/FileOps.cpp
+  platform/Files.cpp
+  number/Arithmetic.cpp
+  number/NumberText.cpp
+  tape/Tape.cpp
+  tape/TapeLine.cpp
+  tape/TapePrinter.cpp
+  tape/TapeRecalculation.cpp
+  engine/Calculator.cpp
+  engine/EntryRegister.cpp
+  engine/Functions.cpp
+  engine/KeyMap.cpp
+  engine/Paste.cpp
+  memory/MemoryBanks.cpp
+  converter/Categories.cpp
+  converter/ConvertNumber.cpp
+  converter/Converter.cpp
+  converter/FactorTables.cpp
+  converter/Temperature.cpp
+  settings/ProfileText.cpp
+  settings/SettingsFile.cpp
+  settings/SettingsSchema.cpp
+  settings/TextEncoding.cpp
+  form/CalcForm.cpp
+  form/Startup.cpp
+  form/TapeEditor.cpp)
+
+# The Qt front end; headers with Q_OBJECT are listed so AUTOMOC finds them.
+set(SUMWISE_QT_SOURCES
+  qt/AboutWindow.cpp qt/AboutWindow.h
+  qt/ChangeTapePanel.cpp qt/ChangeTapePanel.h
+  qt/ConverterPanel.cpp qt/ConverterPanel.h
+  qt/DisplayLabel.cpp qt/DisplayLabel.h
+  qt/KeypadLayout.cpp qt/KeypadLayout.h
+  qt/MainWindow.cpp qt/MainWindow.h
+  qt/MemoryPanel.cpp qt/MemoryPanel.h
+  qt/PanelFrame.h
+  qt/PrinterSurface.cpp qt/PrinterSurface.h
+  qt/QtPlatform.cpp qt/QtPlatform.h
+  qt/QuitAfterFirstFrame.h
+  qt/TapeListModel.cpp qt/TapeListModel.h
+  qt/TapeView.cpp qt/TapeView.h)

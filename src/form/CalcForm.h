@@ -1,0 +1,141 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "converter/Converter.h"
+#include "engine/Calculator.h"
+#include "engine/EntryRegister.h"
+#include "engine/KeyCommand.h"
+#include "form/TapeEditor.h"
+#include "form/ViewState.h"
+#include "memory/MemoryBanks.h"
+#include "platform/ErrorLog.h"
+#include "platform/FileOps.h"
+#include "platform/Platform.h"
+#include "tape/Tape.h"
+
+namespace sumwise {
+
+struct SettingsValues;
+
+// A fixed-point currency amount in ten-thousandths, as a host passes to SetStartValue.
+struct Currency {
+    std::int64_t tenThousandths = 0;
+    double Value() const { return static_cast<double>(tenThousandths) / 10000.0; }
+};
+
+// The main window's state and handlers, free of any toolkit. The window forwards each event
+// to the handler of the same name and then shows the state read from here.
+class CalcForm {
+public:
+    // files: the settings files' operations; the real disk when none is given.
+    explicit CalcForm(Platform& platform, FileOps* files = nullptr);
+    CalcForm(const CalcForm&) = delete;
+    CalcForm& operator=(const CalcForm&) = delete;
+
+    // Keys of the keypad and the tape.
+    void cmdNumber_Click(int digit);
+    void cmdDecimal_Click();
+    void cmdBackspace_Click();
+    void cmdCancelEntry_Click();
+    void cmdNegitive_Click();
+    void cboDecPlace_Click(int position);
+    void cmdOperator_Click(int index);
+    void cmdFunction_Click(int index);
+    void cmdCancel_Click();
+    void StartNewTotal(bool addToGrandTotal);
+    void cmdGrandTotal_Click();
+    void cmdClear_Click();
+    void cmdSave_Click();
+    void cmdClose_Click();
+    void cmdPrint_Click();
+
+    // Memory banks.
+    void cmdMemory_Click(int index) { banks_.cmdMemory_Click(index); }
+    void cmdTotalMem_Click() { banks_.cmdTotalMem_Click(); }
+    // The selection refresh; a click on a selector is SelectBank.
+    void optMem_Click(int index) { banks_.optMem_Click(index); }
+    void SelectBank(int bank) { banks_.SelectBank(bank); }
+    void lblAccounts_Click(int bank) { banks_.lblAccounts_Click(bank); }
+    void txtMem_MouseDown() { platform_.FocusKeySink(); }
+
+    // Tape editing.
+    void lstTape_Click() { platform_.FocusKeySink(); }
+    void lstTape_DblClick() { editor_.lstTape_DblClick(); }
+    void cmdSaveChange_Click() { editor_.cmdSaveChange_Click(); }
+    void cmdCancelChange_Click() { editor_.cmdCancelChange_Click(); }
+    TapeEditor& ChangeTape() { return editor_; }
+    const TapeEditor& ChangeTape() const { return editor_; }
+
+    // Start-up and shut-down, the settings file and its backup.
+    void Form_Load();
+    void Form_Unload();
+    void LoadSettings();
+    void SaveSettings();
+    void SaveBackup();
+    void mnuRestore_Click();
+    std::string SettingsPath() const;
+    std::string BackupPath() const;
+
+    // Menus.
+    void mnuBanks_Click() { view_.mnuBanks_Click(); }
+    void mnuConverter_Click() { view_.mnuConverter_Click(); }
+    void mnuTape_Click() { view_.mnuTape_Click(); }
+    void mnuTop_Click() { view_.mnuTop_Click(); }
+    void mnuHelp_Click() { platform_.OpenHelp(); }
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuExit_Click() { cmdClose_Click(); }
+    Converter& Conversions() { return converter_; }
+    const Converter& Conversions() const { return converter_; }
+    ViewState& View() { return view_; }
+    const ViewState& View() const { return view_; }
+
+    // The keyboard map: runs the key of a typed character and consumes it (code becomes 0).
+    void CheckKeyPress(int& code);
+    void Execute(const KeyCommand& key);
+
+    // The value-picker interface of a host program.
+    void SetStartValue(Currency value);
+    void DepositNumber(std::int32_t value) { deposit_ = value; }
+    std::int32_t Deposit() const { return deposit_; }
+    const std::string& SaveTag() const { return saveTag_; }
+
+    // What the window shows.
+    const std::string& lblResult() const { return reg_.Display; }
+    const std::string& lblOperator() const { return calc_.OperatorLabel; }
+    const std::string& lblGrandTotal() const { return calc_.GrandTotalLabel; }
+    int DecimalPlaces() const { return decPlace_; }
+
+    EntryRegister& Register() { return reg_; }
+    const EntryRegister& Register() const { return reg_; }
+    Calculator& Engine() { return calc_; }
+    const Calculator& Engine() const { return calc_; }
+    Tape& lstTape() { return tape_; }
+    const Tape& lstTape() const { return tape_; }
+    ErrorLog& Errors() { return errors_; }
+    MemoryBanks& Banks() { return banks_; }
+    const MemoryBanks& Banks() const { return banks_; }
+
+private:
+    // Sets every owner from the loaded values.
+    void ApplySettings(const SettingsValues& values);
+
+    Platform& platform_;
+    DiskFileOps diskFiles_;
+    FileOps& files_;
+    EntryRegister reg_;
+    Tape tape_;
+    ErrorLog errors_;
+    Calculator calc_;
+    MemoryBanks banks_;
+    TapeEditor editor_;
+    ViewState view_;
+    Converter converter_;
+    int decPlace_ = 0;
+    std::string saveTag_;
+    std::int32_t deposit_ = 0;
+};
+
+} // namespace sumwise

@@ -1,0 +1,94 @@
+#include "form/TapeEditor.h"
+
+#include <vector>
+
+#include "number/NumberText.h"
+#include "tape/TapeLine.h"
+#include "tape/TapeRecalculation.h"
+
+namespace sumwise {
+
+TapeEditor::TapeEditor(EntryRegister& reg, Calculator& calc, Tape& tape, Platform& platform,
+                       ErrorLog& errors)
+    : reg_(reg), calc_(calc), tape_(tape), platform_(platform), errors_(errors) {}
+
+void TapeEditor::lstTape_DblClick() {
+    if (tape_.Empty() || tape_.Selected() < 0) {
+        return;
+    }
+    const std::string& line = tape_.Line(static_cast<size_t>(tape_.Selected()));
+    const TapeLineKind kind = KindOf(line);
+    if (kind != TapeLineKind::Entry && kind != TapeLineKind::EditedReciprocal) {
+        return; // results, grand totals and separators are not changed by hand
+    }
+    if (line.starts_with(kEnDash)) {
+        lblChangeFrom = "-" + line.substr(kEnDash.size());
+        cboType = "-";
+    } else if (kind == TapeLineKind::EditedReciprocal) {
+        lblChangeFrom = line;
+        cboType = "1/x";
+    } else {
+        lblChangeFrom = line;
+        cboType = line.substr(0, 1);
+    }
+    txtChangeTo = std::string(NumberTextOf(line));
+    Visible = true;
+}
+
+void TapeEditor::cmdSaveChange_Click() {
+    const int selected = tape_.Selected();
+    const bool entryLine =
+        selected >= 0 && static_cast<size_t>(selected) < tape_.Count() &&
+        (KindOf(tape_.Line(static_cast<size_t>(selected))) == TapeLineKind::Entry ||
+         KindOf(tape_.Line(static_cast<size_t>(selected))) == TapeLineKind::EditedReciprocal);
+    if (!entryLine) {
+        // The tape was cleared, or the keypad selected a result line meanwhile: nothing to
+        // replace, and overwriting a total would lose it.
+        cmdCancelChange_Click();
+        return;
+    }
+    const std::string symbol = cboType == "-" ? std::string(kEnDash) : cboType;
+    std::vector<std::string> lines;
+    lines.reserve(tape_.Count());
+    for (size_t i = 0; i < tape_.Count(); ++i) {
+        lines.push_back(tape_.Line(i));
+    }
+    lines[static_cast<size_t>(selected)] =
+        MakeTapeLine(symbol, reg_.Format(LeadingNumber(txtChangeTo)));
+
+    // All or nothing: a line that cannot be added leaves the tape and totals as they were.
+    const Recalculation pass =
+        RecalculateTape(std::move(lines), reg_.NumberFormat, tape_.DroppedTotals());
+    if (pass.Failed()) {
+        errors_.LogError(true, pass.failureNumber, pass.failureDescription, "frmCalc",
+                         "RecalculateTape");
+        return;
+    }
+    for (size_t i = 0; i < pass.lines.size(); ++i) {
+        if (pass.lines[i] != tape_.Line(i)) {
+            tape_.Rewrite(i, pass.lines[i]);
+        }
+    }
+    if (pass.shownValue) {
+        reg_.Load(*pass.shownValue);
+    }
+    if (pass.grandLabel) {
+        calc_.GrandTotalLabel = *pass.grandLabel;
+    }
+    calc_.GrandTotal = pass.grandTotal;
+    if (pass.runningValue != 0) {
+        calc_.RunningTotal = pass.runningValue;
+        if (reg_.EntryState != kStateNum) {
+            reg_.Load(pass.runningValue);
+        }
+    }
+    Visible = false;
+    platform_.FocusKeySink();
+}
+
+void TapeEditor::cmdCancelChange_Click() {
+    Visible = false;
+    platform_.FocusKeySink();
+}
+
+} // namespace sumwise

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "engine/Calculator.h"
+#include "engine/EntryRegister.h"
+#include "platform/ErrorLog.h"
+#include "platform/Platform.h"
+#include "tape/Tape.h"
+
+namespace sumwise {
+
+// The change panel: corrects an entry line of the tape, then re-adds the whole tape.
+class TapeEditor {
+public:
+    TapeEditor(EntryRegister& reg, Calculator& calc, Tape& tape, Platform& platform,
+               ErrorLog& errors);
+
+    static constexpr const char* kOperatorChoices[] = {"+", "-", "/", "x", "1/x"};
+
+    bool Visible = false;      // fraChangeTape
+    std::string lblChangeFrom; // the old line
+    std::string cboType = "+"; // the operator choice
+    std::string txtChangeTo;   // the new number text
+
+    // Opens the panel for the selected line, when it is an entry line.
+    void lstTape_DblClick();
+    // Replaces the selected line and recalculates; a failing pass changes nothing.
+    void cmdSaveChange_Click();
+    void cmdCancelChange_Click();
+
+private:
+    EntryRegister& reg_;
+    Calculator& calc_;
+    Tape& tape_;
+    Platform& platform_;
+    ErrorLog& errors_;
+};
+
+} // namespace sumwise

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace sumwise {
+
+// Why the last failed file operation failed, for messages that tell the user what to fix.
+struct FileFailure {
+    std::string path;     // the file the operation failed on
+    std::string reason;   // the system's text ("No space left on device") or our own
+    bool missing = false; // the file does not exist
+};
+
+// The reason given for a FIFO, device, socket or folder where a file should be.
+inline constexpr const char* kNotRegularFile = "not a regular file";
+
+// Larger files are never settings files; reading one whole could exhaust the memory.
+inline constexpr std::size_t kMaxReadBytes = 64u * 1024 * 1024;
+
+// The plain file operations the settings files need, behind one interface so tests can make
+// any of them fail. Paths are full file names. Every operation opens, works and closes.
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+
+    // True when a file (not a folder) of that name exists.
+    virtual bool Exists(const std::string& path) = 0;
+
+    // The file's bytes; false when it cannot be opened or read.
+    virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+
+    // Replaces the file's content whole, or leaves the old file as it was and returns false.
+    virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
+
+    // Deletes the file; false when it could not be deleted (a missing file is not deleted).
+    virtual bool Remove(const std::string& path) = 0;
+
+    // Copies the content of one file to another, replacing it as WriteFileAtomic does.
+    virtual bool Copy(const std::string& from, const std::string& to) = 0;
+
+    // Local date and time of the file's last change; nullopt when it does not exist.
+    virtual std::optional<DateTime> LastModified(const std::string& path) = 0;
+
+    // Deletes what an interrupted replacement of the file left beside it. Nothing to do for
+    // files that are not on a disk.
+    virtual void RemoveStaleTemporaries(const std::string& path) { (void)path; }
+
+    // The last failure; empty reason when the operation that failed did not say why.
+    const FileFailure& LastFailure() const { return failure_; }
+    // "Sumwise.ini: No space left on device"; empty when no reason is known.
+    std::string FailureText() const;
+
+protected:
+    void ClearFailure() { failure_ = {}; }
+    // Records the failure and returns false, so a step can end with `return Fail(...)`.
+    bool Fail(const std::string& path, std::string reason, bool missing = false);
+    bool FailWithError(const std::string& path, int error);
+
+private:
+    FileFailure failure_;
+};
+
+// One read that tells a missing file from one that exists but cannot be read.
+enum class ReadOutcome { Read, Missing, Failed };
+ReadOutcome ReadIfExists(FileOps& files, const std::string& path, std::string& bytes);
+
+// The mode bits and group of a file being replaced, which its replacement keeps.
+struct FileIdentity {
+    unsigned mode = 0; // permission bits, 07777
+    unsigned gid = 0;
+};
+
+// The real files. A write goes to a new file beside the target, is flushed to the disk and
+// then renamed over the old one, so a crash or a full disk never leaves a half-written file.
+// A symbolic link is followed to its target, which is what gets replaced, so the link stays.
+// Only regular files are ever opened: a FIFO would block, a device never ends.
+class DiskFileOps : public FileOps {
+public:
+    bool Exists(const std::string& path) override;
+    bool ReadFile(const std::string& path, std::string& bytes) override;
+    bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
+    bool Remove(const std::string& path) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    std::optional<DateTime> LastModified(const std::string& path) override;
+    // Temporary files "<target>.tmp.<pid>.<n>" whose process is gone.
+    void RemoveStaleTemporaries(const std::string& path) override;
+
+protected:
+    // The steps of WriteFileAtomic, each reporting failure; tests override them.
+    // Creates the new file (it must not exist yet), writes all bytes and flushes them. With
+    // keep, the file gets that group and mode before its first byte, and is never looser.
+    virtual bool WriteNewFile(const std::string& path, const std::string& bytes,
+                              const std::optional<FileIdentity>& keep);
+    // Writes the bytes to the open new file.
+    virtual bool WriteBytes(int fd, const std::string& path, const std::string& bytes);
+    // Puts the new file in the old one's place in one step.
+    virtual bool RenameOver(const std::string& from, const std::string& to);
+};
+
+// The file a path names once its symbolic links are followed; the path itself when it is
+// no link. A dangling link gives the missing target. nullopt for a loop or an unreadable link.
+std::optional<std::string> ResolveLinks(const std::string& path);
+
+} // namespace sumwise

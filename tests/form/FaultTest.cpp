@@ -1,0 +1,235 @@
+// What the machine or a bad file can do to the settings: the program starts, keeps what it
+// can, says what it could not save, and never leaves a settings file half written.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "form/CalcForm.h"
+#include "settings/ProfileText.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsSchema.h"
+#include "support/FakePlatform.h"
+
+namespace sumwise {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Real files whose writes can be made to fail, as on a full disk.
+class FullDiskFileOps : public DiskFileOps {
+public:
+    bool full = false;
+
+protected:
+    bool WriteNewFile(const std::string& path, const std::string& bytes,
+                      const std::optional<FileIdentity>& keep) override {
+        if (full) {
+            // Part of the bytes reach the new file, then the disk is full.
+            DiskFileOps::WriteNewFile(path, bytes.substr(0, bytes.size() / 2), keep);
+            fs::remove(path);
+            return FailWithError(path, ENOSPC);
+        }
+        return DiskFileOps::WriteNewFile(path, bytes, keep);
+    }
+};
+
+class FaultTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 (std::string("sumwise-fault-") +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        platform.folder = folder.string();
+        platform.useDisk = true;
+    }
+    void TearDown() override {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder);
+    }
+    std::string Read(const fs::path& path) const {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void Write(const fs::path& path, const std::string& text) const {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    fs::path ini() const { return folder / kSettingsFileName; }
+    fs::path log() const { return folder / kErrorLogName; }
+    std::size_t FilesInFolder() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+
+    fs::path folder;
+    testing::FakePlatform platform;
+};
+
+std::string Garbage(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(random() & 0xFF);
+    }
+    return bytes;
+}
+
+TEST_F(FaultTest, BadSettingsFilesStartAndSaveCleanly) {
+    std::string big = "[Settings]\r\nMem1=12.5\r\n";
+    while (big.size() < 10 * 1024 * 1024) {
+        big += "; a comment line that nobody reads, kept as it stands\r\n";
+    }
+    const struct {
+        const char* what;
+        std::string content;
+        std::string mem1;      // the bank text loaded
+        std::string account0;  // the account name loaded
+        std::size_t infoBoxes; // a file with no settings section is said at start
+    } cases[] = {
+        {"10 MB", big, "12.5", "Account", 0},
+        {"binary garbage", Garbage(64 * 1024, 7), "0", "Account", 1},
+        {"garbage in the section", "[Settings]\r\nMem1=3\r\n" + Garbage(4096, 9), "3", "Account",
+         0},
+        {"invalid UTF-8", "[Settings]\r\nAccount0=Caf\xE9 \xFF\xFE\r\nMem1=\xC3\x28\r\n",
+         "\xC3\x83(", "Caf\xC3\xA9 \xC3\xBF\xC3\xBE", 0},
+        {"a 1 MB value", "[Settings]\r\nAccount0=" + std::string(1024 * 1024, 'n') + "\r\n", "0",
+         std::string(kMaxProfileValueChars, 'n'), 0},
+        // A bank text is kept byte for byte, NULs too.
+        {"NUL bytes in a line", std::string("[Settings]\r\nMem1=4\0\0x\r\n", 23),
+         std::string("4\0\0x", 4), "Account", 0},
+    };
+    for (const auto& c : cases) {
+        platform.messages.clear();
+        Write(ini(), c.content);
+        {
+            CalcForm form(platform);
+            ASSERT_NO_THROW(form.Form_Load()) << c.what;
+            EXPECT_EQ(form.Banks().txtMem[1], c.mem1) << c.what;
+            EXPECT_EQ(form.Banks().lblAccounts[0], c.account0) << c.what;
+            form.Banks().txtMem[2] = "77";
+            ASSERT_NO_THROW(form.Form_Unload()) << c.what;
+        }
+        ASSERT_EQ(platform.messages.size(), c.infoBoxes) << c.what;
+        for (const testing::ShownMessage& box : platform.messages) {
+            EXPECT_EQ(box.icon, MsgIcon::Information) << c.what << ": " << box.text;
+        }
+        platform.messages.clear();
+        CalcForm again(platform);
+        again.Form_Load();
+        EXPECT_EQ(again.Banks().txtMem[2], "77") << c.what << ": the save did not stick";
+        EXPECT_EQ(again.Banks().txtMem[1], c.mem1) << c.what;
+        EXPECT_TRUE(platform.messages.empty()) << c.what << ": the saved file reads cleanly";
+        fs::remove(folder / kBackupFileName);
+    }
+}
+
+TEST_F(FaultTest, SettingsFileThatIsAFolderIsLeftAloneAndTheFailureSaid) {
+    fs::create_directory(ini());
+    Write(ini() / "inside.txt", "kept");
+    CalcForm form(platform);
+    ASSERT_NO_THROW(form.Form_Load());
+    EXPECT_EQ(form.DecimalPlaces(), 2) << "the defaults";
+    ASSERT_NO_THROW(form.Form_Unload());
+    EXPECT_TRUE(fs::is_directory(ini()));
+    EXPECT_EQ(Read(ini() / "inside.txt"), "kept");
+    ASSERT_EQ(platform.messages.size(), 2u) << "said at start, and the save at exit failed";
+    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+    EXPECT_NE(platform.messages[1].text.find("SaveSettings"), std::string::npos);
+    EXPECT_NE(platform.messages[1].text.find("Sumwise.ini: not a regular file"), std::string::npos);
+    EXPECT_NE(Read(log()).find("SaveSettings"), std::string::npos);
+}
+
+TEST_F(FaultTest, FullDiskKeepsTheOldSettingsWholeAndSaysSo) {
+    FullDiskFileOps disk;
+    {
+        CalcForm form(platform, &disk);
+        form.Form_Load();
+        form.Banks().txtMem[0] = "1234.5";
+        form.Form_Unload();
+    }
+    const std::string saved = Read(ini());
+    ASSERT_NE(saved.find("Mem0=1234.5"), std::string::npos);
+
+    disk.full = true;
+    CalcForm form(platform, &disk);
+    form.Form_Load(); // the backup cannot be written either
+    form.Banks().txtMem[0] = "99";
+    form.Form_Unload();
+    EXPECT_EQ(Read(ini()), saved) << "the old file, byte for byte";
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_NE(platform.messages[0].text.find("SaveBackup"), std::string::npos);
+    EXPECT_NE(platform.messages[1].text.find("SaveSettings"), std::string::npos);
+    EXPECT_EQ(FilesInFolder(), 3u) << "settings, backup and log; no temporary file";
+}
+
+TEST_F(FaultTest, ErrorLogThatCannotBeWrittenStillShowsTheMessage) {
+    fs::create_directory(log()); // no file can be appended there
+    CalcForm form(platform);
+    form.Form_Load();
+    form.cmdFunction_Click(2); // the reciprocal of 0 fails: a message and a log record
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("Division by zero"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(log()));
+}
+
+TEST_F(FaultTest, KillDuringSaveLeavesTheOldOrTheNewFileNeverAMix) {
+    // Two states whose files differ everywhere, large enough for a write to take a while.
+    SettingsValues first, second;
+    first.Account[0] = std::string(900, 'a');
+    second.Account[0] = std::string(900, 'b');
+    first.Mem[1] = "1";
+    second.Mem[1] = "2";
+    DiskFileOps disk;
+    const std::string path = ini().string();
+    ASSERT_TRUE(SaveSettingsValues(disk, path, second));
+    const std::string secondText = Read(ini());
+    ASSERT_TRUE(SaveSettingsValues(disk, path, first));
+    const std::string firstText = Read(ini());
+
+    std::mt19937 random(42);
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i) {
+                SaveSettingsValues(disk, path, i % 2 == 0 ? second : first);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(500 + random() % 5000));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::string now = Read(ini());
+        ASSERT_TRUE(now == firstText || now == secondText)
+            << "round " << round << ": " << now.size() << " bytes of neither";
+    }
+    // A killed save can leave its temporary file; the settings file itself is whole.
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == kSettingsFileName || name.starts_with("Sumwise.ini.tmp.")) << name;
+    }
+}
+
+TEST_F(FaultTest, HugeClipboardIsRefusedAtOnce) {
+    CalcForm form(platform);
+    form.Form_Load();
+    platform.clipboard = std::string(10 * 1024 * 1024, '7');
+    const std::string before = form.lblResult();
+    const std::size_t lines = form.lstTape().Count();
+    form.mnuPaste_Click();
+    EXPECT_EQ(form.lblResult(), before);
+    EXPECT_EQ(form.lstTape().Count(), lines);
+}
+
+} // namespace
+} // namespace sumwise

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "form/CalcForm.h"
+#include "number/NumberText.h"
+#include "support/FakePlatform.h"
+#include "tape/TapeLine.h"
+
+namespace sumwise {
+namespace {
+
+const std::string kSep(kSeparatorLine);
+const std::string kDash(kEnDash);
+
+class TapeEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override { form.cboDecPlace_Click(2); }
+    void Lay(const std::vector<std::string>& lines) {
+        for (const auto& line : lines) {
+            form.lstTape().AddTapeLine(line);
+        }
+    }
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        for (size_t i = 0; i < form.lstTape().Count(); ++i) {
+            lines.push_back(form.lstTape().Line(i));
+        }
+        return lines;
+    }
+    // Double click on a line, pick an operator, type a number, Save.
+    void Change(int row, const std::string& type, const std::string& text) {
+        form.lstTape().Select(row);
+        form.lstTape_DblClick();
+        ASSERT_TRUE(form.ChangeTape().Visible) << "row " << row;
+        if (!type.empty()) {
+            form.ChangeTape().cboType = type;
+        }
+        form.ChangeTape().txtChangeTo = text;
+        form.cmdSaveChange_Click();
+    }
+    TapeEditor& editor() { return form.ChangeTape(); }
+
+    testing::FakePlatform platform;
+    CalcForm form{platform};
+};
+
+TEST_F(TapeEditorTest, ChangingAnEntryRecalculatesTotalsAndGrandTotal) {
+    Lay({"+ 5.00", "+ 3.00", "= 8.00", kSep, "G 8.00"});
+    form.Engine().GrandTotalLabel = "8.00 ";
+    Change(1, "", "4");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5.00", "+ 4.00", "= 9.00", kSep, "G 9.00"}));
+    EXPECT_EQ(form.lblGrandTotal(), "");
+    EXPECT_EQ(form.lblResult(), "9.00");
+    EXPECT_EQ(form.Register().EntryValue, 9);
+    EXPECT_EQ(form.Engine().GrandTotal, 0);
+    EXPECT_FALSE(editor().Visible);
+}
+
+TEST_F(TapeEditorTest, SubTotalsFollowTheLineAfterThem) {
+    form.cboDecPlace_Click(0);
+    Lay({"+ 5", "+ 3", "= 8 sub total", "+ 2", "= 10"});
+    Change(1, "", "4");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5", "+ 4", "= 9 sub total", "+ 2", "= 11"}));
+    EXPECT_EQ(form.lblResult(), "11");
+    EXPECT_EQ(form.Register().EntryValue, 11);
+    EXPECT_EQ(form.Engine().RunningTotal, 11);
+}
+
+TEST_F(TapeEditorTest, SeparatorsCloseIntoTheGrandTotalLabel) {
+    Lay({"+ 5.00", "= 5.00", kSep, "+ 2.00", "= 2.00", kSep});
+    Change(0, "", "6");
+    EXPECT_EQ(form.lblGrandTotal(), "8.00"); // no trailing blank after a recalculation
+    EXPECT_EQ(form.Engine().GrandTotal, 8);
+}
+
+TEST_F(TapeEditorTest, OperatorChoiceAndOldLine) {
+    Lay({"+ 5.00", "= 5.00"});
+    Change(0, "-", "5");
+    EXPECT_EQ(Lines()[0], kDash + " 5.00");
+    EXPECT_EQ(Lines()[1], "= -5.00");
+    form.lstTape().Select(0);
+    form.lstTape_DblClick();
+    EXPECT_EQ(editor().lblChangeFrom, "- 5.00");
+    EXPECT_EQ(editor().cboType, "-");
+    EXPECT_EQ(editor().txtChangeTo, "5.00");
+    form.cmdCancelChange_Click();
+    EXPECT_FALSE(editor().Visible);
+
+    struct Case {
+        std::string type, text, line;
+    };
+    const Case cases[] = {
+        {"x", "3", "x 3.00"},   {"/", "2", "/ 2.00"},    {"+", "12abc", "+ 12.00"},
+        {"+", "abc", "+ 0.00"}, {"+", " 7.5", "+ 7.50"}, {"1/x", "8", "1/x 8.00"},
+    };
+    for (const auto& c : cases) {
+        Change(0, c.type, c.text);
+        EXPECT_EQ(Lines()[0], c.line) << c.type << " " << c.text;
+    }
+}
+
+TEST_F(TapeEditorTest, ReciprocalLinesNoLongerCount) {
+    Lay({"+ 5.00", "+ 3.00", "= 8.00"});
+    Change(1, "1/x", "3");
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5.00", "1/x 3.00", "= 5.00"}));
+    // The 1/x line opens again with its own operator.
+    form.lstTape().Select(1);
+    form.lstTape_DblClick();
+    EXPECT_EQ(editor().cboType, "1/x");
+    EXPECT_EQ(editor().txtChangeTo, "3.00");
+}
+
+TEST_F(TapeEditorTest, KeyingANumberKeepsTheDisplay) {
+    for (char c : std::string("5+3+7")) {
+        int code = c;
+        form.CheckKeyPress(code);
+    }
+    ASSERT_EQ(form.lblResult(), "7.");
+    Change(0, "", "6");
+    EXPECT_EQ(form.Engine().RunningTotal, 9);
+    EXPECT_EQ(form.lblResult(), "7.");
+    EXPECT_EQ(form.Register().EntryValue, 7);
+}
+
+TEST_F(TapeEditorTest, OnlyEntryLinesOpenThePanel) {
+    form.lstTape_DblClick(); // empty tape
+    EXPECT_FALSE(editor().Visible);
+    Lay({"+ 5.00", "= 5.00", "G 5.00", kSep, "= 5.00 sub total"});
+    for (int row : {1, 2, 3, 4}) {
+        form.lstTape().Select(row);
+        form.lstTape_DblClick();
+        EXPECT_FALSE(editor().Visible) << row;
+    }
+}
+
+TEST_F(TapeEditorTest, AFailingPassChangesNothingAndIsReported) {
+    Lay({"+ 8.00", "/ 2.00", "= 4.00"});
+    const auto before = Lines();
+    Change(1, "", "0");
+    EXPECT_EQ(Lines(), before);
+    EXPECT_TRUE(editor().Visible) << "the panel stays open for another try";
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "Error occured: 11\r\nDescription: Division by zero\r\n"
+                                         "Module: frmCalc\r\nFunction: RecalculateTape");
+    EXPECT_EQ(platform.files.size(), 1u);
+
+    // A hand-made line that is no number fails the same way.
+    form.lstTape().Rewrite(0, "+ 1,2,,3");
+    form.ChangeTape().txtChangeTo = "2";
+    form.cmdSaveChange_Click();
+    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(Lines()[1], "/ 2.00");
+}
+
+TEST_F(TapeEditorTest, SaveWithoutAnEntryLineSelectedChangesNothing) {
+    Lay({"+ 5.00", "= 5.00"});
+    form.lstTape().Select(0);
+    form.lstTape_DblClick();
+    form.cmdClear_Click();
+    form.ChangeTape().txtChangeTo = "9";
+    form.cmdSaveChange_Click();
+    EXPECT_TRUE(form.lstTape().Empty());
+    EXPECT_FALSE(editor().Visible);
+    // The keypad selected a result line while the panel was open.
+    Lay({"+ 5.00", "= 5.00"});
+    form.lstTape().Select(0);
+    form.lstTape_DblClick();
+    form.lstTape().Select(1);
+    form.cmdSaveChange_Click();
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5.00", "= 5.00"}));
+}
+
+// At the cap the oldest lines go, but their sums must not: a change re-adds from the running
+// value and grand total they left.
+TEST(TapeAtItsCap, AChangeKeepsTheDroppedLinesInTheTotals) {
+    struct Case {
+        const char* name;
+        int closedBefore;  // "1 +" keyed and closed into the grand total with "= =" first
+        double total;      // the running total after changing one line from 1 to 5
+        double grandTotal; // after "=" and "=" once more
+    };
+    const Case cases[] = {
+        {"only additions", 0, 33004, 33004},
+        {"a grand total among the dropped lines", 50, 33004, 33054},
+    };
+    for (const Case& c : cases) {
+        testing::FakePlatform platform;
+        CalcForm form(platform);
+        form.cboDecPlace_Click(2);
+        auto key = [&form](const std::string& keys) {
+            for (char ch : keys) {
+                int code = ch;
+                form.CheckKeyPress(code);
+            }
+        };
+        for (int i = 0; i < c.closedBefore; ++i) {
+            key("1+");
+        }
+        if (c.closedBefore > 0) {
+            key("==");
+        }
+        for (int i = 0; i < 33000; ++i) {
+            key("1+");
+        }
+        Tape& tape = form.lstTape();
+        ASSERT_EQ(tape.Count(), Tape::kMaxLines) << c.name;
+        tape.Select(static_cast<int>(tape.Count()) - 10);
+        form.lstTape_DblClick();
+        ASSERT_TRUE(form.ChangeTape().Visible) << c.name;
+        form.ChangeTape().txtChangeTo = "5";
+        form.cmdSaveChange_Click();
+        EXPECT_TRUE(platform.messages.empty()) << c.name;
+        EXPECT_EQ(form.Engine().RunningTotal, c.total) << c.name;
+        key("=");
+        EXPECT_EQ(tape.LastLine(), "= " + FormatNumber(c.total, "#0.00")) << c.name;
+        key("=");
+        EXPECT_EQ(form.Engine().GrandTotal, c.grandTotal) << c.name;
+    }
+}
+
+} // namespace
+} // namespace sumwise
