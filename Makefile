@@ -6,7 +6,7 @@ DEBIAN_PACKAGES = cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-de
 	desktop-file-utils appstream man-db groff-base librsvg2-bin \
 	locales openbox x11-xkb-utils
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz install format clean
+.PHONY: all deps configure build run test test-sanitize release-builds bench fuzz install format clean
 
 all: build
 
@@ -25,7 +25,7 @@ deps:
 	fi
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSUMWISE_WERROR=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -42,9 +42,21 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_aft
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 test-sanitize: deps
-	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUMWISE_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSUMWISE_SANITIZE=ON -DSUMWISE_WERROR=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
+
+# What a packager builds: Release with GCC and with clang 14, warnings as errors, every target
+# built but the tests not run again.
+RELEASE_PACKAGES = clang-14
+release-builds: deps
+	@$(MAKE) --no-print-directory deps DEBIAN_PACKAGES="$(RELEASE_PACKAGES)"
+	@cmake -S . -B build-release-gcc -DCMAKE_BUILD_TYPE=Release -DSUMWISE_WERROR=ON \
+		-DCMAKE_CXX_COMPILER=g++ >/dev/null
+	@cmake --build build-release-gcc -j $(JOBS)
+	@cmake -S . -B build-release-clang -DCMAKE_BUILD_TYPE=Release -DSUMWISE_WERROR=ON \
+		-DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+	@cmake --build build-release-clang -j $(JOBS)
 
 # The fuzzers, each for FUZZ_SECONDS (60 by default), built with clang 14.
 FUZZ_PACKAGES = cmake make clang-14 libclang-rt-14-dev libfuzzer-14-dev
@@ -53,7 +65,7 @@ fuzz:
 	bash fuzz/run.sh
 
 bench: deps
-	@cmake -S . -B $(BUILD) -DSUMWISE_BUILD_BENCH=ON >/dev/null
+	@cmake -S . -B $(BUILD) -DSUMWISE_BUILD_BENCH=ON -DSUMWISE_WERROR=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@$(BUILD)/bench/benchmarks
 

@@ -24,8 +24,6 @@ get_filename_component(SUMWISE_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLU
 set(SUMWISE_INSTALL_PROGRAMDIR "lib/sumwise" CACHE STRING
     "Folder (relative to the prefix, or absolute) holding the sumwise program and its help")
 
-set(SUMWISE_APP_ID "io.github.sumwise.Sumwise")
-
 install(TARGETS sumwise RUNTIME DESTINATION "${SUMWISE_INSTALL_PROGRAMDIR}")
 install(DIRECTORY "${SUMWISE_SOURCE_ROOT}/help/"
         DESTINATION "${SUMWISE_INSTALL_PROGRAMDIR}/help")

@@ -18,7 +18,7 @@ if ! command -v "$compiler" >/dev/null; then
     echo "fuzz: $compiler not found (Debian: clang-14 libclang-rt-14-dev libfuzzer-14-dev)" >&2
     exit 1
 fi
-cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" >/dev/null || exit 1
+cmake -S "$here" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" -DSUMWISE_WERROR=ON >/dev/null || exit 1
 cmake --build "$build" -j "${FUZZ_JOBS:-2}" || exit 1
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}

@@ -2,12 +2,11 @@
 
 #include <string>
 
+#include "platform/AppIdentity.h"
 #include "platform/Platform.h"
 
 namespace sumwise {
 
-inline constexpr const char* kAppTitle = "Sumwise";
-inline constexpr const char* kAppVersion = "1.0.0";
 inline constexpr const char* kErrorLogName = "ErrorLog.txt";
 
 // Reports a trapped failure: a message box naming it, then one record appended to
