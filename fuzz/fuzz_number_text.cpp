@@ -1,5 +1,6 @@
-// The number texts: the leading-number reading and the strict conversion on any bytes, and
-// the display formats read back by both.
+// The number texts: every dialect of the one number grammar (the leading-number reading, the
+// strict conversion, the converter's entry, paste) on any bytes, and the display formats read
+// back by the first two.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +9,8 @@
 
 #include "FuzzCheck.h"
 #include "NumberShapes.h"
+#include "converter/ConvertNumber.h"
+#include "engine/Paste.h"
 #include "number/NumberText.h"
 
 using namespace sumwise;
@@ -70,6 +73,44 @@ void CheckReaders(std::string_view text) {
         }
         const auto ungrouped = StrictNumber(plain);
         FUZZ_REQUIRE(ungrouped && *ungrouped == *strict, "grouping commas changed the value");
+    }
+}
+
+// The converter's entry is the strict grammar without grouping: what it reads, the strict
+// conversion reads alike.
+void CheckConverterReading(std::string_view text) {
+    const auto converted = ReadDouble(text);
+    const auto single = ReadSingle(text);
+    FUZZ_REQUIRE(!single || converted, "single precision read what double precision refused");
+    if (!converted) {
+        return;
+    }
+    FUZZ_REQUIRE(std::isfinite(*converted), "converter reading gave %g", *converted);
+    const auto strict = StrictNumber(text);
+    FUZZ_REQUIRE(strict && *strict == *converted,
+                 "converter %.17g and strict readings of one number differ", *converted);
+}
+
+// Paste turns an amount into keys: digits and at most one point; a point locale's amount is
+// one the strict conversion reads to the same value.
+void CheckPaste(std::string_view text) {
+    for (const bool decimalComma : {false, true}) {
+        const auto keys = PasteKeys(text, decimalComma);
+        if (!keys) {
+            continue;
+        }
+        FUZZ_REQUIRE(keys->find_first_not_of("0123456789.") == std::string::npos &&
+                         keys->find('.') == keys->rfind('.') &&
+                         keys->find_first_of("0123456789") != std::string::npos,
+                     "paste gave the keys '%s'", keys->c_str());
+        const auto typed = ReadLeadingNumber(*keys);
+        FUZZ_REQUIRE(typed && std::isfinite(*typed), "pasted keys '%s' do not read", keys->c_str());
+        const bool currency = text.find_first_of("$\xE2\xC2") != std::string_view::npos;
+        if (!decimalComma && !currency) {
+            const auto strict = StrictNumber(text);
+            FUZZ_REQUIRE(strict && *strict == *typed, "pasted '%s' but strict reads otherwise",
+                         keys->c_str());
+        }
     }
 }
 
@@ -141,6 +182,8 @@ void CheckValue(double value) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CheckReaders(text);
+    CheckConverterReading(text);
+    CheckPaste(text);
 
     // Values from the text itself (decimal ties such as 1.005 and their binary neighbours)
     // and from raw bits (subnormals, the ends of the range).

@@ -6,6 +6,7 @@ set(SUMWISE_CORE_SOURCES
   platform/FileOps.cpp
   platform/Files.cpp
   number/Arithmetic.cpp
+  number/NumberGrammar.cpp
   number/NumberText.cpp
   tape/Tape.cpp
   tape/TapeLine.cpp

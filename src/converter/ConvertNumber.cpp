@@ -1,5 +1,7 @@
 #include "converter/ConvertNumber.h"
 
+#include "number/Characters.h"
+#include "number/NumberGrammar.h"
 #include "number/NumberText.h"
 
 #include <charconv>
@@ -10,110 +12,6 @@
 namespace sumwise {
 
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// A number text taken apart by the converter's grammar.
-struct NumberParts {
-    bool negative = false;
-    std::string_view intDigits;
-    std::string_view fracDigits;
-    long long exponent = 0;
-};
-
-std::optional<NumberParts> Split(std::string_view text) {
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && isBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && isBlank(text[end - 1])) {
-        --end;
-    }
-    const std::string_view t = text.substr(begin, end - begin);
-    NumberParts parts;
-    size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-        parts.negative = t[i] == '-';
-        ++i;
-    }
-    const size_t intStart = i;
-    while (i < t.size() && IsDigit(t[i])) {
-        ++i;
-    }
-    parts.intDigits = t.substr(intStart, i - intStart);
-    if (i < t.size() && t[i] == '.') {
-        const size_t fracStart = ++i;
-        while (i < t.size() && IsDigit(t[i])) {
-            ++i;
-        }
-        parts.fracDigits = t.substr(fracStart, i - fracStart);
-    }
-    if (parts.intDigits.empty() && parts.fracDigits.empty()) {
-        return std::nullopt;
-    }
-    if (i < t.size() && (t[i] == 'E' || t[i] == 'e')) {
-        ++i;
-        bool negativeExp = false;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
-            negativeExp = t[i] == '-';
-            ++i;
-        }
-        if (i >= t.size() || !IsDigit(t[i])) {
-            return std::nullopt;
-        }
-        long long exp = 0;
-        for (; i < t.size() && IsDigit(t[i]); ++i) {
-            if (exp < 100000000) { // far past any range; keeps the sum below from overflowing
-                exp = exp * 10 + (t[i] - '0');
-            }
-        }
-        parts.exponent = negativeExp ? -exp : exp;
-    }
-    if (i != t.size()) {
-        return std::nullopt;
-    }
-    return parts;
-}
-
-// from_chars is locale-free and rounds once, straight into T.
-template <typename T> std::optional<T> ReadAs(std::string_view text) {
-    const auto parts = Split(text);
-    if (!parts) {
-        return std::nullopt;
-    }
-    const size_t firstInt = parts->intDigits.find_first_not_of('0');
-    const size_t firstFrac = parts->fracDigits.find_first_not_of('0');
-    if (firstInt == std::string_view::npos && firstFrac == std::string_view::npos) {
-        return parts->negative ? -T(0) : T(0);
-    }
-    std::string canonical(parts->intDigits.empty() ? std::string_view("0") : parts->intDigits);
-    canonical.push_back('.');
-    canonical.append(parts->fracDigits);
-    canonical.push_back('e');
-    canonical.append(std::to_string(parts->exponent));
-    T value{};
-    const auto [ptr, ec] =
-        std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
-        // The position of the first significant digit tells overflow from underflow.
-        const long long magnitude = firstInt != std::string_view::npos
-                                        ? static_cast<long long>(parts->intDigits.size() - firstInt)
-                                        : -static_cast<long long>(firstFrac);
-        if (magnitude + parts->exponent > 0) {
-            return std::nullopt;
-        }
-        return parts->negative ? -T(0) : T(0);
-    }
-    if (ec != std::errc() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return parts->negative ? -value : value;
-}
 
 // The exact binary value written to a number of decimal places; to_chars rounds the exact
 // value, so a true tie goes to the even digit.
@@ -127,11 +25,13 @@ std::string FixedDigits(double value, int places) {
 } // namespace
 
 std::optional<float> ReadSingle(std::string_view text) {
-    return ReadAs<float>(text);
+    const std::optional<NumberParts> parts = ScanNumber(text, kConverterNumber);
+    return parts ? FloatValue(*parts, {.keepZeroSign = true}) : std::nullopt;
 }
 
 std::optional<double> ReadDouble(std::string_view text) {
-    return ReadAs<double>(text);
+    const std::optional<NumberParts> parts = ScanNumber(text, kConverterNumber);
+    return parts ? DoubleValue(*parts, {.keepZeroSign = true}) : std::nullopt;
 }
 
 std::optional<float> ToSingle(double value) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "number/Characters.h"
+
 namespace sumwise {
 
 namespace {
@@ -10,22 +12,8 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kNewLine = "\r\n";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 bool IsQuote(char c) {
     return c == '"' || c == '\'';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 char AsciiLower(char c) {

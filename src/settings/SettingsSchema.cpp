@@ -4,6 +4,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "number/Characters.h"
+#include "number/NumberGrammar.h"
 #include "number/NumberText.h"
 #include "settings/ProfileText.h"
 #include "settings/SettingsFile.h"
@@ -13,17 +15,6 @@ namespace sumwise {
 namespace {
 
 constexpr double kMaxPosition = 2147483647.0;
-
-std::string_view TrimBlanks(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 bool SameWord(std::string_view text, std::string_view word) {
     if (text.size() != word.size()) {
@@ -37,48 +28,6 @@ bool SameWord(std::string_view text, std::string_view word) {
         }
     }
     return true;
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Sign, digits with an optional fraction, an optional exponent: nothing else, so that
-// from_chars never sees "inf", "nan" or hexadecimal.
-bool IsDecimalNumber(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    std::size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0) {
-        return false;
-    }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        const std::size_t exponentStart = i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-        }
-        if (i == exponentStart) {
-            return false;
-        }
-    }
-    return i == text.size();
 }
 
 // Values is SettingsValues or const SettingsValues.
@@ -125,8 +74,10 @@ bool WriteDefaultSettings(FileOps& files, const std::string& fileName) {
 }
 
 std::optional<double> NumberFromText(std::string_view text) {
-    text = TrimBlanks(text);
-    if (!IsDecimalNumber(text)) {
+    // Sign, digits with an optional fraction, an optional exponent: nothing else, so that
+    // from_chars never sees "inf", "nan" or hexadecimal.
+    text = Trim(text);
+    if (!ScanNumber(text, kSettingsNumber)) {
         return std::nullopt;
     }
     if (text.front() == '+') {
@@ -141,7 +92,7 @@ std::optional<double> NumberFromText(std::string_view text) {
 }
 
 std::optional<bool> BooleanFromText(std::string_view text) {
-    const std::string_view word = TrimBlanks(text);
+    const std::string_view word = Trim(text);
     if (SameWord(word, "true")) {
         return true;
     }

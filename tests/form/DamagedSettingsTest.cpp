@@ -14,6 +14,7 @@
 #include "form/CalcForm.h"
 #include "settings/SettingsSchema.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 namespace sumwise {
 namespace {
@@ -45,24 +46,12 @@ protected:
 class DamagedSettingsTest : public ::testing::Test {
 public: // the damage of each case works on the fixture
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 (std::string("sumwise-damaged-") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         platform.folder = folder.string();
         platform.useDisk = true;
     }
-    void TearDown() override { fs::remove_all(folder); }
-
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string Read(const fs::path& path) { return testing::ReadFileBytes(path); }
     static void Write(const fs::path& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
+        testing::WriteFileBytes(path, text);
     }
     fs::path ini() const { return folder / kSettingsFileName; }
     fs::path sbk() const { return folder / kBackupFileName; }
@@ -81,7 +70,8 @@ public: // the damage of each case works on the fixture
         platform.messages.clear();
     }
 
-    fs::path folder;
+    testing::TempFolder temp;
+    const fs::path folder = temp.path();
     testing::FakePlatform platform;
     FaultyDisk disk;
 };

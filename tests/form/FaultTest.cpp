@@ -17,6 +17,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsSchema.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 namespace sumwise {
 namespace {
@@ -44,35 +45,19 @@ protected:
 class FaultTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 (std::string("sumwise-fault-") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         platform.folder = folder.string();
         platform.useDisk = true;
     }
-    void TearDown() override {
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder);
-    }
-    std::string Read(const fs::path& path) const {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    void Write(const fs::path& path, const std::string& text) const {
-        std::ofstream(path, std::ios::binary) << text;
+    static std::string Read(const fs::path& path) { return testing::ReadFileBytes(path); }
+    static void Write(const fs::path& path, const std::string& text) {
+        testing::WriteFileBytes(path, text);
     }
     fs::path ini() const { return folder / kSettingsFileName; }
     fs::path log() const { return folder / kErrorLogName; }
-    std::size_t FilesInFolder() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
+    std::size_t FilesInFolder() const { return temp.EntryCount(); }
 
-    fs::path folder;
+    testing::TempFolder temp;
+    const fs::path folder = temp.path();
     testing::FakePlatform platform;
 };
 

@@ -7,6 +7,7 @@
 #include "form/CalcForm.h"
 #include "settings/SettingsSchema.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 namespace sumwise {
 namespace {
@@ -15,24 +16,11 @@ namespace fs = std::filesystem;
 
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 (std::string("sumwise-startup-") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        platform.folder = folder.string();
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    void SetUp() override { platform.folder = folder.string(); }
 
-    std::string Read(const char* name) const {
-        std::ifstream in(folder / name, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string Read(const char* name) const { return testing::ReadFileBytes(folder / name); }
     void Write(const char* name, const std::string& text) const {
-        std::ofstream(folder / name, std::ios::binary) << text;
+        testing::WriteFileBytes(folder / name, text);
     }
     void Type(CalcForm& form, const std::string& keys) {
         for (char c : keys) {
@@ -41,7 +29,8 @@ protected:
         }
     }
 
-    fs::path folder;
+    testing::TempFolder temp;
+    const fs::path folder = temp.path();
     testing::FakePlatform platform;
 };
 

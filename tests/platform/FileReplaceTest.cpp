@@ -14,6 +14,7 @@
 #include "platform/FileOps.h"
 #include "settings/SettingsSchema.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 namespace sumwise {
 namespace {
@@ -39,23 +40,11 @@ protected:
 
 class FileReplaceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 (std::string("sumwise-replace-") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder / "real");
-    }
-    void TearDown() override { fs::remove_all(folder); }
+    void SetUp() override { fs::create_directories(folder / "real"); }
 
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string Read(const fs::path& path) { return testing::ReadFileBytes(path); }
     static void Write(const fs::path& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
+        testing::WriteFileBytes(path, text);
     }
     static struct stat Stat(const fs::path& path) {
         struct stat info {};
@@ -63,7 +52,8 @@ protected:
         return info;
     }
 
-    fs::path folder;
+    testing::TempFolder temp;
+    const fs::path folder = temp.path();
     WatchedDisk disk;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/FileOps.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsSchema.h"
+#include "support/TempFolder.h"
 
 namespace sumwise {
 namespace {
@@ -52,34 +53,16 @@ protected:
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("sumwise-settings-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        ini_ = (folder_ / kSettingsFileName).string();
-        sbk_ = (folder_ / kBackupFileName).string();
+    static void Put(const std::string& path, const std::string& bytes) {
+        testing::WriteFileBytes(path, bytes);
     }
-    void TearDown() override { fs::remove_all(folder_); }
+    static std::string Get(const std::string& path) { return testing::ReadFileBytes(path); }
+    std::size_t FilesInFolder() const { return temp_.EntryCount(); }
 
-    void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string Get(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    std::size_t FilesInFolder() {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
-    }
-
-    fs::path folder_;
-    std::string ini_;
-    std::string sbk_;
+    testing::TempFolder temp_;
+    const fs::path folder_ = temp_.path();
+    const std::string ini_ = (folder_ / kSettingsFileName).string();
+    const std::string sbk_ = (folder_ / kBackupFileName).string();
     FaultyDiskFileOps files_;
 };
 
