@@ -522,6 +522,12 @@ bool MainWindow::typeKey(QKeyEvent* event) {
             code = event->text().at(0).unicode();
         }
     }
+    // The keypad's decimal key gives "," under some layouts; it is still the point.
+    const bool decimalKey = event->key() == Qt::Key_Comma || event->key() == Qt::Key_Period ||
+                            code == ',' || code == '.';
+    if ((event->modifiers() & Qt::KeypadModifier) && decimalKey) {
+        code = '.';
+    }
     if (code == 0) {
         return false;
     }
