@@ -303,11 +303,15 @@ void MainWindow::placeWindow() {
         screens.append(screen->availableGeometry());
     }
     const int titleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    placed_ = PlaceOnScreen(wanted, sizeHint(), titleHeight, screens);
+    // The frame is not known before the window manager has the window: allow a title bar and
+    // a border.
+    constexpr int kBorder = 4;
+    const QSize outer = sizeHint() + QSize(2 * kBorder, titleHeight + 2 * kBorder);
+    placed_ = PlaceOnScreen(wanted, outer, titleHeight, screens);
     replaced_ = placed_ != wanted;
     placedTwips_ = replaced_ ? QPointF(placed_) * kTwipsPerPixel : QPointF(view.Left, view.Top);
     move(placed_);
-    settled_ = pos();
+    settled_ = geometry().topLeft();
     userShift_ = QPoint();
     if (isVisible()) {
         startSettling();
@@ -315,9 +319,7 @@ void MainWindow::placeWindow() {
 }
 
 void MainWindow::startSettling() {
-    // Moves before now were the user's; what the window system does next is not.
-    userShift_ += pos() - settled_;
-    settled_ = pos();
+    settled_ = geometry().topLeft();
     settling_->start();
 }
 
@@ -326,21 +328,30 @@ void MainWindow::showEvent(QShowEvent* event) {
     startSettling();
 }
 
+void MainWindow::hideEvent(QHideEvent* event) {
+    // The user moves only a shown window; shown again, it may be placed anew.
+    userShift_ += geometry().topLeft() - settled_;
+    settled_ = geometry().topLeft();
+    QMainWindow::hideEvent(event);
+}
+
 void MainWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    // A window manager reparents a new window and reports a position shifted by its frame,
-    // on some a title bar's height: that is where the window opened, not a move.
+    // A window manager reparents a new window and may report it shifted by its frame, on
+    // some by a title bar's height: that is where the window opened, not a move.
     if (settling_->isActive()) {
-        settled_ = pos();
+        settled_ = geometry().topLeft();
         settling_->start();
     }
 }
 
 void MainWindow::storePlace() {
-    // Only the user's moves change the place, so that start and close without a move keep
-    // Left and Top exactly, whatever the window manager reports; pixels are coarser than
-    // twips.
-    const QPoint shift = userShift_ + (pos() - settled_);
+    // Only the user's moves change the place, added to the place the window was asked to
+    // open at: start and close without a move keep Left and Top exactly, and a moved window
+    // opens where it was left, whatever frame offset the window manager reports. The
+    // frame's own position is no measure: it changes when the frame becomes known, without
+    // a move. Pixels are coarser than twips, so an unmoved place is kept as it was.
+    const QPoint shift = userShift_ + (geometry().topLeft() - settled_);
     if (shift.isNull() && !replaced_) {
         return;
     }

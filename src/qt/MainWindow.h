@@ -57,6 +57,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -111,7 +112,7 @@ private:
     QPointF placedTwips_;        // the same in twips, as Left and Top will keep it
     bool replaced_ = false;      // the saved place was off every screen
     QPoint settled_;             // where the window system put the window
-    QPoint userShift_;           // the user's moves since it was placed, before settled_
+    QPoint userShift_;           // the user's moves before the window was last hidden
     QTimer* settling_ = nullptr; // running while the window system places the window
     bool unloaded_ = false;
     int closeTries_ = 0; // dialogs cancelled for a request to close
