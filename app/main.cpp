@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QSessionManager>
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/QuitAfterFirstFrame.h"
+#include "qt/ShutdownSignals.h"
 
 namespace {
 
@@ -63,6 +65,18 @@ int main(int argc, char* argv[]) {
         window.close();
         QCoreApplication::quit();
     });
+
+    // A kill, a closed terminal, Ctrl+C and the desktop session's end save the settings as
+    // closing the window does.
+    sumwise::qt::ShutdownSignals shutdownSignals;
+    QObject::connect(&shutdownSignals, &sumwise::qt::ShutdownSignals::received, &window,
+                     [&window] { window.requestClose(); });
+    // The session manager may still cancel the logout: save, but keep running until it
+    // ends the program.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.saveNow(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                     [&window] { window.shutDown(); });
 
     if (qEnvironmentVariableIsSet(sumwise::qt::QuitAfterFirstFrame::kVariable)) {
         window.installEventFilter(new sumwise::qt::QuitAfterFirstFrame(&window));

@@ -4,13 +4,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSet>
 #include <QShortcut>
+#include <QStyle>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -22,6 +26,7 @@
 #include "qt/MemoryPanel.h"
 #include "qt/TapeListModel.h"
 #include "qt/TapeView.h"
+#include "qt/WindowPlace.h"
 
 namespace sumwise::qt {
 
@@ -30,6 +35,12 @@ namespace {
 QRect Pixels(const TwipsRect& r) {
     auto px = [](int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; };
     return {px(r.left), px(r.top), px(r.width), px(r.height)};
+}
+
+// Twips to pixels, bounded so that a far-off saved place stays a valid coordinate.
+int ToPixels(double twips) {
+    constexpr double kLimit = 1 << 24;
+    return static_cast<int>(std::lround(std::clamp(twips / kTwipsPerPixel, -kLimit, kLimit)));
 }
 
 constexpr TwipsRect kClientArea{0, 0, 8730, 3480};
@@ -96,6 +107,9 @@ private:
 MainWindow::MainWindow(Platform& services, QWidget* parent)
     : QMainWindow(parent), platform_(std::make_unique<WindowPlatform>(*this, services)),
       form_(std::make_unique<CalcForm>(*platform_)) {
+    settling_ = new QTimer(this);
+    settling_->setSingleShot(true);
+    settling_->setInterval(kSettleMilliseconds);
     setObjectName("frmCalc");
     setWindowTitle("Sumwise");
     // A compact sans face, as the keypad was designed for an 8-point system font.
@@ -283,9 +297,66 @@ void MainWindow::startUp() {
 
 void MainWindow::placeWindow() {
     const ViewState& view = form_->View();
-    placed_ = QPoint(static_cast<int>(std::lround(view.Left / kTwipsPerPixel)),
-                     static_cast<int>(std::lround(view.Top / kTwipsPerPixel)));
+    const QPoint wanted(ToPixels(view.Left), ToPixels(view.Top));
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.append(screen->availableGeometry());
+    }
+    const int titleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    // The frame is not known before the window manager has the window: allow a title bar and
+    // a border.
+    constexpr int kBorder = 4;
+    const QSize outer = sizeHint() + QSize(2 * kBorder, titleHeight + 2 * kBorder);
+    placed_ = PlaceOnScreen(wanted, outer, titleHeight, screens);
+    replaced_ = placed_ != wanted;
+    placedTwips_ = replaced_ ? QPointF(placed_) * kTwipsPerPixel : QPointF(view.Left, view.Top);
     move(placed_);
+    settled_ = geometry().topLeft();
+    userShift_ = QPoint();
+    if (isVisible()) {
+        startSettling();
+    }
+}
+
+void MainWindow::startSettling() {
+    settled_ = geometry().topLeft();
+    settling_->start();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    startSettling();
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    // The user moves only a shown window; shown again, it may be placed anew.
+    userShift_ += geometry().topLeft() - settled_;
+    settled_ = geometry().topLeft();
+    QMainWindow::hideEvent(event);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager reparents a new window and may report it shifted by its frame, on
+    // some by a title bar's height: that is where the window opened, not a move.
+    if (settling_->isActive()) {
+        settled_ = geometry().topLeft();
+        settling_->start();
+    }
+}
+
+void MainWindow::storePlace() {
+    // Only the user's moves change the place, added to the place the window was asked to
+    // open at: start and close without a move keep Left and Top exactly, and a moved window
+    // opens where it was left, whatever frame offset the window manager reports. The
+    // frame's own position is no measure: it changes when the frame becomes known, without
+    // a move. Pixels are coarser than twips, so an unmoved place is kept as it was.
+    const QPoint shift = userShift_ + (geometry().topLeft() - settled_);
+    if (shift.isNull() && !replaced_) {
+        return;
+    }
+    form_->View().Left = placedTwips_.x() + shift.x() * kTwipsPerPixel;
+    form_->View().Top = placedTwips_.y() + shift.y() * kTwipsPerPixel;
 }
 
 void MainWindow::dropClashingMnemonics(QWidget* client) {
@@ -522,6 +593,12 @@ bool MainWindow::typeKey(QKeyEvent* event) {
             code = event->text().at(0).unicode();
         }
     }
+    // The keypad's decimal key gives "," under some layouts; it is still the point.
+    const bool decimalKey = event->key() == Qt::Key_Comma || event->key() == Qt::Key_Period ||
+                            code == ',' || code == '.';
+    if ((event->modifiers() & Qt::KeypadModifier) && decimalKey) {
+        code = '.';
+    }
     if (code == 0) {
         return false;
     }
@@ -548,16 +625,48 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Only a real move changes the saved place; pixels are coarser than twips.
-    if (pos() != placed_) {
-        form_->View().Left = pos().x() * kTwipsPerPixel;
-        form_->View().Top = pos().y() * kTwipsPerPixel;
+    shutDown();
+    event->accept();
+}
+
+void MainWindow::shutDown() {
+    // A signal, the session's end and the close that follows may all ask; the settings
+    // are saved once, from the state the run ended with.
+    if (unloaded_) {
+        return;
     }
+    unloaded_ = true;
+    storePlace();
     form_->Form_Unload();
     if (!about_.isNull()) {
         about_->close();
     }
-    event->accept();
+}
+
+void MainWindow::saveNow() {
+    if (unloaded_) {
+        return;
+    }
+    storePlace();
+    form_->SaveSettings();
+}
+
+void MainWindow::requestClose() {
+    // A dialog runs its own event loop inside a key's handler: cancel it and come back once
+    // that handler has finished, so the shut-down never runs in the middle of a key.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != this) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+        if (++closeTries_ < 20) {
+            QTimer::singleShot(0, this, [this] { requestClose(); });
+            return;
+        }
+    }
+    close();
+    QCoreApplication::quit();
 }
 
 } // namespace sumwise::qt

@@ -11,6 +11,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTimer;
 
 namespace sumwise::qt {
 
@@ -36,6 +37,17 @@ public:
     void refresh();
     // Runs a key the way its button or typed character does.
     void execute(const KeyCommand& key);
+    // The normal shut-down, run once whatever asks for it: the window's place and the
+    // settings are saved. Closing the window runs it.
+    void shutDown();
+    // Saves the settings and the place now and goes on running (the desktop session may end).
+    void saveNow();
+    // Closes the window the normal way for a request from outside (a signal, the session's
+    // end): an open dialog is cancelled first, so its handler finishes before the shut-down.
+    void requestClose();
+    // How long the window system may go on placing a newly shown window; moves within it are
+    // not the user's.
+    static constexpr int kSettleMilliseconds = 500;
 
 signals:
     // Save Result hid the window; a host reads the register now.
@@ -44,6 +56,9 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -58,6 +73,10 @@ private:
     // The start-up sequence, then the window at its saved place.
     void startUp();
     void placeWindow();
+    // Lets the window system place the window before moves count as the user's.
+    void startSettling();
+    // Left and Top for the window where it stands now.
+    void storePlace();
     // Shows the View menu's choices: marks, panel, tape width, stay-on-top.
     void applyView();
     void showAbout();
@@ -89,7 +108,14 @@ private:
     QAction* mnuTop_ = nullptr;
     bool onTop_ = false;
     QElapsedTimer changeOpened_; // when a double click last opened the change panel
-    QPoint placed_;              // where the saved position put the window
+    QPoint placed_;              // where the window was asked to open, pixels
+    QPointF placedTwips_;        // the same in twips, as Left and Top will keep it
+    bool replaced_ = false;      // the saved place was off every screen
+    QPoint settled_;             // where the window system put the window
+    QPoint userShift_;           // the user's moves before the window was last hidden
+    QTimer* settling_ = nullptr; // running while the window system places the window
+    bool unloaded_ = false;
+    int closeTries_ = 0; // dialogs cancelled for a request to close
     QPointer<AboutWindow> about_;
 };
 

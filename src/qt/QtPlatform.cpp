@@ -160,4 +160,8 @@ bool QtPlatform::AppendToFile(const std::string& path, const std::string& text) 
     return AppendTextToFile(path, text);
 }
 
+bool QtPlatform::LocaleDecimalComma() {
+    return QLocale::system().decimalPoint() == QLatin1String(",");
+}
+
 } // namespace sumwise::qt

@@ -32,6 +32,8 @@ public:
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override;
     bool AppendToFile(const std::string& path, const std::string& text) override;
+    // The user's locale, not the C library's: Qt reads it from the environment.
+    bool LocaleDecimalComma() override;
 
 private:
     QPointer<QWidget> parent_;
