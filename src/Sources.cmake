@@ -44,5 +44,7 @@ set(SUMWISE_QT_SOURCES
   qt/PrinterSurface.cpp qt/PrinterSurface.h
   qt/QtPlatform.cpp qt/QtPlatform.h
   qt/QuitAfterFirstFrame.h
+  qt/ShutdownSignals.cpp qt/ShutdownSignals.h
   qt/TapeListModel.cpp qt/TapeListModel.h
-  qt/TapeView.cpp qt/TapeView.h)
+  qt/TapeView.cpp qt/TapeView.h
+  qt/WindowPlace.cpp qt/WindowPlace.h)
