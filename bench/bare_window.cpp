@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "qt/QuitAfterFirstFrame.h"
+#include "QuitAfterFirstFrame.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -16,9 +16,7 @@ int main(int argc, char* argv[]) {
     layout->addWidget(new QLabel("0.00", client));
     layout->addWidget(new QPushButton("=", client));
     window.setCentralWidget(client);
-    if (qEnvironmentVariableIsSet(sumwise::qt::QuitAfterFirstFrame::kVariable)) {
-        window.installEventFilter(new sumwise::qt::QuitAfterFirstFrame(&window));
-    }
+    window.installEventFilter(new sumwise::bench::QuitAfterFirstFrame(&window));
     window.show();
     return app.exec();
 }

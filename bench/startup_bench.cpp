@@ -15,8 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "qt/QuitAfterFirstFrame.h"
-
 extern char** environ;
 
 namespace {
@@ -36,7 +34,6 @@ ProcessRun RunOnce(const QString& program, const QString& report) {
         env.emplace_back(*e);
     }
     env.emplace_back("QT_QPA_PLATFORM=offscreen");
-    env.emplace_back(std::string(sumwise::qt::QuitAfterFirstFrame::kVariable) + "=1");
     std::vector<char*> envp;
     for (std::string& entry : env) {
         envp.push_back(entry.data());

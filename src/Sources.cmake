@@ -43,7 +43,6 @@ set(SUMWISE_QT_SOURCES
   qt/PanelFrame.h
   qt/PrinterSurface.cpp qt/PrinterSurface.h
   qt/QtPlatform.cpp qt/QtPlatform.h
-  qt/QuitAfterFirstFrame.h
   qt/ShutdownSignals.cpp qt/ShutdownSignals.h
   qt/TapeListModel.cpp qt/TapeListModel.h
   qt/TapeView.cpp qt/TapeView.h

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QTimer>
 
-namespace sumwise::qt {
+namespace sumwise::bench {
 
 // Ends the program once the watched window has painted its first frame, so that start-up
 // can be timed from outside to the moment a user sees the window. The quit waits for the
@@ -17,9 +17,6 @@ namespace sumwise::qt {
 class QuitAfterFirstFrame : public QObject {
 public:
     using QObject::QObject;
-
-    // The environment variable that asks for it.
-    static constexpr const char* kVariable = "SUMWISE_QUIT_AFTER_FIRST_FRAME";
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -47,4 +44,4 @@ private:
     bool quitting_ = false;
 };
 
-} // namespace sumwise::qt
+} // namespace sumwise::bench
