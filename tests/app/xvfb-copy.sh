@@ -5,7 +5,7 @@ program="$1"
 for tool in Xvfb xdotool xclip; do
     if ! command -v "$tool" >/dev/null; then
         echo "skipped: $tool is not installed"
-        exit 0
+        exit 77 # ctest reports a skip, not a pass
     fi
 done
 work=$(mktemp -d)
