@@ -20,12 +20,12 @@ cleanup() {
 trap cleanup EXIT
 export DISPLAY="$display"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 # A copy of the program in its own folder, so its settings files land there.
 cp "$program" "$work/sumwise"
 "$work/sumwise" >"$work/out" 2>"$work/err" &
 app=$!
-for _ in $(seq 100); do
+for _ in $(seq 300); do # 30 s: a loaded or sanitized build starts slowly
     window=$(xdotool search --name '^Sumwise$' 2>/dev/null | head -1)
     [ -n "$window" ] && break
     sleep 0.1
@@ -51,7 +51,7 @@ if [ "$copied" != "42.00" ]; then
 fi
 # "x" closes the program the normal way, which writes the settings file.
 xdotool type 'x'
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app" 2>/dev/null || [ ! -f "$work/Sumwise.ini" ]; then
     echo "the program did not close and save its settings"; exit 1
 fi

@@ -24,7 +24,7 @@ cleanup() {
 trap cleanup EXIT
 export DISPLAY="$display"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY LANGUAGE
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 cp "$program" "$work/sumwise"
 passed=0
 failed=0
@@ -57,7 +57,7 @@ for case in "${cases[@]}"; do
     LANG="$locale" LC_ALL="$locale" LOCPATH="$locales" "$work/sumwise" >"$work/out" 2>"$work/err" &
     app=$!
     window=""
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do # 30 s: a loaded or sanitized build starts slowly
         window=$(xdotool search --onlyvisible --pid "$app" --name '^Sumwise$' 2>/dev/null | head -1)
         [ -n "$window" ] && break
         sleep 0.1
@@ -73,7 +73,7 @@ for case in "${cases[@]}"; do
     xdotool mousemove $((X + 300)) $((Y + 60))
     sleep 0.2
     xdotool key --delay 40 ${keys//,/ } s
-    for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$app" 2>/dev/null; then
         echo "FAIL $case: Save Result did not end the program"; failed=$((failed + 1))
         kill "$app"; wait "$app"; app=""

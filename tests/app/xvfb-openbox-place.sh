@@ -24,10 +24,10 @@ cleanup() {
 trap cleanup EXIT
 export DISPLAY="$display"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 HOME="$work" openbox --config-file /dev/null >/dev/null 2>&1 &
 wm=$!
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
 cp "$program" "$work/sumwise"
 passed=0
 failed=0
@@ -41,7 +41,7 @@ start() {
     "$work/sumwise" >"$work/out" 2>"$work/err" &
     app=$!
     window=""
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do # 30 s: a loaded or sanitized build starts slowly
         window=$(xdotool search --onlyvisible --pid "$app" --name '^Sumwise$' 2>/dev/null | head -1)
         [ -n "$window" ] && break
         sleep 0.1
@@ -56,7 +56,7 @@ stop() {
         xdotool windowactivate --sync "$window" >/dev/null 2>&1
         xdotool windowfocus --sync "$window" >/dev/null 2>&1
         xdotool key x
-        for _ in $(seq 30); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+        for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
         kill -0 "$app" 2>/dev/null || break
     done
     if kill -0 "$app" 2>/dev/null; then

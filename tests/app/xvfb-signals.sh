@@ -24,7 +24,7 @@ cleanup() {
 trap cleanup EXIT
 export DISPLAY="$display"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 passed=0
 failed=0
 
@@ -45,7 +45,7 @@ for case in "${cases[@]}"; do
     "$folder/sumwise" >"$folder/out" 2>"$folder/err" &
     app=$!
     window=""
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do # 30 s: a loaded or sanitized build starts slowly
         window=$(xdotool search --onlyvisible --pid "$app" --name '^Sumwise$' 2>/dev/null | head -1)
         [ -n "$window" ] && break
         sleep 0.1
@@ -69,7 +69,7 @@ for case in "${cases[@]}"; do
         fi
     done
     kill -"$signal" "$app"
-    for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+    for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$app" 2>/dev/null; then
         echo "FAIL $case: still running after SIG$signal"; failed=$((failed + 1))
         kill -KILL "$app"; wait "$app"; app=""

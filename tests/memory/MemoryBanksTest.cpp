@@ -22,14 +22,13 @@ protected:
 
 TEST_F(MemoryBanksTest, RenameAccount) {
     struct Case {
-        std::vector<std::string> answers; // none: Cancel
+        std::vector<std::string> answers; // "" is Cancel
         std::string name;
     };
     const Case cases[] = {
         {{"Rent"}, "Rent"},
         {{"Enter name"}, "Account"},
         {{""}, "Account"},
-        {{}, "Account"},
         {{" "}, " "},
         {{"enter name"}, "enter name"},
         {{"  Petty cash = 5 "}, "  Petty cash = 5 "},

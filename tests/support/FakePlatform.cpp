@@ -1,5 +1,7 @@
 #include "support/FakePlatform.h"
 
+#include <gtest/gtest.h>
+
 #include "platform/Files.h"
 
 namespace sumwise::testing {
@@ -11,6 +13,8 @@ MsgAnswer FakePlatform::MsgBox(const std::string& text, const std::string& title
         return MsgAnswer::Ok;
     }
     if (answers.empty()) {
+        // A question the test did not expect would pass unseen with any default answer.
+        ADD_FAILURE() << "unscripted question: \"" << text << "\"";
         return MsgAnswer::No;
     }
     const MsgAnswer answer = answers.front();
@@ -22,6 +26,7 @@ std::string FakePlatform::InputBox(const std::string& prompt, const std::string&
                                    const std::string& proposal) {
     inputs.push_back({prompt, title, proposal});
     if (inputAnswers.empty()) {
+        ADD_FAILURE() << "unscripted input box: \"" << prompt << "\"";
         return {};
     }
     std::string answer = inputAnswers.front();

@@ -17,7 +17,8 @@ struct ShownMessage {
 };
 
 // Records every call the core makes of the desktop and answers from a script, so no test
-// ever waits on a real dialog.
+// ever waits on a real dialog. A question or input box the script has no answer for fails
+// the test.
 class FakePlatform : public Platform {
 public:
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
@@ -46,7 +47,7 @@ public:
         std::string prompt, title, proposal;
     };
     std::vector<AskedInput> inputs;
-    std::vector<std::string> inputAnswers; // answers to input boxes; none left means Cancel
+    std::vector<std::string> inputAnswers; // answers to input boxes; "" is Cancel
     // Print jobs go to a recording surface kept here after the job; none when noPrinter.
     std::shared_ptr<PageSurface> printer;
     bool noPrinter = false;
