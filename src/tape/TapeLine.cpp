@@ -57,23 +57,8 @@ TapeLineParts ReadTapeLine(std::string_view line) {
     return parts;
 }
 
-bool ShowsNegative(std::string_view line) {
-    const TapeLineParts parts = ReadTapeLine(line);
-    switch (parts.kind) {
-    case TapeLineKind::Entry:
-    case TapeLineKind::EditedReciprocal:
-    case TapeLineKind::Total:
-    case TapeLineKind::SubTotal:
-    case TapeLineKind::GrandTotal:
-        break;
-    default:
-        return false;
-    }
-    if (parts.op == '-') {
-        return true;
-    }
-    return parts.number.starts_with('-') &&
-           parts.number.find_first_not_of("-0.,") != std::string_view::npos;
+bool IsRedLine(std::string_view line) {
+    return line.find('-') != std::string_view::npos || line.find(kEnDash) != std::string_view::npos;
 }
 
 std::string MakeTapeLine(std::string_view symbol, std::string_view number) {

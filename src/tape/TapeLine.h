@@ -37,9 +37,9 @@ inline TapeLineKind KindOf(std::string_view line) {
     return ReadTapeLine(line).kind;
 }
 
-// True for a line that takes away or shows a value below zero: a minus entry, or any line
-// whose number is negative. Such lines are printed in red, as on a two-colour tape.
-bool ShowsNegative(std::string_view line);
+// True for a line printed in red, on paper and on screen alike: it holds a hyphen or the en
+// dash anywhere, so minus entries, negative results and numbers such as 1E-05 all count.
+bool IsRedLine(std::string_view line);
 
 // "symbol number", the form of every entry, total and grand-total line.
 std::string MakeTapeLine(std::string_view symbol, std::string_view number);

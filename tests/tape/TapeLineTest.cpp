@@ -111,10 +111,11 @@ TEST(TapeLine, MakingAndReadingAgree) {
     }
 }
 
-TEST(TapeLine, NegativeLinesAreTheOnesPrintedInRed) {
+// Paper and screen both take this rule, so they always agree.
+TEST(TapeLine, RedLinesHoldAMinusSignAnywhere) {
     const struct {
         std::string line;
-        bool negative;
+        bool red;
     } cases[] = {
         {kDash + " 3.10", true},
         {"- 3.10", true},
@@ -123,16 +124,20 @@ TEST(TapeLine, NegativeLinesAreTheOnesPrintedInRed) {
         {"= -2.50 sub total", true},
         {"G -1.00", true},
         {"x -0.50", true},
+        {"1/x -4", true},
+        {"+ 1E-05", true}, // a small number in exponent form
+        {"= -0.00", true}, // a negative zero is printed red
+        {"x 2" + kDash, true},
         {"+ 5.00", false},
         {"= 0.00", false},
-        {"= -0.00", false},
+        {"= 8.00 sub total", false},
         {"G 12.00", false},
+        {"\u2014 4.00", false},
         {std::string(kSeparatorLine), false},
         {"", false},
-        {"1/x -4", true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ShowsNegative(c.line), c.negative) << c.line;
+        EXPECT_EQ(IsRedLine(c.line), c.red) << c.line;
     }
 }
 
