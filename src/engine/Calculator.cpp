@@ -62,7 +62,8 @@ void Calculator::cmdOperator_Click(int index) {
     Operand = reg_.EntryValue;
     const double previousTotal = RunningTotal;
 
-    if (index != kEquals && reg_.EntryState != kStateNum && tape_.LastLine().starts_with('*')) {
+    if (index != kEquals && reg_.EntryState != kStateNum &&
+        KindOf(tape_.LastLine()) == TapeLineKind::Separator) {
         return; // after a closed and separated calculation only a new number or "=" counts
     }
     if (Operand == 0) {
@@ -116,7 +117,7 @@ void Calculator::cmdOperator_Click(int index) {
     if (index != kEquals) {
         LastOperator = SymbolOf(index);
     } else {
-        if (tape_.LastLine() != "= " + reg_.Display && RunningTotal != 0) {
+        if (tape_.LastLine() != MakeTapeLine("=", reg_.Display) && RunningTotal != 0) {
             tape_.AddTapeLine(MakeTapeLine("=", reg_.Format(RunningTotal)));
         }
         LastOperator = "=";
@@ -162,11 +163,12 @@ void Calculator::WriteCarriedTotal(int index, double value) {
     if (index >= kDivide && index <= kMinus) {
         prefix = SymbolOf(index) + " ";
     }
-    if (KindOf(tape_.LastLine()) == TapeLineKind::SubTotal) {
+    const TapeLineKind last = KindOf(tape_.LastLine());
+    if (last == TapeLineKind::SubTotal) {
         // Already carried: a second " sub total" would make a line no reader knows.
         return;
     }
-    if (tape_.LastLine().starts_with('=')) {
+    if (last == TapeLineKind::Total) {
         // The closed result becomes a sub total of the calculation that goes on.
         tape_.Rewrite(tape_.Count() - 1,
                       std::string(tape_.LastLine()) + std::string(kSubTotalSuffix));
@@ -187,7 +189,7 @@ void Calculator::cmdCancel_Click() {
 }
 
 void Calculator::cmdGrandTotal_Click() {
-    if (GrandTotal == 0 && tape_.LastLine().starts_with('=')) {
+    if (GrandTotal == 0 && ReadTapeLine(tape_.LastLine()).IsResult()) {
         // The result just closed becomes the grand total.
         GrandTotal = reg_.EntryValue;
         Operand = 0;
@@ -195,7 +197,7 @@ void Calculator::cmdGrandTotal_Click() {
         reg_.Display = ".";
         reg_.EntryValue = 0;
     }
-    if (!tape_.LineBeforeLast().starts_with('G')) {
+    if (KindOf(tape_.LineBeforeLast()) != TapeLineKind::GrandTotal) {
         cmdOperator_Click(kEquals);
     }
     if (GrandTotal != 0) {

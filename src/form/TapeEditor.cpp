@@ -12,38 +12,46 @@ TapeEditor::TapeEditor(EntryRegister& reg, Calculator& calc, Tape& tape, Platfor
                        ErrorLog& errors)
     : reg_(reg), calc_(calc), tape_(tape), platform_(platform), errors_(errors) {}
 
+namespace {
+
+// Only entry lines are changed by hand: overwriting a result, grand total or separator would
+// lose it.
+bool Changeable(TapeLineKind kind) {
+    return kind == TapeLineKind::Entry || kind == TapeLineKind::EditedReciprocal;
+}
+
+} // namespace
+
 void TapeEditor::lstTape_DblClick() {
     if (tape_.Empty() || tape_.Selected() < 0) {
         return;
     }
     const std::string& line = tape_.Line(static_cast<size_t>(tape_.Selected()));
-    const TapeLineKind kind = KindOf(line);
-    if (kind != TapeLineKind::Entry && kind != TapeLineKind::EditedReciprocal) {
-        return; // results, grand totals and separators are not changed by hand
+    const TapeLineParts parts = ReadTapeLine(line);
+    if (!Changeable(parts.kind)) {
+        return;
     }
-    if (line.starts_with(kEnDash)) {
-        lblChangeFrom = "-" + line.substr(kEnDash.size());
+    if (parts.op == '-') {
+        // The en dash is shown as the hyphen that the operator choice offers.
+        lblChangeFrom = "-" + line.substr(parts.symbol.size());
         cboType = "-";
-    } else if (kind == TapeLineKind::EditedReciprocal) {
+    } else if (parts.kind == TapeLineKind::EditedReciprocal) {
         lblChangeFrom = line;
         cboType = "1/x";
     } else {
         lblChangeFrom = line;
-        cboType = line.substr(0, 1);
+        cboType = std::string(parts.symbol);
     }
-    txtChangeTo = std::string(NumberTextOf(line));
+    txtChangeTo = std::string(parts.number);
     Visible = true;
 }
 
 void TapeEditor::cmdSaveChange_Click() {
     const int selected = tape_.Selected();
-    const bool entryLine =
-        selected >= 0 && static_cast<size_t>(selected) < tape_.Count() &&
-        (KindOf(tape_.Line(static_cast<size_t>(selected))) == TapeLineKind::Entry ||
-         KindOf(tape_.Line(static_cast<size_t>(selected))) == TapeLineKind::EditedReciprocal);
-    if (!entryLine) {
+    if (selected < 0 || static_cast<size_t>(selected) >= tape_.Count() ||
+        !Changeable(KindOf(tape_.Line(static_cast<size_t>(selected))))) {
         // The tape was cleared, or the keypad selected a result line meanwhile: nothing to
-        // replace, and overwriting a total would lose it.
+        // replace.
         cmdCancelChange_Click();
         return;
     }

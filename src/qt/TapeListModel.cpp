@@ -31,7 +31,7 @@ QVariant TapeListModel::data(const QModelIndex& index, int role) const {
     case Qt::AccessibleTextRole:
         return QString::fromStdString(line);
     case Qt::ForegroundRole:
-        if (ShowsNegative(line)) {
+        if (IsRedLine(line)) {
             return QColor(kNegativeInk);
         }
         return {};

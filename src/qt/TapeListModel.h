@@ -14,8 +14,8 @@ class TapeListModel : public QAbstractListModel, public TapeListener {
 public:
     explicit TapeListModel(Tape& tape, QObject* parent = nullptr);
 
-    // The ink of lines that take away or show a value below zero: a deep red that keeps its
-    // contrast on white (and on the selection) for readers with weak colour vision too.
+    // The ink of the lines the printed tape shows in red (IsRedLine): a deep red that keeps
+    // its contrast on white (and on the selection) for readers with weak colour vision too.
     static constexpr QRgb kNegativeInk = 0xFFB00000;
     // The view's font, on which total lines are set in bold.
     void setFont(const QFont& font) { font_ = font; }

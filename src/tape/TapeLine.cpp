@@ -2,63 +2,63 @@
 
 namespace sumwise {
 
-bool StartsWithMinus(std::string_view line) {
-    return line.starts_with(kEnDash) || line.starts_with('-');
-}
+namespace {
 
-bool ShowsNegative(std::string_view line) {
-    switch (KindOf(line)) {
-    case TapeLineKind::Entry:
-    case TapeLineKind::EditedReciprocal:
-    case TapeLineKind::Total:
-    case TapeLineKind::SubTotal:
-    case TapeLineKind::GrandTotal:
-        break;
-    default:
-        return false;
-    }
-    if (StartsWithMinus(line)) {
-        return true;
-    }
-    const std::string_view number = NumberTextOf(line);
-    return number.starts_with('-') && number.find_first_not_of("-0.,") != std::string_view::npos;
-}
+// The kind, symbol length and operation told by the start of a non-empty line.
+struct Lead {
+    TapeLineKind kind;
+    size_t symbolSize;
+    char op;
+};
 
-TapeLineKind KindOf(std::string_view line) {
-    if (line.empty()) {
-        return TapeLineKind::Other;
+Lead LeadOf(std::string_view line) {
+    if (line.starts_with(kEnDash)) {
+        return {TapeLineKind::Entry, kEnDash.size(), '-'};
     }
-    if (StartsWithMinus(line)) {
-        return TapeLineKind::Entry;
-    }
-    switch (line.front()) {
+    switch (const char first = line.front()) {
     case '+':
+    case '-':
     case 'x':
     case '/':
-        return TapeLineKind::Entry;
+        return {TapeLineKind::Entry, 1, first};
     case '1':
-        return TapeLineKind::EditedReciprocal;
+        // An edited line keeps the symbol chosen in the change panel, such as "1/x".
+        return {TapeLineKind::EditedReciprocal, line.find(' '), first};
     case '=':
-        return line.ends_with(kSubTotalSuffix) ? TapeLineKind::SubTotal : TapeLineKind::Total;
+        return {line.ends_with(kSubTotalSuffix) ? TapeLineKind::SubTotal : TapeLineKind::Total, 1,
+                first};
     case 'G':
-        return TapeLineKind::GrandTotal;
     case '*':
-        return TapeLineKind::Separator;
+        return {first == 'G' ? TapeLineKind::GrandTotal : TapeLineKind::Separator, 1, first};
     default:
-        return TapeLineKind::Other;
+        return {TapeLineKind::Other, 0, '\0'};
     }
 }
 
-std::string_view NumberTextOf(std::string_view line) {
-    const size_t blank = line.find(' ');
-    if (blank == std::string_view::npos) {
-        return {};
+} // namespace
+
+TapeLineParts ReadTapeLine(std::string_view line) {
+    TapeLineParts parts;
+    if (line.empty()) {
+        return parts;
     }
-    std::string_view number = line.substr(blank + 1);
-    if (line.front() == '=' && number.ends_with(kSubTotalSuffix)) {
-        number.remove_suffix(kSubTotalSuffix.size());
+    const Lead lead = LeadOf(line);
+    parts.kind = lead.kind;
+    parts.op = lead.op;
+    parts.symbol = line.substr(0, lead.symbolSize);
+    // The suffix goes first, so a sub total without a number does not read "sub total".
+    std::string_view body = line;
+    if (lead.kind == TapeLineKind::SubTotal) {
+        body.remove_suffix(kSubTotalSuffix.size());
     }
-    return number;
+    if (const size_t blank = body.find(' '); blank != std::string_view::npos) {
+        parts.number = body.substr(blank + 1);
+    }
+    return parts;
+}
+
+bool IsRedLine(std::string_view line) {
+    return line.find('-') != std::string_view::npos || line.find(kEnDash) != std::string_view::npos;
 }
 
 std::string MakeTapeLine(std::string_view symbol, std::string_view number) {

@@ -12,19 +12,34 @@ inline constexpr std::string_view kSubTotalSuffix = " sub total";
 
 enum class TapeLineKind { Entry, EditedReciprocal, Total, SubTotal, GrandTotal, Separator, Other };
 
-// The kind of a line by its first character ("+", "-", the en dash, "x", "/" entry; "1" an
-// edited 1/x line; "=" total or sub total; "G" grand total; "*" separator).
-TapeLineKind KindOf(std::string_view line);
+// A tape line taken apart by the line grammar. The views point into the line that was read,
+// so they live only as long as that text stays unchanged.
+struct TapeLineParts {
+    TapeLineKind kind = TapeLineKind::Other;
+    // As written: "+", the en dash or a hyphen, "x", "/", an edited symbol such as "1/x" (up
+    // to the first blank), "=", "G" or "*"; empty on a line of no known kind.
+    std::string_view symbol;
+    // The symbol as one character: '+', '-' for both minus forms, 'x', '/', '1', '=', 'G',
+    // '*'; '\0' on a line of no known kind.
+    char op = '\0';
+    // After the first blank, and before " sub total" on a sub total; empty without a blank.
+    std::string_view number;
 
-// The number text of a line: after the first blank, and before " sub total" on a sub total.
-std::string_view NumberTextOf(std::string_view line);
+    bool IsResult() const { return kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal; }
+};
 
-// True when the line begins with the en dash or a hyphen.
-bool StartsWithMinus(std::string_view line);
+// The one reader of tape lines. The kind follows the first character ("+", "-", the en
+// dash, "x", "/" entry; "1" an edited 1/x line; "=" total, or sub total when the line ends in
+// " sub total"; "G" grand total; "*" separator). Any text reads, none is read past its end.
+TapeLineParts ReadTapeLine(std::string_view line);
 
-// True for a line that takes away or shows a value below zero: a minus entry, or any line
-// whose number is negative. Such lines are printed in red, as on a two-colour tape.
-bool ShowsNegative(std::string_view line);
+inline TapeLineKind KindOf(std::string_view line) {
+    return ReadTapeLine(line).kind;
+}
+
+// True for a line printed in red, on paper and on screen alike: it holds a hyphen or the en
+// dash anywhere, so minus entries, negative results and numbers such as 1E-05 all count.
+bool IsRedLine(std::string_view line);
 
 // "symbol number", the form of every entry, total and grand-total line.
 std::string MakeTapeLine(std::string_view symbol, std::string_view number);

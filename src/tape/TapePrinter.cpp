@@ -43,10 +43,6 @@ void PrintRightAligned(PageSurface& page, const std::string& text, double rightE
     Attempt([&] { page.Print(text, true); });
 }
 
-bool HoldsMinus(const std::string& line) {
-    return line.find('-') != std::string::npos || line.find(kEnDash) != std::string::npos;
-}
-
 } // namespace
 
 std::string PrintTimeText(const DateTime& when) {
@@ -88,7 +84,7 @@ void PrintTape(const Tape& tape, Platform& platform) {
         if (ready) {
             for (size_t i = 0; i < tape.Count(); ++i) {
                 const std::string& line = tape.Line(i);
-                Attempt([&] { page->SetTextColor(HoldsMinus(line) ? kRed : kBlack); });
+                Attempt([&] { page->SetTextColor(IsRedLine(line) ? kRed : kBlack); });
                 PrintRightAligned(*page, line, rightEdge);
                 if (PageIsFull(*page)) {
                     rightEdge += kColumnStep;

@@ -10,47 +10,56 @@ namespace sumwise {
 
 std::optional<std::pair<const char*, const char*>> AddLineToTotals(std::string_view line,
                                                                    TapeTotals& totals) {
-    if (line.empty()) {
-        return std::nullopt;
-    }
-    const char first = line.front();
-    const bool minus = StartsWithMinus(line);
+    const TapeLineParts parts = ReadTapeLine(line);
     double& r = totals.running;
-    if (minus || first == '+' || first == 'x' || first == '/') {
-        const auto number = StrictNumber(NumberTextOf(line));
+    switch (parts.kind) {
+    case TapeLineKind::Entry: {
+        const auto number = StrictNumber(parts.number);
         if (!number) {
             return std::pair{"13", "Type mismatch"};
         }
-        if (first == '/' && *number == 0) {
+        if (parts.op == '/' && *number == 0) {
             return std::pair{"11", "Division by zero"};
         }
         double next = r;
-        if (minus) {
+        switch (parts.op) {
+        case '-':
             next = SubtractDecimal(r, *number);
-        } else if (first == '+') {
+            break;
+        case '+':
             next = AddDecimal(*number, r);
-        } else if (first == 'x') {
+            break;
+        case 'x':
             next = *number * r;
-        } else {
+            break;
+        default:
             next = r / *number;
+            break;
         }
         if (!std::isfinite(next)) {
             return std::pair{"6", "Overflow"};
         }
         r = next;
-    } else if (first == 'G') {
+        break;
+    }
+    case TapeLineKind::GrandTotal:
         totals.grand = 0;
         r = 0;
-    } else if (first == '*') {
+        break;
+    case TapeLineKind::Separator: {
         const double closed = AddDecimal(r, totals.grand);
         if (!std::isfinite(closed)) {
             return std::pair{"6", "Overflow"};
         }
         totals.grand = closed;
         r = 0;
+        break;
     }
-    // Totals leave the running value alone; any other line, such as an edited 1/x line, no
-    // longer counts.
+    default:
+        // Totals leave the running value alone; any other line, such as an edited 1/x line,
+        // no longer counts.
+        break;
+    }
     return std::nullopt;
 }
 
@@ -61,20 +70,18 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
     auto format = [&numberFormat](double v) { return FormatNumber(v, numberFormat); };
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
-        if (line.empty()) {
-            continue;
-        }
-        const char first = line.front();
-        if (first == '=') {
+        // Only the kind is kept: the line may be rewritten below.
+        const TapeLineKind kind = KindOf(line);
+        if (kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal) {
             line = MakeTapeLine("=", format(totals.running));
             if (i + 1 < lines.size()) {
-                if (!lines[i + 1].starts_with('*')) {
+                if (KindOf(lines[i + 1]) != TapeLineKind::Separator) {
                     line += kSubTotalSuffix;
                 }
             } else {
                 result.shownValue = totals.running;
             }
-        } else if (first == 'G') {
+        } else if (kind == TapeLineKind::GrandTotal) {
             line = MakeTapeLine("G", format(totals.grand));
             result.shownValue = totals.grand;
             result.grandLabel = std::string();
@@ -84,7 +91,7 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
             result.failureDescription = failure->second;
             return result;
         }
-        if (first == '*') {
+        if (kind == TapeLineKind::Separator) {
             result.grandLabel = format(totals.grand);
         }
     }

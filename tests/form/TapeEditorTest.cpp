@@ -101,6 +101,22 @@ TEST_F(TapeEditorTest, OperatorChoiceAndOldLine) {
     }
 }
 
+TEST_F(TapeEditorTest, BothMinusFormsOpenAsMinusAndSubtract) {
+    for (const std::string& minus : {kDash + " 1.00", std::string("- 1.00")}) {
+        form.cmdClear_Click();
+        Lay({"+ 5.00", minus, "= 4.00"});
+        form.lstTape().Select(1);
+        form.lstTape_DblClick();
+        EXPECT_EQ(editor().lblChangeFrom, "- 1.00") << minus;
+        EXPECT_EQ(editor().cboType, "-") << minus;
+        EXPECT_EQ(editor().txtChangeTo, "1.00") << minus;
+        form.cmdCancelChange_Click();
+        // Changing the line above re-adds the minus line as a subtraction.
+        Change(0, "", "6");
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 6.00", minus, "= 5.00"})) << minus;
+    }
+}
+
 TEST_F(TapeEditorTest, ReciprocalLinesNoLongerCount) {
     Lay({"+ 5.00", "+ 3.00", "= 8.00"});
     Change(1, "1/x", "3");

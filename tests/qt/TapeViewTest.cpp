@@ -1,13 +1,21 @@
 // The tape's own list view: rows at their places, the newest line in view, clicks and keys on
 // the right line, also when the tape is at its cap and drops its oldest line.
+#include <QColor>
 #include <QImage>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <memory>
+
 #include "qt/TapeListModel.h"
 #include "qt/TapeView.h"
+#include "support/FakePlatform.h"
+#include "support/RecordingSurface.h"
 #include "tape/Tape.h"
+#include "tape/TapeLine.h"
+#include "tape/TapePrinter.h"
 
 namespace sumwise::qt {
 namespace {
@@ -135,6 +143,38 @@ TEST_F(TapeViewTest, ClickSelectsTheLineUnderThePointer) {
     tape.Clear();
     QCoreApplication::processEvents();
     EXPECT_FALSE(view.indexAt(second.center()).isValid());
+}
+
+// The screen and the printed page mark the same lines red, also a small number written with
+// an exponent and a negative zero.
+TEST_F(TapeViewTest, RedOnScreenIsRedOnPaper) {
+    const std::string dash(kEnDash);
+    const struct {
+        std::string line;
+        bool red;
+    } cases[] = {
+        {"+ 5.00", false},  {dash + " 3.00", true},
+        {"- 1.00", true},   {"= -2.50 sub total", true},
+        {"+ 1E-05", true},  {"= -0.00", true},
+        {"G 12.00", false}, {std::string(kSeparatorLine), false},
+    };
+    for (const auto& c : cases) {
+        tape.AddTapeLine(c.line);
+    }
+    QCoreApplication::processEvents();
+    sumwise::testing::FakePlatform platform;
+    auto paper = std::make_shared<sumwise::testing::RecordingSurface>();
+    platform.printer = paper;
+    PrintTape(tape, platform);
+    ASSERT_EQ(paper->texts.size(), std::size(cases) + 1) << "the header and every line";
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        const QVariant ink = model.index(static_cast<int>(row)).data(Qt::ForegroundRole);
+        const bool screenRed =
+            ink.isValid() && ink.value<QColor>() == QColor(TapeListModel::kNegativeInk);
+        const bool paperRed = paper->texts[row + 1].colour == Rgb{255, 0, 0};
+        EXPECT_EQ(screenRed, cases[row].red) << cases[row].line;
+        EXPECT_EQ(paperRed, cases[row].red) << cases[row].line;
+    }
 }
 
 } // namespace

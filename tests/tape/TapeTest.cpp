@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "tape/Tape.h"
-#include "tape/TapeLine.h"
 
 namespace sumwise {
 namespace {
@@ -64,66 +63,6 @@ TEST(Tape, QueriesOnShortTapes) {
     tape.Clear();
     EXPECT_TRUE(tape.Empty());
     EXPECT_EQ(tape.Selected(), -1);
-}
-
-TEST(TapeLine, ReadingLinesBack) {
-    struct Case {
-        std::string line;
-        TapeLineKind kind;
-        std::string number;
-    };
-    const std::string dash(kEnDash);
-    const Case cases[] = {
-        {"+ 5.00", TapeLineKind::Entry, "5.00"},
-        {dash + " 4.00", TapeLineKind::Entry, "4.00"},
-        {"- 4.00", TapeLineKind::Entry, "4.00"},
-        {"x -2", TapeLineKind::Entry, "-2"},
-        {"/ 3.5", TapeLineKind::Entry, "3.5"},
-        {"1/x 8.00", TapeLineKind::EditedReciprocal, "8.00"},
-        {"= 16.00", TapeLineKind::Total, "16.00"},
-        {"= 16.00 sub total", TapeLineKind::SubTotal, "16.00"},
-        {"G 11.00", TapeLineKind::GrandTotal, "11.00"},
-        {std::string(kSeparatorLine), TapeLineKind::Separator, ""},
-        {"", TapeLineKind::Other, ""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(KindOf(c.line), c.kind) << c.line;
-        EXPECT_EQ(NumberTextOf(c.line), c.number) << c.line;
-    }
-    EXPECT_EQ(kEnDash.size(), 3u) << "the en dash is one character of three bytes";
-    EXPECT_EQ(kSeparatorLine.size(), 23u);
-}
-
-} // namespace
-} // namespace sumwise
-
-namespace sumwise {
-namespace {
-
-TEST(TapeLine, NegativeLinesAreTheOnesPrintedInRed) {
-    const std::string minus(kEnDash);
-    const struct {
-        std::string line;
-        bool negative;
-    } cases[] = {
-        {minus + " 3.10", true},
-        {"- 3.10", true},
-        {"+ -5.00", true},
-        {"= -2.50", true},
-        {"= -2.50 sub total", true},
-        {"G -1.00", true},
-        {"x -0.50", true},
-        {"+ 5.00", false},
-        {"= 0.00", false},
-        {"= -0.00", false},
-        {"G 12.00", false},
-        {std::string(kSeparatorLine), false},
-        {"", false},
-        {"1/x -4", true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ShowsNegative(c.line), c.negative) << c.line;
-    }
 }
 
 } // namespace
