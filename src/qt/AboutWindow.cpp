@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "platform/AppIdentity.h"
+
 namespace sumwise::qt {
 
 AboutWindow::AboutWindow(Platform& platform, QWidget* parent)
@@ -16,7 +18,7 @@ AboutWindow::AboutWindow(Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     resize(330, 226); // 4950 by 3390 twips
 
-    auto* title = new QLabel("Sumwise - Version 1.0.0", this);
+    auto* title = new QLabel(QString("%1 - Version %2").arg(kAppTitle, kAppVersion), this);
     title->setObjectName("lblTitle");
     QFont big = title->font();
     big.setBold(true);

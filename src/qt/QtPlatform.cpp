@@ -17,6 +17,7 @@
 #include "qt/PrinterSurface.h"
 #include <QUrl>
 
+#include "platform/AppIdentity.h"
 #include "platform/Files.h"
 
 namespace sumwise::qt {
@@ -81,7 +82,7 @@ std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
     if (pdf) {
         // Told once the print run is over and the window takes input again.
         QTimer::singleShot(0, [this, path] {
-            MsgBox("No printer is installed. The tape is saved as " + path.toStdString(), "Sumwise",
+            MsgBox("No printer is installed. The tape is saved as " + path.toStdString(), kAppTitle,
                    MsgIcon::Information, MsgButtons::Ok);
         });
     }
