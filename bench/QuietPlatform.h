@@ -44,7 +44,6 @@ public:
             std::filesystem::remove_all(folder_);
         }
     }
-    bool AppendToFile(const std::string&, const std::string&) override { return true; }
 
 private:
     std::string folder_;

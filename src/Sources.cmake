@@ -4,7 +4,6 @@
 set(SUMWISE_CORE_SOURCES
   platform/ErrorLog.cpp
   platform/FileOps.cpp
-  platform/Files.cpp
   number/Arithmetic.cpp
   number/NumberGrammar.cpp
   number/NumberText.cpp

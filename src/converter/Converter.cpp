@@ -19,7 +19,8 @@ bool Selects(const PickList& list, int index) {
 
 } // namespace
 
-Converter::Converter(EntryRegister& reg, Platform& platform) : reg_(reg), platform_(platform) {}
+Converter::Converter(EntryRegister& reg, Dialogs& dialogs, WindowHost& window)
+    : reg_(reg), dialogs_(dialogs), window_(window) {}
 
 void Converter::FillCategories() {
     categories_.Clear();
@@ -204,12 +205,12 @@ void Converter::ShowResult(std::string text) {
 }
 
 void Converter::InvalidNumber() {
-    platform_.MsgBox(kInvalidNumberMessage, kAppTitle, MsgIcon::Information, MsgButtons::Ok);
+    dialogs_.MsgBox(kInvalidNumberMessage, kAppTitle, MsgIcon::Information, MsgButtons::Ok);
 }
 
 void Converter::ApplyFocusRule() {
     if (windowVisible_) {
-        platform_.FocusKeySink();
+        window_.FocusKeySink();
     }
 }
 

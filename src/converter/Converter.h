@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "engine/EntryRegister.h"
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowHost.h"
 
 namespace sumwise {
 
@@ -27,7 +28,7 @@ struct PickList {
 // line, leave the entry state alone and ignore the fixed decimal places.
 class Converter {
 public:
-    Converter(EntryRegister& reg, Platform& platform);
+    Converter(EntryRegister& reg, Dialogs& dialogs, WindowHost& window);
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -77,7 +78,8 @@ private:
     std::optional<std::string> SelectedKey() const;
 
     EntryRegister& reg_;
-    Platform& platform_;
+    Dialogs& dialogs_;
+    WindowHost& window_;
     PickList categories_;
     PickList from_;
     PickList to_;

@@ -27,8 +27,9 @@ std::string SymbolOf(int index) {
 
 } // namespace
 
-Calculator::Calculator(EntryRegister& reg, Tape& tape, Platform& platform, ErrorLog& errors)
-    : reg_(reg), tape_(tape), platform_(platform), errors_(errors) {}
+Calculator::Calculator(EntryRegister& reg, Tape& tape, Dialogs& dialogs, WindowHost& window,
+                       ErrorLog& errors)
+    : reg_(reg), tape_(tape), dialogs_(dialogs), window_(window), errors_(errors) {}
 
 void Calculator::ApplyPendingOperator() {
     double result = RunningTotal;
@@ -40,8 +41,8 @@ void Calculator::ApplyPendingOperator() {
         result = RunningTotal * Operand;
     } else if (LastOperator == "/") {
         if (Operand == 0) {
-            platform_.MsgBox("Divide by zero Error", kAppTitle, MsgIcon::Exclamation,
-                             MsgButtons::Ok);
+            dialogs_.MsgBox("Divide by zero Error", kAppTitle, MsgIcon::Exclamation,
+                            MsgButtons::Ok);
             return;
         }
         result = RunningTotal / Operand;
@@ -51,14 +52,14 @@ void Calculator::ApplyPendingOperator() {
     }
     // A result beyond the double range is refused like a division by zero: the total stays.
     if (!std::isfinite(result)) {
-        platform_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+        dialogs_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
     RunningTotal = result;
 }
 
 void Calculator::cmdOperator_Click(int index) {
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
     Operand = reg_.EntryValue;
     const double previousTotal = RunningTotal;
 
@@ -133,7 +134,7 @@ void Calculator::StartNewTotal(bool addToGrandTotal) {
         const double sum = AddDecimal(reg_.EntryValue, GrandTotal);
         if (!std::isfinite(sum)) {
             errors_.LogError(true, "6", "Overflow", "frmCalc", "StartNewTotal");
-            platform_.FocusKeySink();
+            window_.FocusKeySink();
             return;
         }
         GrandTotal = sum;
@@ -152,7 +153,7 @@ void Calculator::StartNewTotal(bool addToGrandTotal) {
     reg_.EntryState = kStateNum;
     LastOperator = "+";
     OperatorLabel = "+";
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void Calculator::WriteCarriedTotal(int index, double value) {

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "engine/EntryRegister.h"
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowHost.h"
 #include "tape/Tape.h"
 
 namespace sumwise {
@@ -17,7 +18,8 @@ enum OperatorKey { kDivide = 0, kPlus = 1, kTimes = 2, kMinus = 3, kEquals = 4 }
 // the close of a calculation with "=", new totals, the C key and the grand total.
 class Calculator {
 public:
-    Calculator(EntryRegister& reg, Tape& tape, Platform& platform, ErrorLog& errors);
+    Calculator(EntryRegister& reg, Tape& tape, Dialogs& dialogs, WindowHost& window,
+               ErrorLog& errors);
 
     double RunningTotal = 0;
     double Operand = 0;
@@ -46,7 +48,8 @@ private:
 
     EntryRegister& reg_;
     Tape& tape_;
-    Platform& platform_;
+    Dialogs& dialogs_;
+    WindowHost& window_;
     ErrorLog& errors_;
 };
 

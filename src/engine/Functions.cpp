@@ -51,7 +51,7 @@ void Calculator::cmdFunction_Click(int index) {
         // The register, display and state stay as they were.
         errors_.LogError(true, failure->number, failure->description, "frmCalc",
                          "cmdFunction_Click" + std::to_string(index));
-        platform_.FocusKeySink();
+        window_.FocusKeySink();
         return;
     }
     reg_.Load(result);
@@ -59,7 +59,7 @@ void Calculator::cmdFunction_Click(int index) {
     StepCount = 1;
     OperatorLabel = LastOperator;
     reg_.DecimalTyped = true;
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 } // namespace sumwise

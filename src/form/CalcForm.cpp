@@ -8,9 +8,10 @@
 namespace sumwise {
 
 CalcForm::CalcForm(Platform& platform, FileOps* files)
-    : platform_(platform), files_(files != nullptr ? *files : diskFiles_), errors_(platform),
-      calc_(reg_, tape_, platform, errors_), banks_(reg_, platform),
-      editor_(reg_, calc_, tape_, platform, errors_), converter_(reg_, platform) {}
+    : platform_(platform), files_(files != nullptr ? *files : diskFiles_),
+      errors_(platform, platform, files_), calc_(reg_, tape_, platform, platform, errors_),
+      banks_(reg_, platform, platform), editor_(reg_, calc_, tape_, platform, errors_),
+      converter_(reg_, platform, platform) {}
 
 void CalcForm::cmdNumber_Click(int digit) {
     if (calc_.LastOperator == "=") {

@@ -8,9 +8,9 @@
 
 namespace sumwise {
 
-TapeEditor::TapeEditor(EntryRegister& reg, Calculator& calc, Tape& tape, Platform& platform,
+TapeEditor::TapeEditor(EntryRegister& reg, Calculator& calc, Tape& tape, WindowHost& window,
                        ErrorLog& errors)
-    : reg_(reg), calc_(calc), tape_(tape), platform_(platform), errors_(errors) {}
+    : reg_(reg), calc_(calc), tape_(tape), window_(window), errors_(errors) {}
 
 namespace {
 
@@ -91,12 +91,12 @@ void TapeEditor::cmdSaveChange_Click() {
         }
     }
     Visible = false;
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void TapeEditor::cmdCancelChange_Click() {
     Visible = false;
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 } // namespace sumwise

@@ -5,7 +5,7 @@
 #include "engine/Calculator.h"
 #include "engine/EntryRegister.h"
 #include "platform/ErrorLog.h"
-#include "platform/Platform.h"
+#include "platform/WindowHost.h"
 #include "tape/Tape.h"
 
 namespace sumwise {
@@ -13,7 +13,7 @@ namespace sumwise {
 // The change panel: corrects an entry line of the tape, then re-adds the whole tape.
 class TapeEditor {
 public:
-    TapeEditor(EntryRegister& reg, Calculator& calc, Tape& tape, Platform& platform,
+    TapeEditor(EntryRegister& reg, Calculator& calc, Tape& tape, WindowHost& window,
                ErrorLog& errors);
 
     static constexpr const char* kOperatorChoices[] = {"+", "-", "/", "x", "1/x"};
@@ -33,7 +33,7 @@ private:
     EntryRegister& reg_;
     Calculator& calc_;
     Tape& tape_;
-    Platform& platform_;
+    WindowHost& window_;
     ErrorLog& errors_;
 };
 

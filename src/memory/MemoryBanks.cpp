@@ -8,7 +8,8 @@
 
 namespace sumwise {
 
-MemoryBanks::MemoryBanks(EntryRegister& reg, Platform& platform) : reg_(reg), platform_(platform) {
+MemoryBanks::MemoryBanks(EntryRegister& reg, Dialogs& dialogs, WindowHost& window)
+    : reg_(reg), dialogs_(dialogs), window_(window) {
     txtMem.fill("0");
     lblAccounts.fill("Account");
     optMem[0] = true;
@@ -44,11 +45,11 @@ void MemoryBanks::cmdMemory_Click(int index) {
             StoreBankValue();
         } else {
             // A bank never holds a number beyond the double range; it keeps its value.
-            platform_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+            dialogs_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
         }
     }
     reg_.EntryState = kStateNum;
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
     optMem_Click(SelectedBank);
 }
 
@@ -67,7 +68,7 @@ void MemoryBanks::optMem_Click(int /*index*/) {
     BankText = txtMem[static_cast<size_t>(selected)];
     SelectedBank = selected;
     BankValue = 0;
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void MemoryBanks::SelectBank(int bank) {
@@ -88,9 +89,9 @@ void MemoryBanks::cmdTotalMem_Click() {
     if (std::isfinite(total)) {
         reg_.Display = GeneralNumber(total);
     } else {
-        platform_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+        dialogs_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
     }
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void MemoryBanks::lblAccounts_Click(int bank) {
@@ -98,7 +99,7 @@ void MemoryBanks::lblAccounts_Click(int bank) {
         return;
     }
     const std::string answer =
-        platform_.InputBox("Enter a name for the account", "Account Name", "Enter name");
+        dialogs_.InputBox("Enter a name for the account", "Account Name", "Enter name");
     if (answer != "Enter name" && !answer.empty()) {
         lblAccounts[static_cast<size_t>(bank)] = AccountNameFrom(answer);
     }

@@ -6,7 +6,8 @@
 #include <string_view>
 
 #include "engine/EntryRegister.h"
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowHost.h"
 
 namespace sumwise {
 
@@ -24,7 +25,7 @@ class MemoryBanks {
 public:
     static constexpr int kCount = 5;
 
-    MemoryBanks(EntryRegister& reg, Platform& platform);
+    MemoryBanks(EntryRegister& reg, Dialogs& dialogs, WindowHost& window);
 
     std::array<std::string, kCount> txtMem;
     std::array<bool, kCount> optMem{};
@@ -48,7 +49,8 @@ private:
     void StoreBankValue();
 
     EntryRegister& reg_;
-    Platform& platform_;
+    Dialogs& dialogs_;
+    WindowHost& window_;
 };
 
 } // namespace sumwise

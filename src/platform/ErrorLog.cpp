@@ -51,15 +51,15 @@ std::string ErrorLog::Record(const DateTime& when, const std::string& number,
 void ErrorLog::LogError(bool showMessage, const std::string& number, const std::string& description,
                         const std::string& module, const std::string& routine) {
     if (showMessage) {
-        platform_.MsgBox(MessageText(number, description, module, routine),
-                         std::string(kAppTitle) + " - ERROR", MsgIcon::Critical, MsgButtons::Ok);
+        dialogs_.MsgBox(MessageText(number, description, module, routine),
+                        std::string(kAppTitle) + " - ERROR", MsgIcon::Critical, MsgButtons::Ok);
     }
     // The record carries the time the message was closed. A log that cannot be written is
     // skipped: the user has already been told.
     const std::string record =
-        Record(platform_.Now(), number, description, module, routine, platform_.Environ("username"),
-               platform_.Environ("computername"));
-    platform_.AppendToFile(platform_.ProgramFolder() + "/" + kErrorLogName, record);
+        Record(desktop_.Now(), number, description, module, routine, desktop_.Environ("username"),
+               desktop_.Environ("computername"));
+    files_.AppendFile(desktop_.ProgramFolder() + "/" + kErrorLogName, record);
 }
 
 } // namespace sumwise

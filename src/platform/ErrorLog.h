@@ -3,7 +3,9 @@
 #include <string>
 
 #include "platform/AppIdentity.h"
-#include "platform/Platform.h"
+#include "platform/DesktopServices.h"
+#include "platform/Dialogs.h"
+#include "platform/FileOps.h"
 
 namespace sumwise {
 
@@ -13,7 +15,8 @@ inline constexpr const char* kErrorLogName = "ErrorLog.txt";
 // ErrorLog.txt in the program folder.
 class ErrorLog {
 public:
-    explicit ErrorLog(Platform& platform) : platform_(platform) {}
+    ErrorLog(Dialogs& dialogs, DesktopServices& desktop, FileOps& files)
+        : dialogs_(dialogs), desktop_(desktop), files_(files) {}
 
     void LogError(bool showMessage, const std::string& number, const std::string& description,
                   const std::string& module, const std::string& routine);
@@ -27,7 +30,9 @@ public:
                               const std::string& computer);
 
 private:
-    Platform& platform_;
+    Dialogs& dialogs_;
+    DesktopServices& desktop_;
+    FileOps& files_;
 };
 
 } // namespace sumwise

@@ -288,6 +288,30 @@ bool DiskFileOps::Copy(const std::string& from, const std::string& to) {
     return ReadFile(from, bytes) && WriteFileAtomic(to, bytes);
 }
 
+bool DiskFileOps::AppendFile(const std::string& path, const std::string& text) {
+    ClearFailure();
+    // Only a regular file is opened: a FIFO would block, a device would swallow the text.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        return Fail(path, kNotRegularFile);
+    }
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return FailWithError(path, errno);
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return Fail(path, kNotRegularFile);
+    }
+    const bool written = WriteBytes(fd, path, text);
+    if (::close(fd) != 0 && written) {
+        return FailWithError(path, errno);
+    }
+    return written;
+}
+
 std::optional<DateTime> DiskFileOps::LastModified(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {

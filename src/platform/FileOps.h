@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Platform.h"
+#include "platform/DesktopServices.h"
 
 namespace sumwise {
 
@@ -44,6 +44,10 @@ public:
 
     // Local date and time of the file's last change; nullopt when it does not exist.
     virtual std::optional<DateTime> LastModified(const std::string& path) = 0;
+
+    // Adds text at the end of a file, creating it when missing (the error log); false when it
+    // cannot be written, or when something other than a regular file has the name.
+    virtual bool AppendFile(const std::string& path, const std::string& text) = 0;
 
     // Deletes what an interrupted replacement of the file left beside it. Nothing to do for
     // files that are not on a disk.
@@ -86,6 +90,7 @@ public:
     bool Remove(const std::string& path) override;
     bool Copy(const std::string& from, const std::string& to) override;
     std::optional<DateTime> LastModified(const std::string& path) override;
+    bool AppendFile(const std::string& path, const std::string& text) override;
     // Temporary files "<target>.tmp.<pid>.<n>" whose process is gone.
     void RemoveStaleTemporaries(const std::string& path) override;
 

@@ -94,9 +94,6 @@ public:
     void SetBusy(bool busy) override { window_.setBusy(busy); }
     std::string Environ(const std::string& name) override { return services_.Environ(name); }
     std::string ProgramFolder() override { return services_.ProgramFolder(); }
-    bool AppendToFile(const std::string& path, const std::string& text) override {
-        return services_.AppendToFile(path, text);
-    }
     bool LocaleDecimalComma() override { return services_.LocaleDecimalComma(); }
 
 private:

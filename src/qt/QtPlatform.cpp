@@ -18,7 +18,6 @@
 #include <QUrl>
 
 #include "platform/AppIdentity.h"
-#include "platform/Files.h"
 
 namespace sumwise::qt {
 
@@ -155,10 +154,6 @@ std::string QtPlatform::ProgramFolder() {
     const QString folder = config + "/sumwise";
     QDir().mkpath(folder);
     return folder.toStdString();
-}
-
-bool QtPlatform::AppendToFile(const std::string& path, const std::string& text) {
-    return AppendTextToFile(path, text);
 }
 
 bool QtPlatform::LocaleDecimalComma() {

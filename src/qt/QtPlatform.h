@@ -31,7 +31,6 @@ public:
     void SetBusy(bool) override {}
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override;
-    bool AppendToFile(const std::string& path, const std::string& text) override;
     // The user's locale, not the C library's: Qt reads it from the environment.
     bool LocaleDecimalComma() override;
 

@@ -52,22 +52,22 @@ std::string PrintTimeText(const DateTime& when) {
     return buf;
 }
 
-void PrintTape(const Tape& tape, Platform& platform) {
+void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window) {
     if (tape.Empty()) {
-        platform.FocusKeySink();
-        platform.MsgBox("There are no entries on the tape to print.     ", kAppTitle,
-                        MsgIcon::Information, MsgButtons::Ok);
+        window.FocusKeySink();
+        dialogs.MsgBox("There are no entries on the tape to print.     ", kAppTitle,
+                       MsgIcon::Information, MsgButtons::Ok);
         return;
     }
-    platform.SetBusy(true);
-    std::unique_ptr<PageSurface> page = platform.OpenPrinter();
+    window.SetBusy(true);
+    std::unique_ptr<PageSurface> page = desktop.OpenPrinter();
     if (page) {
         bool ready = true;
         float rightEdge = kFirstEdge;
         double columnTop = 0;
-        const DateTime now = platform.Now();
+        const DateTime now = desktop.Now();
         const std::string header =
-            "Sumwise Tape Printed: " + platform.LongDate(now) + " @ " + PrintTimeText(now);
+            "Sumwise Tape Printed: " + desktop.LongDate(now) + " @ " + PrintTimeText(now);
         ready &= Attempt([&] { page->SetFontName(kFontName); });
         ready &= Attempt([&] { page->Print("", false); }); // opens the job at the top left
         ready &= Attempt([&] { page->SetFontSize(kBodySize); });
@@ -98,8 +98,8 @@ void PrintTape(const Tape& tape, Platform& platform) {
         }
         Attempt([&] { page->EndDoc(); });
     }
-    platform.SetBusy(false);
-    platform.FocusKeySink();
+    window.SetBusy(false);
+    window.FocusKeySink();
 }
 
 } // namespace sumwise

@@ -32,7 +32,7 @@ protected:
 
     testing::FakePlatform platform;
     EntryRegister reg;
-    Converter converter{reg, platform};
+    Converter converter{reg, platform, platform};
 };
 
 struct ConvertCase {

@@ -30,7 +30,7 @@ protected:
 
     testing::FakePlatform platform;
     EntryRegister reg;
-    Converter converter{reg, platform};
+    Converter converter{reg, platform, platform};
 };
 
 struct TemperatureCase {

@@ -35,20 +35,19 @@ public:
     }
 
 protected:
-    bool WriteBytes(int fd, const std::string& path, const std::string& bytes) override {
+    // New files cannot be written; appending to the log still can, so the failures are kept.
+    bool WriteNewFile(const std::string& path, const std::string& bytes,
+                      const std::optional<FileIdentity>& keep) override {
         if (full) {
             return FailWithError(path, ENOSPC);
         }
-        return DiskFileOps::WriteBytes(fd, path, bytes);
+        return DiskFileOps::WriteNewFile(path, bytes, keep);
     }
 };
 
 class DamagedSettingsTest : public ::testing::Test {
 public: // the damage of each case works on the fixture
-    void SetUp() override {
-        platform.folder = folder.string();
-        platform.useDisk = true;
-    }
+    void SetUp() override { platform.folder = folder.string(); }
     static std::string Read(const fs::path& path) { return testing::ReadFileBytes(path); }
     static void Write(const fs::path& path, const std::string& text) {
         testing::WriteFileBytes(path, text);

@@ -44,10 +44,7 @@ protected:
 
 class FaultTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        platform.folder = folder.string();
-        platform.useDisk = true;
-    }
+    void SetUp() override { platform.folder = folder.string(); }
     static std::string Read(const fs::path& path) { return testing::ReadFileBytes(path); }
     static void Write(const fs::path& path, const std::string& text) {
         testing::WriteFileBytes(path, text);

@@ -6,6 +6,7 @@
 #include "form/CalcForm.h"
 #include "number/NumberText.h"
 #include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
 #include "tape/TapeLine.h"
 
 namespace sumwise {
@@ -43,7 +44,8 @@ protected:
     TapeEditor& editor() { return form.ChangeTape(); }
 
     testing::FakePlatform platform;
-    CalcForm form{platform};
+    testing::MemoryFiles files;
+    CalcForm form{platform, &files};
 };
 
 TEST_F(TapeEditorTest, ChangingAnEntryRecalculatesTotalsAndGrandTotal) {
@@ -160,7 +162,7 @@ TEST_F(TapeEditorTest, AFailingPassChangesNothingAndIsReported) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Error occured: 11\r\nDescription: Division by zero\r\n"
                                          "Module: frmCalc\r\nFunction: RecalculateTape");
-    EXPECT_EQ(platform.files.size(), 1u);
+    EXPECT_EQ(files.appends, 1) << "one log record";
 
     // A hand-made line that is no number fails the same way.
     form.lstTape().Rewrite(0, "+ 1,2,,3");

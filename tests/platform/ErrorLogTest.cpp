@@ -88,7 +88,6 @@ protected:
              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
-        platform.useDisk = true;
         platform.folder = folder.string();
         platform.environment = {{"username", "ann"}};
     }
@@ -116,7 +115,8 @@ TEST_F(ErrorLogFileTest, EachFailureAppendsOneRecord) {
 }
 
 TEST_F(ErrorLogFileTest, MissingLogIsCreated) {
-    ErrorLog log(platform);
+    DiskFileOps disk;
+    ErrorLog log(platform, platform, disk);
     log.LogError(false, "1", "d", "m", "r");
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_TRUE(std::filesystem::exists(folder / "ErrorLog.txt"));
@@ -125,7 +125,8 @@ TEST_F(ErrorLogFileTest, MissingLogIsCreated) {
 TEST_F(ErrorLogFileTest, UnwritableLogStillShowsTheMessage) {
     // A folder that does not exist cannot take the log, even for root.
     platform.folder = (folder / "missing" / "deeper").string();
-    ErrorLog log(platform);
+    DiskFileOps disk;
+    ErrorLog log(platform, platform, disk);
     EXPECT_NO_THROW(log.LogError(true, "6", "Overflow", "frmCalc", "StartNewTotal"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Critical);

@@ -161,7 +161,6 @@ TEST_F(FileReplaceTest, StartRemovesOnlyTheTemporariesOfEndedSaves) {
 
     testing::FakePlatform platform;
     platform.folder = folder.string();
-    platform.useDisk = true;
     CalcForm form(platform, &disk);
     form.Form_Load();
     for (const auto& c : cases) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Files.h"
-
 namespace sumwise::testing {
 
 MsgAnswer FakePlatform::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
@@ -82,14 +80,6 @@ std::unique_ptr<PageSurface> FakePlatform::OpenPrinter() {
 std::string FakePlatform::Environ(const std::string& name) {
     const auto it = environment.find(name);
     return it == environment.end() ? std::string() : it->second;
-}
-
-bool FakePlatform::AppendToFile(const std::string& path, const std::string& text) {
-    if (!useDisk) {
-        files[path] += text;
-        return true;
-    }
-    return AppendTextToFile(path, text);
 }
 
 } // namespace sumwise::testing

@@ -39,7 +39,6 @@ public:
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override { return folder; }
-    bool AppendToFile(const std::string& path, const std::string& text) override;
 
     std::vector<ShownMessage> messages;
     std::vector<MsgAnswer> answers; // answers to Yes/No boxes, taken in order
@@ -60,8 +59,6 @@ public:
     DateTime now{2026, 12, 8, 14, 30, 5};
     std::map<std::string, std::string> environment;
     std::string folder = "/sumwise-test";
-    std::map<std::string, std::string> files; // path -> content, when not on disk
-    bool useDisk = false;                     // AppendToFile writes real files
 };
 
 } // namespace sumwise::testing

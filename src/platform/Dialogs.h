@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace sumwise {
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgAnswer { Ok, Yes, No };
+
+// The modal dialogs the core opens.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A modal message box; returns the button the user chose.
+    virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
+                             MsgButtons buttons) = 0;
+
+    // A modal input box with a proposed answer; returns the answer, empty on Cancel.
+    virtual std::string InputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& proposal) = 0;
+};
+
+} // namespace sumwise
