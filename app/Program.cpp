@@ -64,7 +64,7 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
     // the program ends the normal way.
     QObject::connect(&window, &qt::MainWindow::resultSaved, &window, [&window] {
         QTextStream(stdout) << QString::fromStdString(
-                                   GeneralNumber(window.form().Register().EntryValue))
+                                   GeneralNumber(window.form().Register().EntryValue()))
                             << '\n';
         window.close();
         QCoreApplication::quit();

@@ -127,7 +127,7 @@ std::optional<float> Converter::calcConvert(float sngToConvertMult, float sngMul
 
 void Converter::ConvertSingle(const FactorTable& table) {
     // The text is read before the pair is looked at, so unreadable text fails for every pair.
-    const auto value = ReadSingle(reg_.Display);
+    const auto value = ReadSingle(reg_.Display());
     if (!value) {
         InvalidNumber();
         return;
@@ -155,10 +155,10 @@ void Converter::convertBytes() {
     }
     if ((*key)[0] == (*key)[1]) {
         // Nothing is parsed, so even "." stays as it is.
-        ShowResult(reg_.Display);
+        ShowResult(reg_.Display());
         return;
     }
-    const auto value = ReadDouble(reg_.Display);
+    const auto value = ReadDouble(reg_.Display());
     if (!value) {
         InvalidNumber();
         return;
@@ -185,7 +185,7 @@ void Converter::optConvertToF_Click() {
 }
 
 void Converter::cmdConvertTemp_Click() {
-    const auto value = ReadDouble(reg_.Display);
+    const auto value = ReadDouble(reg_.Display());
     if (!value) {
         InvalidNumber();
         return;
@@ -200,8 +200,7 @@ void Converter::cmdConvertTemp_Click() {
 }
 
 void Converter::ShowResult(std::string text) {
-    reg_.Display = std::move(text);
-    reg_.EntryValue = LeadingNumber(reg_.Display);
+    reg_.ShowNumberText(std::move(text));
 }
 
 void Converter::InvalidNumber() {

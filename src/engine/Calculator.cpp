@@ -10,149 +10,206 @@ namespace sumwise {
 
 namespace {
 
-std::string SymbolOf(int index) {
+PendingOperator OperatorOf(int index) {
     switch (index) {
     case kDivide:
-        return "/";
+        return PendingOperator::Divide;
     case kPlus:
-        return "+";
+        return PendingOperator::Plus;
     case kTimes:
-        return "x";
+        return PendingOperator::Times;
     case kMinus:
-        return std::string(kEnDash);
+        return PendingOperator::Minus;
     default:
-        return "=";
+        return PendingOperator::Equals;
     }
 }
 
 } // namespace
+
+std::string_view OperatorText(PendingOperator op) {
+    switch (op) {
+    case PendingOperator::Plus:
+        return "+";
+    case PendingOperator::Minus:
+        return kEnDash;
+    case PendingOperator::Times:
+        return "x";
+    case PendingOperator::Divide:
+        return "/";
+    case PendingOperator::Equals:
+        break;
+    }
+    return "=";
+}
 
 Calculator::Calculator(EntryRegister& reg, Tape& tape, Dialogs& dialogs, WindowHost& window,
                        ErrorLog& errors)
     : reg_(reg), tape_(tape), dialogs_(dialogs), window_(window), errors_(errors) {}
 
 void Calculator::ApplyPendingOperator() {
-    double result = RunningTotal;
-    if (LastOperator == "+") {
-        result = AddDecimal(RunningTotal, Operand);
-    } else if (LastOperator == kEnDash) {
-        result = SubtractDecimal(RunningTotal, Operand);
-    } else if (LastOperator == "x") {
-        result = RunningTotal * Operand;
-    } else if (LastOperator == "/") {
-        if (Operand == 0) {
+    double result = runningTotal_;
+    switch (lastOperator_) {
+    case PendingOperator::Plus:
+        result = AddDecimal(runningTotal_, operand_);
+        break;
+    case PendingOperator::Minus:
+        result = SubtractDecimal(runningTotal_, operand_);
+        break;
+    case PendingOperator::Times:
+        result = runningTotal_ * operand_;
+        break;
+    case PendingOperator::Divide:
+        if (operand_ == 0) {
             dialogs_.MsgBox("Divide by zero Error", kAppTitle, MsgIcon::Exclamation,
                             MsgButtons::Ok);
             return;
         }
-        result = RunningTotal / Operand;
-    } else if (LastOperator == "=") {
-        result = Operand;
-        TotalClosed = true;
+        result = runningTotal_ / operand_;
+        break;
+    case PendingOperator::Equals:
+        result = operand_;
+        totalClosed_ = true;
+        break;
     }
     // A result beyond the double range is refused like a division by zero: the total stays.
     if (!std::isfinite(result)) {
         dialogs_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
-    RunningTotal = result;
+    runningTotal_ = result;
+}
+
+void Calculator::ResetCalculation() {
+    runningTotal_ = 0;
+    operand_ = 0;
+    lastEntry_ = 0;
+    stepCount_ = 0;
+    lastOperator_ = PendingOperator::Plus;
+    operatorLabel_ = PendingOperator::Plus;
+}
+
+void Calculator::BeforeDigit() {
+    if (lastOperator_ == PendingOperator::Equals) {
+        StartNewTotal(runningTotal_ != 0);
+    }
+    clearPressed_ = false;
+}
+
+void Calculator::StartCalculation(bool keyed) {
+    ResetCalculation();
+    stepCount_ = keyed ? 1 : 0;
+}
+
+void Calculator::ApplyRecalculation(const Recalculation& pass) {
+    if (pass.shownValue) {
+        reg_.Load(*pass.shownValue);
+    }
+    if (pass.grandLabel) {
+        grandTotalLabel_ = *pass.grandLabel;
+    }
+    grandTotal_ = pass.grandTotal;
+    if (pass.runningValue != 0) {
+        runningTotal_ = pass.runningValue;
+        if (reg_.State() != EntryState::Num) {
+            reg_.Load(pass.runningValue);
+        }
+    }
 }
 
 void Calculator::cmdOperator_Click(int index) {
     window_.FocusKeySink();
-    Operand = reg_.EntryValue;
-    const double previousTotal = RunningTotal;
+    operand_ = reg_.EntryValue();
+    const double previousTotal = runningTotal_;
 
-    if (index != kEquals && reg_.EntryState != kStateNum &&
+    if (index != kEquals && reg_.State() != EntryState::Num &&
         KindOf(tape_.LastLine()) == TapeLineKind::Separator) {
         return; // after a closed and separated calculation only a new number or "=" counts
     }
-    if (Operand == 0) {
+    if (operand_ == 0) {
         // A zero operand can only start a negative number.
-        if (index == kMinus && (reg_.Display == "." || reg_.Display == reg_.NumberFormat)) {
-            reg_.Display = "-.";
-            ClearPressed = false;
-            OperatorLabel = LastOperator;
+        if (index == kMinus && (reg_.Display() == "." || reg_.Display() == reg_.NumberFormat())) {
+            reg_.StartNegative();
+            clearPressed_ = false;
+            operatorLabel_ = lastOperator_;
         }
         return;
     }
-    if (index == kEquals && TotalClosed) {
+    if (index == kEquals && totalClosed_) {
         StartNewTotal(true);
         return;
     }
-    if (TotalClosed) {
-        WriteCarriedTotal(kPlus, RunningTotal);
-        TotalClosed = false;
+    if (totalClosed_) {
+        WriteCarriedTotal(kPlus, runningTotal_);
+        totalClosed_ = false;
     }
 
-    if (reg_.EntryState == kStateNum) {
-        StepCount = StepCount + 1;
-        LastEntry = reg_.EntryValue;
-    } else if (reg_.EntryState == kStateOps && LastEntry > 0 && LastOperator != "=") {
-        // An operator key right after another one repeats the last number.
-        StepCount = 2;
-        RunningTotal = previousTotal;
-        Operand = index == kEquals ? 0 : LastEntry;
+    if (reg_.State() == EntryState::Num) {
+        stepCount_ = stepCount_ + 1;
+        lastEntry_ = reg_.EntryValue();
+    } else if (reg_.State() == EntryState::Ops && lastEntry_ > 0 &&
+               lastOperator_ != PendingOperator::Equals) {
+        // An operator key right after another one repeats the last number. A last entry of 0
+        // means none since the total was reset; a negative one is not repeated either, as on
+        // the machine this imitates.
+        stepCount_ = 2;
+        runningTotal_ = previousTotal;
+        operand_ = index == kEquals ? 0 : lastEntry_;
     }
-    if (StepCount == 1) {
-        RunningTotal = reg_.EntryValue;
+    if (stepCount_ == 1) {
+        runningTotal_ = reg_.EntryValue();
         if (index == kEquals) {
-            LastOperator = "=";
-            TotalClosed = true;
+            lastOperator_ = PendingOperator::Equals;
+            totalClosed_ = true;
         }
-    } else if (StepCount == 2) {
+    } else if (stepCount_ == 2) {
         ApplyPendingOperator();
-        reg_.Load(RunningTotal);
-        StepCount = 1;
+        reg_.Load(runningTotal_);
+        stepCount_ = 1;
     }
-    reg_.EntryState = kStateOps;
+    reg_.MarkOperator();
 
-    if (LastOperator != "=" && Operand != 0) {
-        if (reg_.SignChanged) {
+    if (lastOperator_ != PendingOperator::Equals && operand_ != 0) {
+        if (reg_.TakeSignChange()) {
+            // A sign changed after the total was shown starts a new stretch of tape that
+            // carries the total, as the machine prints it.
             tape_.AppendPlain(std::string(kSeparatorLine));
             tape_.AppendPlain(MakeTapeLine("+", reg_.Format(previousTotal)));
-            reg_.SignChanged = false;
         }
-        tape_.AddTapeLine(MakeTapeLine(LastOperator, reg_.Format(Operand)));
+        tape_.AddTapeLine(MakeTapeLine(OperatorText(lastOperator_), reg_.Format(operand_)));
     }
     if (index != kEquals) {
-        LastOperator = SymbolOf(index);
+        lastOperator_ = OperatorOf(index);
     } else {
-        if (tape_.LastLine() != MakeTapeLine("=", reg_.Display) && RunningTotal != 0) {
-            tape_.AddTapeLine(MakeTapeLine("=", reg_.Format(RunningTotal)));
+        // "=" closes the calculation: its total goes on the tape once (not again when the
+        // display already shows the last "=" line), and the next digit starts a new total.
+        if (tape_.LastLine() != MakeTapeLine("=", reg_.Display()) && runningTotal_ != 0) {
+            tape_.AddTapeLine(MakeTapeLine("=", reg_.Format(runningTotal_)));
         }
-        LastOperator = "=";
-        reg_.EntryState = kStateNone;
-        TotalClosed = true;
+        lastOperator_ = PendingOperator::Equals;
+        reg_.MarkClosed();
+        totalClosed_ = true;
     }
-    ClearPressed = false;
-    OperatorLabel = LastOperator;
+    clearPressed_ = false;
+    operatorLabel_ = lastOperator_;
 }
 
 void Calculator::StartNewTotal(bool addToGrandTotal) {
     if (addToGrandTotal) {
-        const double sum = AddDecimal(reg_.EntryValue, GrandTotal);
+        const double sum = AddDecimal(reg_.EntryValue(), grandTotal_);
         if (!std::isfinite(sum)) {
             errors_.LogError(true, "6", "Overflow", "frmCalc", "StartNewTotal");
             window_.FocusKeySink();
             return;
         }
-        GrandTotal = sum;
-        GrandTotalLabel = GrandTotal != 0 ? reg_.Format(GrandTotal) + " " : std::string();
+        grandTotal_ = sum;
+        grandTotalLabel_ = grandTotal_ != 0 ? reg_.Format(grandTotal_) + " " : std::string();
     }
-    reg_.Display = ".";
-    reg_.EntryValue = 0;
     if (!tape_.Empty() && tape_.LastLine() != kSeparatorLine) {
         tape_.AddTapeLine(std::string(kSeparatorLine));
     }
-    RunningTotal = 0;
-    Operand = 0;
-    LastEntry = 0;
-    reg_.DecimalTyped = false;
-    StepCount = 0;
-    reg_.EntryState = kStateNum;
-    LastOperator = "+";
-    OperatorLabel = "+";
+    reg_.StartNewEntry();
+    ResetCalculation();
     window_.FocusKeySink();
 }
 
@@ -162,7 +219,7 @@ void Calculator::WriteCarriedTotal(int index, double value) {
     }
     std::string prefix;
     if (index >= kDivide && index <= kMinus) {
-        prefix = SymbolOf(index) + " ";
+        prefix = std::string(OperatorText(OperatorOf(index))) + " ";
     }
     const TapeLineKind last = KindOf(tape_.LastLine());
     if (last == TapeLineKind::SubTotal) {
@@ -180,35 +237,37 @@ void Calculator::WriteCarriedTotal(int index, double value) {
 
 void Calculator::cmdCancel_Click() {
     StartNewTotal(false);
-    if (ClearPressed && GrandTotal != 0) {
-        tape_.AppendPlain(MakeTapeLine("G", reg_.Format(GrandTotal)));
+    // C twice in a row prints the grand total and clears it.
+    if (clearPressed_ && grandTotal_ != 0) {
+        tape_.AppendPlain(MakeTapeLine("G", reg_.Format(grandTotal_)));
         tape_.AddTapeLine(std::string(kSeparatorLine));
-        GrandTotal = 0;
-        GrandTotalLabel.clear();
+        grandTotal_ = 0;
+        grandTotalLabel_.clear();
     }
-    ClearPressed = true;
+    clearPressed_ = true;
 }
 
 void Calculator::cmdGrandTotal_Click() {
-    if (GrandTotal == 0 && ReadTapeLine(tape_.LastLine()).IsResult()) {
+    if (grandTotal_ == 0 && ReadTapeLine(tape_.LastLine()).IsResult()) {
         // The result just closed becomes the grand total.
-        GrandTotal = reg_.EntryValue;
-        Operand = 0;
-        RunningTotal = 0;
-        reg_.Display = ".";
-        reg_.EntryValue = 0;
+        grandTotal_ = reg_.EntryValue();
+        operand_ = 0;
+        runningTotal_ = 0;
+        reg_.ClearNumber();
     }
+    // A grand total just printed (its "G" line sits before the closing separator) is not
+    // closed again with "=".
     if (KindOf(tape_.LineBeforeLast()) != TapeLineKind::GrandTotal) {
         cmdOperator_Click(kEquals);
     }
-    if (GrandTotal != 0) {
-        LastOperator = "=";
-        Operand = GrandTotal;
-        reg_.Load(GrandTotal);
-        tape_.AppendPlain(MakeTapeLine("G", reg_.Format(GrandTotal)));
+    if (grandTotal_ != 0) {
+        lastOperator_ = PendingOperator::Equals;
+        operand_ = grandTotal_;
+        reg_.Load(grandTotal_);
+        tape_.AppendPlain(MakeTapeLine("G", reg_.Format(grandTotal_)));
         tape_.AddTapeLine(std::string(kSeparatorLine));
-        GrandTotal = 0;
-        GrandTotalLabel.clear();
+        grandTotal_ = 0;
+        grandTotalLabel_.clear();
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "engine/EntryRegister.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowHost.h"
 #include "tape/Tape.h"
+#include "tape/TapeRecalculation.h"
 
 namespace sumwise {
 
@@ -14,6 +16,15 @@ class ErrorLog;
 // Operator key index of cmdOperator_Click.
 enum OperatorKey { kDivide = 0, kPlus = 1, kTimes = 2, kMinus = 3, kEquals = 4 };
 
+// Function key index of cmdFunction_Click.
+enum FunctionKeyIndex { kSquareRoot = 0, kPercent = 1, kReciprocal = 2 };
+
+// The operator that waits for the next number; "=" once a calculation is closed.
+enum class PendingOperator { Plus, Minus, Times, Divide, Equals };
+
+// "+", the en dash, "x", "/" or "=": the operator as the tape and the operator label show it.
+std::string_view OperatorText(PendingOperator op);
+
 // The adding-machine logic: operators applied strictly left to right, the running total,
 // the close of a calculation with "=", new totals, the C key and the grand total.
 class Calculator {
@@ -21,17 +32,16 @@ public:
     Calculator(EntryRegister& reg, Tape& tape, Dialogs& dialogs, WindowHost& window,
                ErrorLog& errors);
 
-    double RunningTotal = 0;
-    double Operand = 0;
-    double LastEntry = 0;
-    int StepCount = 0;
-    std::string LastOperator = "+";
-    bool TotalClosed = false;
-    bool ClearPressed = false;
-
-    double GrandTotal = 0;
-    std::string GrandTotalLabel;     // lblGrandTotal
-    std::string OperatorLabel = "+"; // lblOperator
+    double RunningTotal() const { return runningTotal_; }
+    double Operand() const { return operand_; }
+    double LastEntry() const { return lastEntry_; }
+    int StepCount() const { return stepCount_; }
+    PendingOperator LastOperator() const { return lastOperator_; }
+    bool TotalClosed() const { return totalClosed_; }
+    bool ClearPressed() const { return clearPressed_; }
+    double GrandTotal() const { return grandTotal_; }
+    const std::string& GrandTotalLabel() const { return grandTotalLabel_; }         // lblGrandTotal
+    std::string_view OperatorLabel() const { return OperatorText(operatorLabel_); } // lblOperator
 
     void cmdOperator_Click(int index);
     void StartNewTotal(bool addToGrandTotal);
@@ -40,17 +50,38 @@ public:
     // sqrt (0), percent of the running total (1), reciprocal (2).
     void cmdFunction_Click(int index);
 
+    // A digit key: after "=" it starts a new total first; it ends a run of C presses.
+    void BeforeDigit();
+    // The calculation starts again from the register: keyed counts as its first number.
+    void StartCalculation(bool keyed);
+    // The totals a recalculated tape gives; the register shows the running value unless a
+    // number is being keyed.
+    void ApplyRecalculation(const Recalculation& pass);
+
 private:
     void WriteCarriedTotal(int index, double value);
-    // Applies LastOperator to RunningTotal and Operand; division by zero and overflow keep
-    // the total and tell the user.
+    // Applies the pending operator to the running total and the operand; division by zero
+    // and overflow keep the total and tell the user.
     void ApplyPendingOperator();
+    // The total, operand, last entry and steps back to an empty calculation under "+".
+    void ResetCalculation();
 
     EntryRegister& reg_;
     Tape& tape_;
     Dialogs& dialogs_;
     WindowHost& window_;
     ErrorLog& errors_;
+
+    double runningTotal_ = 0;
+    double operand_ = 0;
+    double lastEntry_ = 0;
+    int stepCount_ = 0;
+    PendingOperator lastOperator_ = PendingOperator::Plus;
+    bool totalClosed_ = false;
+    bool clearPressed_ = false;
+    double grandTotal_ = 0;
+    std::string grandTotalLabel_;
+    PendingOperator operatorLabel_ = PendingOperator::Plus;
 };
 
 } // namespace sumwise

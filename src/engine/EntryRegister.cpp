@@ -4,83 +4,141 @@
 
 namespace sumwise {
 
+std::string_view EntryStateText(EntryState state) {
+    switch (state) {
+    case EntryState::Num:
+        return "NUM";
+    case EntryState::Ops:
+        return "OPS";
+    case EntryState::None:
+        return "NONE";
+    case EntryState::CE:
+        return "CE";
+    case EntryState::Empty:
+        break;
+    }
+    return "";
+}
+
 void EntryRegister::Load(double value) {
-    EntryValue = value;
-    Display = Format(value);
+    entryValue_ = value;
+    display_ = Format(value);
 }
 
 std::string EntryRegister::Format(double value) const {
-    return FormatNumber(value, NumberFormat);
+    return FormatNumber(value, numberFormat_);
 }
 
 void EntryRegister::TypeDigit(int digit) {
     if (digit < 0 || digit > 9) {
         return;
     }
-    if (EntryState != kStateNum) {
-        Display = ".";
-        DecimalTyped = false;
+    if (state_ != EntryState::Num) {
+        display_ = ".";
+        decimalTyped_ = false;
     }
     const char d = static_cast<char>('0' + digit);
     std::string next;
-    if (DecimalTyped) {
-        next = Display + d;
+    if (decimalTyped_) {
+        next = display_ + d;
     } else {
-        const size_t point = Display.find('.');
+        const size_t point = display_.find('.');
         if (point != std::string::npos) {
-            next = Display.substr(0, point) + d + ".";
+            next = display_.substr(0, point) + d + ".";
         } else {
-            next = Display; // a whole number shown without a point takes no digit
+            next = display_; // a whole number shown without a point takes no digit
         }
     }
     // A digit that would carry the number past the double range is refused, so the display
     // never shows a number the register cannot hold.
     if (const auto value = ReadLeadingNumber(next)) {
-        Display = std::move(next);
-        EntryValue = *value;
+        display_ = std::move(next);
+        entryValue_ = *value;
     }
-    EntryState = kStateNum;
+    state_ = EntryState::Num;
 }
 
 void EntryRegister::TypeDecimal() {
-    if (EntryState != kStateNum) {
-        Display = ".";
+    if (state_ != EntryState::Num) {
+        display_ = ".";
     }
-    DecimalTyped = true;
-    EntryState = kStateNum;
-    EntryValue = LeadingNumber(Display);
+    decimalTyped_ = true;
+    state_ = EntryState::Num;
+    entryValue_ = LeadingNumber(display_);
 }
 
 void EntryRegister::Backspace() {
-    const size_t length = Display.size();
+    const size_t length = display_.size();
     if (length == 2) {
-        Display = ".";
-        DecimalTyped = false;
-    } else if (length > 2 && Display.back() != '.') {
-        Display.pop_back();
+        display_ = ".";
+        decimalTyped_ = false;
+    } else if (length > 2 && display_.back() != '.') {
+        display_.pop_back();
     } else if (length > 2) {
-        Display.resize(length - 2);
-        Display.push_back('.');
-        DecimalTyped = false;
+        display_.resize(length - 2);
+        display_.push_back('.');
+        decimalTyped_ = false;
     }
-    EntryValue = LeadingNumber(Display);
+    entryValue_ = LeadingNumber(display_);
 }
 
 void EntryRegister::CancelEntry() {
-    Display = "0";
-    EntryValue = 0;
-    DecimalTyped = false;
-    EntryState = kStateCE;
+    display_ = "0";
+    entryValue_ = 0;
+    decimalTyped_ = false;
+    state_ = EntryState::CE;
 }
 
 void EntryRegister::ChangeSign() {
-    EntryValue = -EntryValue;
-    SignChanged = !SignChanged;
-    Display = Format(EntryValue);
+    entryValue_ = -entryValue_;
+    signChanged_ = !signChanged_;
+    display_ = Format(entryValue_);
 }
 
 void EntryRegister::ChooseDecimalPlaces(int position) {
-    NumberFormat = NumberFormatForPlaces(position);
+    numberFormat_ = NumberFormatForPlaces(position);
+}
+
+void EntryRegister::LoadAsKeyed(double value) {
+    Load(value);
+    state_ = EntryState::Num;
+    decimalTyped_ = true;
+}
+
+void EntryRegister::StartNewEntry() {
+    ClearNumber();
+    decimalTyped_ = false;
+    state_ = EntryState::Num;
+}
+
+void EntryRegister::ClearNumber() {
+    display_ = ".";
+    entryValue_ = 0;
+}
+
+void EntryRegister::ShowNumberText(std::string text) {
+    display_ = std::move(text);
+    entryValue_ = LeadingNumber(display_);
+}
+
+void EntryRegister::ShowText(std::string text) {
+    display_ = std::move(text);
+}
+
+void EntryRegister::StartNegative() {
+    display_ = "-.";
+}
+
+void EntryRegister::RestoreKeyed(std::string display, bool decimalTyped) {
+    ShowNumberText(std::move(display));
+    decimalTyped_ = decimalTyped;
+    state_ = EntryState::Num;
+}
+
+bool EntryRegister::TakeSignChange() {
+    const bool changed = signChanged_;
+    signChanged_ = false;
+    return changed;
 }
 
 } // namespace sumwise

@@ -1,24 +1,32 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace sumwise {
 
-inline constexpr const char* kStateNum = "NUM";
-inline constexpr const char* kStateOps = "OPS";
-inline constexpr const char* kStateNone = "NONE";
-inline constexpr const char* kStateCE = "CE";
+// What the last action did to the register.
+enum class EntryState {
+    Empty, // nothing since start
+    Num,   // a number is in the register and counts as keyed
+    Ops,   // an operator key was the last action
+    None,  // a calculation was closed with "="
+    CE,    // the entry was cleared
+};
+
+// "NUM", "OPS", "NONE", "CE", or empty at start: the state as it is written and shown.
+std::string_view EntryStateText(EntryState state);
 
 // The number being keyed or just shown. The display text is authoritative for the digits;
-// EntryValue is re-read from it after every editing key.
+// the entry value is re-read from it after every editing key.
 class EntryRegister {
 public:
-    std::string Display = "0.";
-    double EntryValue = 0;
-    std::string EntryState; // "NUM", "OPS", "NONE", "CE", or empty at start
-    bool DecimalTyped = false;
-    std::string NumberFormat;
-    bool SignChanged = false;
+    const std::string& Display() const { return display_; }
+    double EntryValue() const { return entryValue_; }
+    EntryState State() const { return state_; }
+    bool DecimalTyped() const { return decimalTyped_; }
+    const std::string& NumberFormat() const { return numberFormat_; }
+    bool SignChanged() const { return signChanged_; }
 
     // Shows a value in the display format and makes it the register's number.
     void Load(double value);
@@ -31,6 +39,38 @@ public:
     void CancelEntry();
     void ChangeSign();
     void ChooseDecimalPlaces(int position);
+
+    // A value the next operator takes as keyed, its places typed (a function's result, the
+    // value a host starts with).
+    void LoadAsKeyed(double value);
+    // An empty entry for a new calculation: "." and 0, keyed from scratch.
+    void StartNewEntry();
+    // "." and 0, the state left as it is (a result taken into the grand total).
+    void ClearNumber();
+    // A text shown as the register's number, read as its leading number (the converter's
+    // results).
+    void ShowNumberText(std::string text);
+    // A text shown without changing the register's number (the banks' total).
+    void ShowText(std::string text);
+    // "-." after the minus key on an empty entry: the digits that follow key a negative number.
+    void StartNegative();
+    // A display and decimal point as keys left them, the number read from the display.
+    void RestoreKeyed(std::string display, bool decimalTyped);
+
+    // The state after a key that is not an editing key.
+    void MarkKeyed() { state_ = EntryState::Num; }
+    void MarkOperator() { state_ = EntryState::Ops; }
+    void MarkClosed() { state_ = EntryState::None; }
+    // Whether +/- was pressed since it was last taken; taking it clears it.
+    bool TakeSignChange();
+
+private:
+    std::string display_ = "0.";
+    double entryValue_ = 0;
+    EntryState state_ = EntryState::Empty;
+    bool decimalTyped_ = false;
+    std::string numberFormat_;
+    bool signChanged_ = false;
 };
 
 } // namespace sumwise

@@ -20,21 +20,21 @@ constexpr Failure kDivisionByZero{"11", "Division by zero"};
 } // namespace
 
 void Calculator::cmdFunction_Click(int index) {
-    const double x = reg_.EntryValue;
+    const double x = reg_.EntryValue();
     double result = 0;
     const Failure* failure = nullptr;
     switch (index) {
-    case 0:
+    case kSquareRoot:
         if (x < 0) {
             failure = &kInvalidArgument;
         } else {
             result = std::sqrt(x);
         }
         break;
-    case 1:
-        result = x / 100 * RunningTotal;
+    case kPercent:
+        result = x / 100 * runningTotal_;
         break;
-    case 2:
+    case kReciprocal:
         if (x == 0) {
             failure = &kDivisionByZero;
         } else {
@@ -54,11 +54,9 @@ void Calculator::cmdFunction_Click(int index) {
         window_.FocusKeySink();
         return;
     }
-    reg_.Load(result);
-    reg_.EntryState = kStateNum;
-    StepCount = 1;
-    OperatorLabel = LastOperator;
-    reg_.DecimalTyped = true;
+    reg_.LoadAsKeyed(result);
+    stepCount_ = 1;
+    operatorLabel_ = lastOperator_;
     window_.FocusKeySink();
 }
 

@@ -14,11 +14,8 @@ CalcForm::CalcForm(Platform& platform, FileOps* files)
       converter_(reg_, platform, platform) {}
 
 void CalcForm::cmdNumber_Click(int digit) {
-    if (calc_.LastOperator == "=") {
-        calc_.StartNewTotal(calc_.RunningTotal != 0);
-    }
+    calc_.BeforeDigit();
     reg_.TypeDigit(digit);
-    calc_.ClearPressed = false;
     platform_.FocusKeySink();
 }
 
@@ -94,7 +91,7 @@ void CalcForm::cmdPrint_Click() {
 
 void CalcForm::mnuCopy_Click() {
     platform_.ClipboardClear();
-    platform_.ClipboardSetText(reg_.Display);
+    platform_.ClipboardSetText(reg_.Display());
 }
 
 void CalcForm::mnuPaste_Click() {
@@ -106,12 +103,12 @@ void CalcForm::mnuPaste_Click() {
     // paste is refused whole rather than typed up to the digit that does not fit.
     EntryRegister trial = reg_;
     for (char key : *keys) {
-        const std::string before = trial.Display;
+        const std::string before = trial.Display();
         if (key == '.') {
             trial.TypeDecimal();
         } else {
             trial.TypeDigit(key - '0');
-            if (trial.Display == before) {
+            if (trial.Display() == before) {
                 return;
             }
         }
@@ -191,23 +188,14 @@ void CalcForm::CheckKeyPress(int& code) {
 }
 
 void CalcForm::SetStartValue(Currency value) {
+    // A positive value counts as keyed: the first operator takes it as the first number.
     const double v = value.Value();
     if (v > 0) {
-        reg_.Load(v);
-        reg_.DecimalTyped = true;
-        calc_.StepCount = 1;
+        reg_.LoadAsKeyed(v);
     } else {
-        reg_.Display = ".";
-        reg_.EntryValue = 0;
-        reg_.DecimalTyped = false;
-        calc_.StepCount = 0;
+        reg_.StartNewEntry();
     }
-    calc_.RunningTotal = 0;
-    calc_.Operand = 0;
-    calc_.LastEntry = 0;
-    reg_.EntryState = kStateNum;
-    calc_.LastOperator = "+";
-    calc_.OperatorLabel = "+";
+    calc_.StartCalculation(v > 0);
 }
 
 } // namespace sumwise

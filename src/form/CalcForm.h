@@ -103,9 +103,9 @@ public:
     const std::string& SaveTag() const { return saveTag_; }
 
     // What the window shows.
-    const std::string& lblResult() const { return reg_.Display; }
-    const std::string& lblOperator() const { return calc_.OperatorLabel; }
-    const std::string& lblGrandTotal() const { return calc_.GrandTotalLabel; }
+    const std::string& lblResult() const { return reg_.Display(); }
+    std::string lblOperator() const { return std::string(calc_.OperatorLabel()); }
+    const std::string& lblGrandTotal() const { return calc_.GrandTotalLabel(); }
     int DecimalPlaces() const { return decPlace_; }
 
     EntryRegister& Register() { return reg_; }

@@ -66,7 +66,7 @@ void TapeEditor::cmdSaveChange_Click() {
 
     // All or nothing: a line that cannot be added leaves the tape and totals as they were.
     const Recalculation pass =
-        RecalculateTape(std::move(lines), reg_.NumberFormat, tape_.DroppedTotals());
+        RecalculateTape(std::move(lines), reg_.NumberFormat(), tape_.DroppedTotals());
     if (pass.Failed()) {
         errors_.LogError(true, pass.failureNumber, pass.failureDescription, "frmCalc",
                          "RecalculateTape");
@@ -77,19 +77,7 @@ void TapeEditor::cmdSaveChange_Click() {
             tape_.Rewrite(i, pass.lines[i]);
         }
     }
-    if (pass.shownValue) {
-        reg_.Load(*pass.shownValue);
-    }
-    if (pass.grandLabel) {
-        calc_.GrandTotalLabel = *pass.grandLabel;
-    }
-    calc_.GrandTotal = pass.grandTotal;
-    if (pass.runningValue != 0) {
-        calc_.RunningTotal = pass.runningValue;
-        if (reg_.EntryState != kStateNum) {
-            reg_.Load(pass.runningValue);
-        }
-    }
+    calc_.ApplyRecalculation(pass);
     Visible = false;
     window_.FocusKeySink();
 }

@@ -25,10 +25,10 @@ void MemoryBanks::cmdMemory_Click(int index) {
     double result = 0;
     switch (index) {
     case kMemPlus:
-        result = AddDecimal(bank, reg_.EntryValue);
+        result = AddDecimal(bank, reg_.EntryValue());
         break;
     case kMemMinus:
-        result = SubtractDecimal(bank, reg_.EntryValue);
+        result = SubtractDecimal(bank, reg_.EntryValue());
         break;
     case kMemRecall:
         reg_.Load(bank);
@@ -48,7 +48,7 @@ void MemoryBanks::cmdMemory_Click(int index) {
             dialogs_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
         }
     }
-    reg_.EntryState = kStateNum;
+    reg_.MarkKeyed();
     window_.FocusKeySink();
     optMem_Click(SelectedBank);
 }
@@ -87,7 +87,7 @@ void MemoryBanks::cmdTotalMem_Click() {
     }
     // Large banks together can pass the double range: say so rather than show it.
     if (std::isfinite(total)) {
-        reg_.Display = GeneralNumber(total);
+        reg_.ShowText(GeneralNumber(total));
     } else {
         dialogs_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
     }

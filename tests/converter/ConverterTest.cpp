@@ -14,10 +14,7 @@ class ConverterTest : public ::testing::Test {
 protected:
     void SetUp() override { converter.FillCategories(); }
 
-    void Show(const std::string& text) {
-        reg.Display = text;
-        reg.EntryValue = LeadingNumber(text);
-    }
+    void Show(const std::string& text) { reg.ShowNumberText(text); }
     void Pick(int category, int from, int to) {
         converter.cboCategories_Click(category);
         converter.cboFrom_Click(from);
@@ -27,7 +24,7 @@ protected:
         Show(text);
         Pick(category, from, to);
         converter.cmdConvertIt_Click();
-        return reg.Display;
+        return reg.Display();
     }
 
     testing::FakePlatform platform;
@@ -76,14 +73,14 @@ TEST_F(ConverterTest, ShowsTheConvertedValue) {
     for (const auto& c : cases) {
         EXPECT_EQ(Convert(c.category, c.from, c.to, c.input), c.shown)
             << c.input << " in category " << c.category << ", " << c.from << " to " << c.to;
-        EXPECT_EQ(reg.EntryValue, LeadingNumber(c.shown)) << c.input;
+        EXPECT_EQ(reg.EntryValue(), LeadingNumber(c.shown)) << c.input;
     }
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ConverterTest, SameUnitRereadsTheRegisterFromTheShortText) {
     Convert(kCategoryLength, 2, 2, "123456789.");
-    EXPECT_EQ(reg.EntryValue, 123456800);
+    EXPECT_EQ(reg.EntryValue(), 123456800);
 }
 
 TEST_F(ConverterTest, UnreadableInputOrOverflowChangesNothing) {
@@ -95,15 +92,15 @@ TEST_F(ConverterTest, UnreadableInputOrOverflowChangesNothing) {
     };
     for (const auto& c : cases) {
         platform.messages.clear();
-        reg.EntryState = kStateOps;
-        Show(c.input);
-        reg.EntryValue = 42;
+        reg.Load(42);
+        reg.ShowText(c.input);
+        reg.MarkOperator();
         Pick(c.category, c.from, c.to);
         const int focusBefore = platform.focusCalls;
         converter.cmdConvertIt_Click();
-        EXPECT_EQ(reg.Display, c.input);
-        EXPECT_EQ(reg.EntryValue, 42) << c.input;
-        EXPECT_EQ(reg.EntryState, kStateOps);
+        EXPECT_EQ(reg.Display(), c.input);
+        EXPECT_EQ(reg.EntryValue(), 42) << c.input;
+        EXPECT_EQ(reg.State(), EntryState::Ops);
         EXPECT_EQ(platform.focusCalls, focusBefore + 1) << "Convert keeps the focus rule";
         ASSERT_EQ(platform.messages.size(), 1u) << c.input;
         EXPECT_EQ(platform.messages[0].text, "Please enter a valid number to convert     ");
@@ -114,7 +111,7 @@ TEST_F(ConverterTest, UnreadableInputOrOverflowChangesNothing) {
 }
 
 TEST_F(ConverterTest, ResultsIgnoreTheFixedDecimalPlaces) {
-    reg.NumberFormat = NumberFormatForPlaces(2);
+    reg.ChooseDecimalPlaces(2);
     EXPECT_EQ(Convert(kCategoryLength, 0, 4, "1"), "25.4");
     EXPECT_EQ(Convert(kCategoryLength, 1, 0, "1"), "12");
     EXPECT_EQ(Convert(kCategoryBytes, 1, 0, "1"), "1024");
@@ -154,11 +151,11 @@ TEST_F(ConverterTest, ChoosingUnitsNeverConverts) {
     Show("3.");
     Pick(kCategoryLength, 1, 0);
     converter.cboFrom_Click(3);
-    EXPECT_EQ(reg.Display, "3.");
+    EXPECT_EQ(reg.Display(), "3.");
     converter.cboCategories_Click(kCategoryTemperature);
     converter.optConvertToF_Click();
     converter.cmdConvertIt_Click(); // no unit pair for Temperature
-    EXPECT_EQ(reg.Display, "3.");
+    EXPECT_EQ(reg.Display(), "3.");
     EXPECT_TRUE(platform.messages.empty());
 }
 

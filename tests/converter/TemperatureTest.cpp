@@ -17,15 +17,14 @@ protected:
         converter.cboCategories_Click(kCategoryTemperature);
     }
     std::string Convert(bool toCelsius, const std::string& text) {
-        reg.Display = text;
-        reg.EntryValue = LeadingNumber(text);
+        reg.ShowNumberText(text);
         if (toCelsius) {
             converter.optConvertToC_Click();
         } else {
             converter.optConvertToF_Click();
         }
         converter.cmdConvertTemp_Click();
-        return reg.Display;
+        return reg.Display();
     }
 
     testing::FakePlatform platform;
@@ -49,29 +48,29 @@ TEST_F(TemperatureTest, BothDirections) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Convert(c.toCelsius, c.input), c.shown) << c.input;
-        EXPECT_EQ(reg.EntryValue, LeadingNumber(c.shown)) << c.input;
+        EXPECT_EQ(reg.EntryValue(), LeadingNumber(c.shown)) << c.input;
     }
-    EXPECT_EQ(reg.EntryValue, 222222300);
+    EXPECT_EQ(reg.EntryValue(), 222222300);
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(TemperatureTest, ConvertingTwiceConvertsTwice) {
     EXPECT_EQ(Convert(false, "100"), "212");
     converter.cmdConvertTemp_Click();
-    EXPECT_EQ(reg.Display, "413.6");
-    EXPECT_EQ(reg.EntryValue, 413.6);
+    EXPECT_EQ(reg.Display(), "413.6");
+    EXPECT_EQ(reg.EntryValue(), 413.6);
 }
 
 TEST_F(TemperatureTest, FailureLeavesDisplayAndFocusAlone) {
     for (const char* text : {".", "abc", "1E+300", "1E+400"}) {
         platform.messages.clear();
         converter.optConvertToF_Click();
-        reg.Display = text;
-        reg.EntryValue = 7;
+        reg.Load(7);
+        reg.ShowText(text);
         const int focusBefore = platform.focusCalls;
         converter.cmdConvertTemp_Click();
-        EXPECT_EQ(reg.Display, text);
-        EXPECT_EQ(reg.EntryValue, 7);
+        EXPECT_EQ(reg.Display(), text);
+        EXPECT_EQ(reg.EntryValue(), 7);
         EXPECT_EQ(platform.focusCalls, focusBefore) << text;
         ASSERT_EQ(platform.messages.size(), 1u) << text;
         EXPECT_EQ(platform.messages[0].text, "Please enter a valid number to convert     ");

@@ -28,24 +28,24 @@ protected:
 
 TEST_F(CalculatorTest, StepCountAndClosedState) {
     Type("5");
-    EXPECT_EQ(engine().StepCount, 0);
+    EXPECT_EQ(engine().StepCount(), 0);
     Type("+");
-    EXPECT_EQ(engine().StepCount, 1);
-    EXPECT_EQ(engine().RunningTotal, 5);
-    EXPECT_EQ(form.Register().EntryState, "OPS");
+    EXPECT_EQ(engine().StepCount(), 1);
+    EXPECT_EQ(engine().RunningTotal(), 5);
+    EXPECT_EQ(EntryStateText(form.Register().State()), "OPS");
     Type("3=");
-    EXPECT_EQ(engine().StepCount, 1);
-    EXPECT_TRUE(engine().TotalClosed);
-    EXPECT_EQ(engine().LastOperator, "=");
-    EXPECT_EQ(form.Register().EntryState, "NONE");
-    EXPECT_EQ(form.Register().EntryValue, 8);
+    EXPECT_EQ(engine().StepCount(), 1);
+    EXPECT_TRUE(engine().TotalClosed());
+    EXPECT_EQ(OperatorText(engine().LastOperator()), "=");
+    EXPECT_EQ(EntryStateText(form.Register().State()), "NONE");
+    EXPECT_EQ(form.Register().EntryValue(), 8);
     // A new digit closes the calculation into the grand total.
     Type("1");
-    EXPECT_EQ(engine().GrandTotal, 8);
-    EXPECT_EQ(engine().StepCount, 0);
-    EXPECT_EQ(engine().LastOperator, "+");
+    EXPECT_EQ(engine().GrandTotal(), 8);
+    EXPECT_EQ(engine().StepCount(), 0);
+    EXPECT_EQ(OperatorText(engine().LastOperator()), "+");
     // StartNewTotal leaves TotalClosed, so the next operator still looks for a carried total.
-    EXPECT_TRUE(engine().TotalClosed);
+    EXPECT_TRUE(engine().TotalClosed());
 }
 
 TEST_F(CalculatorTest, OverflowKeepsTheTotal) {
@@ -64,7 +64,7 @@ TEST_F(CalculatorTest, OverflowKeepsTheTotal) {
     EXPECT_EQ(platform.messages[0].text, "Overflow Error");
     EXPECT_EQ(platform.messages[0].title, "Sumwise");
     EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(engine().RunningTotal, 1e300);
+    EXPECT_EQ(engine().RunningTotal(), 1e300);
     for (std::size_t i = 0; i < form.lstTape().Count(); ++i) {
         EXPECT_EQ(form.lstTape().Line(i).find("inf"), std::string::npos);
     }
@@ -88,7 +88,7 @@ TEST_F(CalculatorTest, GrandTotalOverflowIsReportedAndLogged) {
     EXPECT_EQ(platform.messages[0].text,
               "Error occured: 6\r\nDescription: Overflow\r\nModule: frmCalc\r\n"
               "Function: StartNewTotal");
-    EXPECT_EQ(engine().GrandTotal, 9e307);
+    EXPECT_EQ(engine().GrandTotal(), 9e307);
     EXPECT_EQ(files.appends, 1) << "one log record";
 }
 
@@ -110,11 +110,11 @@ TEST_F(CalculatorTest, SetStartValue) {
     Type("5+");
     form.SetStartValue(Currency{123450}); // 12.345
     EXPECT_EQ(form.lblResult(), "12.35");
-    EXPECT_EQ(form.Register().EntryValue, 12.345);
-    EXPECT_TRUE(form.Register().DecimalTyped);
-    EXPECT_EQ(engine().StepCount, 1);
-    EXPECT_EQ(engine().RunningTotal, 0);
-    EXPECT_EQ(form.Register().EntryState, "NUM");
+    EXPECT_EQ(form.Register().EntryValue(), 12.345);
+    EXPECT_TRUE(form.Register().DecimalTyped());
+    EXPECT_EQ(engine().StepCount(), 1);
+    EXPECT_EQ(engine().RunningTotal(), 0);
+    EXPECT_EQ(EntryStateText(form.Register().State()), "NUM");
     EXPECT_EQ(form.lblOperator(), "+");
     // The value counts as keyed: "+" then "2" "=" adds to it.
     Type("+2=");
@@ -122,15 +122,15 @@ TEST_F(CalculatorTest, SetStartValue) {
 
     form.SetStartValue(Currency{-10000});
     EXPECT_EQ(form.lblResult(), ".");
-    EXPECT_EQ(form.Register().EntryValue, 0);
-    EXPECT_EQ(engine().StepCount, 0);
+    EXPECT_EQ(form.Register().EntryValue(), 0);
+    EXPECT_EQ(engine().StepCount(), 0);
 }
 
 TEST_F(CalculatorTest, SaveResultAndCloseAskTheWindow) {
     Type("7s");
     EXPECT_EQ(form.SaveTag(), "OK");
     EXPECT_EQ(platform.hideCalls, 1);
-    EXPECT_EQ(form.Register().EntryValue, 7);
+    EXPECT_EQ(form.Register().EntryValue(), 7);
     Type("x");
     EXPECT_EQ(platform.closeCalls, 1);
     EXPECT_EQ(form.lblResult(), "."); // the C key ran first

@@ -7,10 +7,8 @@ namespace {
 
 EntryRegister Keyed(const std::string& display, bool decimalTyped) {
     EntryRegister reg;
-    reg.Display = display;
-    reg.DecimalTyped = decimalTyped;
-    reg.EntryState = kStateNum;
-    reg.NumberFormat = "#0.00";
+    reg.ChooseDecimalPlaces(2);
+    reg.RestoreKeyed(display, decimalTyped);
     return reg;
 }
 
@@ -31,9 +29,9 @@ TEST(EntryRegister, DigitPlacement) {
     for (const auto& c : cases) {
         EntryRegister reg = Keyed(c.before, c.decimalTyped);
         reg.TypeDigit(c.digit);
-        EXPECT_EQ(reg.Display, c.after) << c.before << " + " << c.digit;
-        EXPECT_EQ(reg.EntryValue, c.value) << c.before << " + " << c.digit;
-        EXPECT_EQ(reg.EntryState, kStateNum);
+        EXPECT_EQ(reg.Display(), c.after) << c.before << " + " << c.digit;
+        EXPECT_EQ(reg.EntryValue(), c.value) << c.before << " + " << c.digit;
+        EXPECT_EQ(reg.State(), EntryState::Num);
     }
 }
 
@@ -52,40 +50,40 @@ TEST(EntryRegister, Backspace) {
     for (const auto& c : cases) {
         EntryRegister reg = Keyed(c.before, c.decimalTyped);
         reg.Backspace();
-        EXPECT_EQ(reg.Display, c.after) << c.before;
-        EXPECT_EQ(reg.DecimalTyped, c.decimalTypedAfter) << c.before;
-        EXPECT_EQ(reg.EntryState, kStateNum) << "Backspace leaves the state";
+        EXPECT_EQ(reg.Display(), c.after) << c.before;
+        EXPECT_EQ(reg.DecimalTyped(), c.decimalTypedAfter) << c.before;
+        EXPECT_EQ(reg.State(), EntryState::Num) << "Backspace leaves the state";
     }
 }
 
 TEST(EntryRegister, KeyingFromStart) {
     EntryRegister reg;
-    reg.NumberFormat = "#0.00";
-    EXPECT_EQ(reg.Display, "0.");
+    reg.ChooseDecimalPlaces(2);
+    EXPECT_EQ(reg.Display(), "0.");
     reg.TypeDigit(1);
     reg.TypeDigit(2);
-    EXPECT_EQ(reg.Display, "12.");
+    EXPECT_EQ(reg.Display(), "12.");
     reg.TypeDecimal();
-    EXPECT_EQ(reg.Display, "12.");
+    EXPECT_EQ(reg.Display(), "12.");
     reg.TypeDigit(5);
-    EXPECT_EQ(reg.Display, "12.5");
+    EXPECT_EQ(reg.Display(), "12.5");
     reg.Backspace();
-    EXPECT_EQ(reg.Display, "12.");
+    EXPECT_EQ(reg.Display(), "12.");
     reg.Backspace();
-    EXPECT_EQ(reg.Display, "1.");
-    EXPECT_FALSE(reg.DecimalTyped);
+    EXPECT_EQ(reg.Display(), "1.");
+    EXPECT_FALSE(reg.DecimalTyped());
 
     reg.CancelEntry();
-    EXPECT_EQ(reg.Display, "0");
-    EXPECT_EQ(reg.EntryState, kStateCE);
+    EXPECT_EQ(reg.Display(), "0");
+    EXPECT_EQ(reg.State(), EntryState::CE);
     reg.TypeDigit(4);
-    EXPECT_EQ(reg.Display, "4.");
+    EXPECT_EQ(reg.Display(), "4.");
 
     EntryRegister fresh;
     fresh.TypeDecimal();
     fresh.TypeDigit(5);
-    EXPECT_EQ(fresh.Display, ".5");
-    EXPECT_EQ(fresh.EntryValue, 0.5);
+    EXPECT_EQ(fresh.Display(), ".5");
+    EXPECT_EQ(fresh.EntryValue(), 0.5);
 }
 
 TEST(EntryRegister, LongDigitRunsStayFinite) {
@@ -94,21 +92,21 @@ TEST(EntryRegister, LongDigitRunsStayFinite) {
         reg.TypeDigit(9);
     }
     // Digits past the double range are refused; the display and value stay in step.
-    EXPECT_EQ(reg.Display, std::string(308, '9') + ".");
-    EXPECT_GT(reg.EntryValue, 9.9e307);
-    reg.NumberFormat = "#0.00";
+    EXPECT_EQ(reg.Display(), std::string(308, '9') + ".");
+    EXPECT_GT(reg.EntryValue(), 9.9e307);
+    reg.ChooseDecimalPlaces(2);
     reg.ChangeSign();
     // Shown to 15 significant digits: the 308 nines round up to 1 and 308 zeros.
-    EXPECT_EQ(reg.Display, "-1" + std::string(308, '0') + ".00");
+    EXPECT_EQ(reg.Display(), "-1" + std::string(308, '0') + ".00");
 }
 
 TEST(EntryRegister, DecimalPlacesChooserDoesNotReformat) {
     EntryRegister reg = Keyed("8.00", false);
     reg.ChooseDecimalPlaces(3);
-    EXPECT_EQ(reg.Display, "8.00");
-    EXPECT_EQ(reg.NumberFormat, "#0.000");
+    EXPECT_EQ(reg.Display(), "8.00");
+    EXPECT_EQ(reg.NumberFormat(), "#0.000");
     reg.Load(8);
-    EXPECT_EQ(reg.Display, "8.000");
+    EXPECT_EQ(reg.Display(), "8.000");
 }
 
 } // namespace

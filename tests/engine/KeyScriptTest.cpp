@@ -132,9 +132,9 @@ TEST_P(KeyScript, Runs) {
         } else if (word == "grand") {
             EXPECT_EQ(form.lblGrandTotal(), Argument(rest));
         } else if (word == "value") {
-            EXPECT_EQ(form.Register().EntryValue, *StrictNumber(rest));
+            EXPECT_EQ(form.Register().EntryValue(), *StrictNumber(rest));
         } else if (word == "state") {
-            EXPECT_EQ(form.Register().EntryState, Argument(rest));
+            EXPECT_EQ(EntryStateText(form.Register().State()), Argument(rest));
         } else if (word == "message") {
             ASSERT_LT(messagesSeen, platform.messages.size()) << "no message box was shown";
             EXPECT_EQ(platform.messages[messagesSeen++].text, Argument(rest));

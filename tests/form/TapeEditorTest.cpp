@@ -50,13 +50,15 @@ protected:
 
 TEST_F(TapeEditorTest, ChangingAnEntryRecalculatesTotalsAndGrandTotal) {
     Lay({"+ 5.00", "+ 3.00", "= 8.00", kSep, "G 8.00"});
-    form.Engine().GrandTotalLabel = "8.00 ";
+    Recalculation labelled; // the label as a grand total of 8 left it
+    labelled.grandLabel = "8.00 ";
+    form.Engine().ApplyRecalculation(labelled);
     Change(1, "", "4");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5.00", "+ 4.00", "= 9.00", kSep, "G 9.00"}));
     EXPECT_EQ(form.lblGrandTotal(), "");
     EXPECT_EQ(form.lblResult(), "9.00");
-    EXPECT_EQ(form.Register().EntryValue, 9);
-    EXPECT_EQ(form.Engine().GrandTotal, 0);
+    EXPECT_EQ(form.Register().EntryValue(), 9);
+    EXPECT_EQ(form.Engine().GrandTotal(), 0);
     EXPECT_FALSE(editor().Visible);
 }
 
@@ -66,15 +68,15 @@ TEST_F(TapeEditorTest, SubTotalsFollowTheLineAfterThem) {
     Change(1, "", "4");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5", "+ 4", "= 9 sub total", "+ 2", "= 11"}));
     EXPECT_EQ(form.lblResult(), "11");
-    EXPECT_EQ(form.Register().EntryValue, 11);
-    EXPECT_EQ(form.Engine().RunningTotal, 11);
+    EXPECT_EQ(form.Register().EntryValue(), 11);
+    EXPECT_EQ(form.Engine().RunningTotal(), 11);
 }
 
 TEST_F(TapeEditorTest, SeparatorsCloseIntoTheGrandTotalLabel) {
     Lay({"+ 5.00", "= 5.00", kSep, "+ 2.00", "= 2.00", kSep});
     Change(0, "", "6");
     EXPECT_EQ(form.lblGrandTotal(), "8.00"); // no trailing blank after a recalculation
-    EXPECT_EQ(form.Engine().GrandTotal, 8);
+    EXPECT_EQ(form.Engine().GrandTotal(), 8);
 }
 
 TEST_F(TapeEditorTest, OperatorChoiceAndOldLine) {
@@ -137,9 +139,9 @@ TEST_F(TapeEditorTest, KeyingANumberKeepsTheDisplay) {
     }
     ASSERT_EQ(form.lblResult(), "7.");
     Change(0, "", "6");
-    EXPECT_EQ(form.Engine().RunningTotal, 9);
+    EXPECT_EQ(form.Engine().RunningTotal(), 9);
     EXPECT_EQ(form.lblResult(), "7.");
-    EXPECT_EQ(form.Register().EntryValue, 7);
+    EXPECT_EQ(form.Register().EntryValue(), 7);
 }
 
 TEST_F(TapeEditorTest, OnlyEntryLinesOpenThePanel) {
@@ -230,11 +232,11 @@ TEST(TapeAtItsCap, AChangeKeepsTheDroppedLinesInTheTotals) {
         form.ChangeTape().txtChangeTo = "5";
         form.cmdSaveChange_Click();
         EXPECT_TRUE(platform.messages.empty()) << c.name;
-        EXPECT_EQ(form.Engine().RunningTotal, c.total) << c.name;
+        EXPECT_EQ(form.Engine().RunningTotal(), c.total) << c.name;
         key("=");
         EXPECT_EQ(tape.LastLine(), "= " + FormatNumber(c.total, "#0.00")) << c.name;
         key("=");
-        EXPECT_EQ(form.Engine().GrandTotal, c.grandTotal) << c.name;
+        EXPECT_EQ(form.Engine().GrandTotal(), c.grandTotal) << c.name;
     }
 }
 

@@ -76,7 +76,7 @@ TEST_F(CommaLocaleTest, TapeAndResultKeepThePoint) {
     EXPECT_EQ(form.lstTape().Line(1), "+ 3.99");
     EXPECT_EQ(form.lstTape().Line(2), "= 16.49");
     EXPECT_EQ(form.lblResult(), "16.49");
-    EXPECT_EQ(GeneralNumber(form.Register().EntryValue), "16.49");
+    EXPECT_EQ(GeneralNumber(form.Register().EntryValue()), "16.49");
 }
 
 } // namespace

@@ -29,7 +29,7 @@ TEST_F(ConverterPanelTest, FeetToInches) {
     QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "1");
     click("cmdConvertIt");
     EXPECT_EQ(display(), "12");
-    EXPECT_EQ(window.form().Register().EntryValue, 12);
+    EXPECT_EQ(window.form().Register().EntryValue(), 12);
 }
 
 TEST_F(ConverterPanelTest, TemperatureHasItsOwnFrame) {

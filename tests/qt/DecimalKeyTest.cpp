@@ -60,7 +60,7 @@ TEST(DecimalKeyTest, KeypadDecimalKeyIsThePointWhateverTheLayoutGives) {
             EXPECT_EQ(window.findChild<QLabel*>("lblResult")->text(), c.display) << c.name;
             // The point goes on to the tape as a decimal, never as hundreds.
             QTest::keyClicks(sink, "+1=");
-            EXPECT_EQ(window.form().Register().EntryValue, c.total) << c.name;
+            EXPECT_EQ(window.form().Register().EntryValue(), c.total) << c.name;
         }
         std::filesystem::remove_all(folder);
     }
