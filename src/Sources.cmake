@@ -17,6 +17,7 @@ set(SUMWISE_CORE_SOURCES
   engine/Functions.cpp
   engine/KeyMap.cpp
   engine/Paste.cpp
+  engine/TapeMove.cpp
   memory/MemoryBanks.cpp
   converter/Categories.cpp
   converter/ConvertNumber.cpp
@@ -28,6 +29,7 @@ set(SUMWISE_CORE_SOURCES
   settings/SettingsSchema.cpp
   settings/TextEncoding.cpp
   form/CalcForm.cpp
+  form/CalcKeys.cpp
   form/Startup.cpp
   form/TapeEditor.cpp)
 

@@ -1,7 +1,5 @@
 #include "form/CalcForm.h"
 
-#include <exception>
-
 #include "engine/Paste.h"
 #include "tape/TapePrinter.h"
 
@@ -121,71 +119,6 @@ void CalcForm::mnuPaste_Click() {
         } else {
             cmdNumber_Click(key - '0');
         }
-    }
-}
-
-void CalcForm::Execute(const KeyCommand& key) {
-    switch (key.command) {
-    case Command::Digit:
-        cmdNumber_Click(key.index);
-        break;
-    case Command::Decimal:
-        cmdDecimal_Click();
-        break;
-    case Command::Backspace:
-        cmdBackspace_Click();
-        break;
-    case Command::CancelEntry:
-        cmdCancelEntry_Click();
-        break;
-    case Command::ChangeSign:
-        cmdNegitive_Click();
-        break;
-    case Command::Operator:
-        cmdOperator_Click(key.index);
-        break;
-    case Command::Function:
-        cmdFunction_Click(key.index);
-        break;
-    case Command::Cancel:
-        cmdCancel_Click();
-        break;
-    case Command::GrandTotal:
-        cmdGrandTotal_Click();
-        break;
-    case Command::ClearTape:
-        cmdClear_Click();
-        break;
-    case Command::Print:
-        cmdPrint_Click();
-        break;
-    case Command::SaveResult:
-        cmdSave_Click();
-        break;
-    case Command::Close:
-        cmdClose_Click();
-        break;
-    case Command::Memory:
-        cmdMemory_Click(key.index);
-        break;
-    case Command::TotalMemory:
-        cmdTotalMem_Click();
-        break;
-    }
-}
-
-void CalcForm::CheckKeyPress(int& code) {
-    try {
-        // Where the locale writes decimals with a comma, the comma key is the decimal point.
-        if (code == ',' && platform_.LocaleDecimalComma()) {
-            code = '.';
-        }
-        if (const auto key = CommandForCharacter(code)) {
-            Execute(*key);
-        }
-        code = 0;
-    } catch (const std::exception& failure) {
-        errors_.LogError(true, "0", failure.what(), "frmCalc", "CheckKeyPress");
     }
 }
 

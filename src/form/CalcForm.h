@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -62,7 +63,10 @@ public:
 
     // Tape editing.
     void lstTape_Click() { platform_.FocusKeySink(); }
-    void lstTape_DblClick() { editor_.lstTape_DblClick(); }
+    void lstTape_DblClick();
+    // How often the change panel was opened for a line; the window fills and focuses it anew
+    // each time.
+    int ChangeOpenings() const { return changeOpenings_; }
     void cmdSaveChange_Click() { editor_.cmdSaveChange_Click(); }
     void cmdCancelChange_Click() { editor_.cmdCancelChange_Click(); }
     TapeEditor& ChangeTape() { return editor_; }
@@ -92,9 +96,24 @@ public:
     ViewState& View() { return view_; }
     const ViewState& View() const { return view_; }
 
+    // Keys for what only the mouse reaches otherwise; each does nothing, and returns false,
+    // while its panel or the tape is hidden (or the tape empty).
+    bool SelectBankKey(int bank);
+    bool RenameAccountKey();
+    bool MoveTapeLineKey(int move); // a TapeMove
+    bool ChangeTapeLineKey();
+    // How many tape lines a page move passes, as many as the tape's view shows less one.
+    void SetTapePage(int lines) { tapePage_ = std::max(1, lines); }
+    int TapePage() const { return tapePage_; }
+
+    // Runs a key's command (the table is engine/KeyMap.cpp, the dispatch form/CalcKeys.cpp);
+    // false when the command does nothing in this state.
+    bool Execute(const KeyCommand& key);
+    enum class KeyOutcome { Done, NotNow, Failed };
+    // Runs a typed key: as Execute, but a failure is logged instead of passed on.
+    KeyOutcome KeyPress(const KeyCommand& key);
     // The keyboard map: runs the key of a typed character and consumes it (code becomes 0).
     void CheckKeyPress(int& code);
-    void Execute(const KeyCommand& key);
 
     // The value-picker interface of a host program.
     void SetStartValue(Currency value);
@@ -134,6 +153,8 @@ private:
     ViewState view_;
     Converter converter_;
     int decPlace_ = 0;
+    int tapePage_ = 10; // until the window measures its view
+    int changeOpenings_ = 0;
     std::string saveTag_;
     std::int32_t deposit_ = 0;
 };
