@@ -39,8 +39,10 @@ set(SUMWISE_QT_SOURCES
   qt/ChangeTapePanel.cpp qt/ChangeTapePanel.h
   qt/ConverterPanel.cpp qt/ConverterPanel.h
   qt/DisplayLabel.cpp qt/DisplayLabel.h
+  qt/KeyBindings.cpp qt/KeyBindings.h
   qt/KeypadLayout.cpp qt/KeypadLayout.h
-  qt/MainWindow.cpp qt/MainWindow.h
+  qt/MainWindow.cpp qt/MainWindow.h qt/MainWindowKeys.cpp qt/MainWindowMenus.cpp
+  qt/MainWindowPlace.cpp qt/MainWindowPlatform.h qt/MainWindowShutDown.cpp
   qt/MemoryPanel.cpp qt/MemoryPanel.h
   qt/PanelFrame.h
   qt/PrinterSurface.cpp qt/PrinterSurface.h

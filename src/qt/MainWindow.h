@@ -63,13 +63,30 @@ protected:
 
 private:
     class WindowPlatform;
-    class KeySink;
 
+    // Construction and wiring (MainWindow.cpp).
+    void buildDisplay(QWidget* client);
     void buildKeypad(QWidget* client);
+    void buildDecimalPlaces(QWidget* client);
     void buildTape(QWidget* client);
+    void buildChangePanel(QWidget* client);
     void buildMemoryPanel(QWidget* client);
+    // Shows the View menu's choices: marks, panel, tape width, stay-on-top.
+    void applyView();
+    void focusKeySink();
+    void setBusy(bool busy);
+
+    // The menu bar (MainWindowMenus.cpp).
     void buildMenus();
     void dropClashingMnemonics(QWidget* client);
+    void showAbout();
+
+    // The keyboard (MainWindowKeys.cpp). Typed keys from the window, the key sink and the
+    // tape all come to typeKey; true if consumed.
+    bool typeKey(QKeyEvent* event);
+    bool runBoundKey(const KeyCommand& key);
+
+    // The window's place (MainWindowPlace.cpp).
     // The start-up sequence, then the window at its saved place.
     void startUp();
     void placeWindow();
@@ -77,17 +94,6 @@ private:
     void startSettling();
     // Left and Top for the window where it stands now.
     void storePlace();
-    // Shows the View menu's choices: marks, panel, tape width, stay-on-top.
-    void applyView();
-    void showAbout();
-    // Typed keys from the window, the key sink and the tape all come here; true if consumed.
-    bool typeKey(QKeyEvent* event);
-    // Keys for what only the mouse reaches otherwise; true if consumed.
-    bool keyboardOnlyKey(QKeyEvent* event);
-    // Opens the change panel for the selected tape line.
-    void changeSelectedLine();
-    void focusKeySink();
-    void setBusy(bool busy);
 
     std::unique_ptr<WindowPlatform> platform_;
     std::unique_ptr<CalcForm> form_;
@@ -107,6 +113,7 @@ private:
     QAction* mnuTape_ = nullptr;
     QAction* mnuTop_ = nullptr;
     bool onTop_ = false;
+    int changeOpenings_ = 0;     // the core's openings of the change panel shown so far
     QElapsedTimer changeOpened_; // when a double click last opened the change panel
     QPoint placed_;              // where the window was asked to open, pixels
     QPointF placedTwips_;        // the same in twips, as Left and Top will keep it
