@@ -16,6 +16,7 @@ set(SUMWISE_CORE_SOURCES
   engine/Functions.cpp
   engine/KeyMap.cpp
   engine/Paste.cpp
+  engine/TapeMove.cpp
   memory/MemoryBanks.cpp
   converter/Categories.cpp
   converter/ConvertNumber.cpp
@@ -27,6 +28,7 @@ set(SUMWISE_CORE_SOURCES
   settings/SettingsSchema.cpp
   settings/TextEncoding.cpp
   form/CalcForm.cpp
+  form/CalcKeys.cpp
   form/Startup.cpp
   form/TapeEditor.cpp)
 
@@ -36,8 +38,10 @@ set(SUMWISE_QT_SOURCES
   qt/ChangeTapePanel.cpp qt/ChangeTapePanel.h
   qt/ConverterPanel.cpp qt/ConverterPanel.h
   qt/DisplayLabel.cpp qt/DisplayLabel.h
+  qt/KeyBindings.cpp qt/KeyBindings.h
   qt/KeypadLayout.cpp qt/KeypadLayout.h
-  qt/MainWindow.cpp qt/MainWindow.h
+  qt/MainWindow.cpp qt/MainWindow.h qt/MainWindowKeys.cpp qt/MainWindowMenus.cpp
+  qt/MainWindowPlace.cpp qt/MainWindowPlatform.h qt/MainWindowShutDown.cpp
   qt/MemoryPanel.cpp qt/MemoryPanel.h
   qt/PanelFrame.h
   qt/PrinterSurface.cpp qt/PrinterSurface.h

@@ -1,42 +1,40 @@
 #include "form/CalcForm.h"
 
-#include <exception>
-
 #include "engine/Paste.h"
 #include "tape/TapePrinter.h"
 
 namespace sumwise {
 
-CalcForm::CalcForm(Platform& platform, FileOps* files)
-    : platform_(platform), files_(files != nullptr ? *files : diskFiles_),
-      errors_(platform, platform, files_), calc_(reg_, tape_, platform, platform, errors_),
-      banks_(reg_, platform, platform), editor_(reg_, calc_, tape_, platform, errors_),
-      converter_(reg_, platform, platform) {}
+CalcForm::CalcForm(Dialogs& dialogs, DesktopServices& desktop, WindowHost& window, FileOps* files)
+    : dialogs_(dialogs), desktop_(desktop), window_(window),
+      files_(files != nullptr ? *files : diskFiles_), errors_(dialogs, desktop, files_),
+      calc_(reg_, tape_, dialogs, window, errors_), banks_(reg_, dialogs, window),
+      editor_(reg_, calc_, tape_, window, errors_), converter_(reg_, dialogs, window) {}
 
 void CalcForm::cmdNumber_Click(int digit) {
     calc_.BeforeDigit();
     reg_.TypeDigit(digit);
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::cmdDecimal_Click() {
     reg_.TypeDecimal();
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::cmdBackspace_Click() {
     reg_.Backspace();
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::cmdCancelEntry_Click() {
     reg_.CancelEntry();
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::cmdNegitive_Click() {
     reg_.ChangeSign();
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::cboDecPlace_Click(int position) {
@@ -45,7 +43,7 @@ void CalcForm::cboDecPlace_Click(int position) {
     }
     decPlace_ = position;
     reg_.ChooseDecimalPlaces(position);
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::cmdOperator_Click(int index) {
@@ -58,7 +56,7 @@ void CalcForm::cmdFunction_Click(int index) {
 
 void CalcForm::cmdCancel_Click() {
     calc_.cmdCancel_Click();
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::StartNewTotal(bool addToGrandTotal) {
@@ -67,35 +65,35 @@ void CalcForm::StartNewTotal(bool addToGrandTotal) {
 
 void CalcForm::cmdGrandTotal_Click() {
     calc_.cmdGrandTotal_Click();
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::cmdClear_Click() {
     tape_.Clear();
-    platform_.FocusKeySink();
+    window_.FocusKeySink();
 }
 
 void CalcForm::cmdSave_Click() {
     saveTag_ = "OK";
-    platform_.HideMainWindow();
+    window_.HideMainWindow();
 }
 
 void CalcForm::cmdClose_Click() {
     cmdCancel_Click();
-    platform_.CloseMainWindow();
+    window_.CloseMainWindow();
 }
 
 void CalcForm::cmdPrint_Click() {
-    PrintTape(tape_, platform_);
+    PrintTape(tape_, dialogs_, desktop_, window_);
 }
 
 void CalcForm::mnuCopy_Click() {
-    platform_.ClipboardClear();
-    platform_.ClipboardSetText(reg_.Display());
+    desktop_.ClipboardClear();
+    desktop_.ClipboardSetText(reg_.Display());
 }
 
 void CalcForm::mnuPaste_Click() {
-    const auto keys = PasteKeys(platform_.ClipboardText(), platform_.LocaleDecimalComma());
+    const auto keys = PasteKeys(desktop_.ClipboardText(), desktop_.LocaleDecimalComma());
     if (!keys) {
         return;
     }
@@ -119,71 +117,6 @@ void CalcForm::mnuPaste_Click() {
         } else {
             cmdNumber_Click(key - '0');
         }
-    }
-}
-
-void CalcForm::Execute(const KeyCommand& key) {
-    switch (key.command) {
-    case Command::Digit:
-        cmdNumber_Click(key.index);
-        break;
-    case Command::Decimal:
-        cmdDecimal_Click();
-        break;
-    case Command::Backspace:
-        cmdBackspace_Click();
-        break;
-    case Command::CancelEntry:
-        cmdCancelEntry_Click();
-        break;
-    case Command::ChangeSign:
-        cmdNegitive_Click();
-        break;
-    case Command::Operator:
-        cmdOperator_Click(key.index);
-        break;
-    case Command::Function:
-        cmdFunction_Click(key.index);
-        break;
-    case Command::Cancel:
-        cmdCancel_Click();
-        break;
-    case Command::GrandTotal:
-        cmdGrandTotal_Click();
-        break;
-    case Command::ClearTape:
-        cmdClear_Click();
-        break;
-    case Command::Print:
-        cmdPrint_Click();
-        break;
-    case Command::SaveResult:
-        cmdSave_Click();
-        break;
-    case Command::Close:
-        cmdClose_Click();
-        break;
-    case Command::Memory:
-        cmdMemory_Click(key.index);
-        break;
-    case Command::TotalMemory:
-        cmdTotalMem_Click();
-        break;
-    }
-}
-
-void CalcForm::CheckKeyPress(int& code) {
-    try {
-        // Where the locale writes decimals with a comma, the comma key is the decimal point.
-        if (code == ',' && platform_.LocaleDecimalComma()) {
-            code = '.';
-        }
-        if (const auto key = CommandForCharacter(code)) {
-            Execute(*key);
-        }
-        code = 0;
-    } catch (const std::exception& failure) {
-        errors_.LogError(true, "0", failure.what(), "frmCalc", "CheckKeyPress");
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -30,7 +31,11 @@ struct Currency {
 class CalcForm {
 public:
     // files: the settings files' operations; the real disk when none is given.
-    explicit CalcForm(Platform& platform, FileOps* files = nullptr);
+    // The window it stands for is the host; files default to the disk.
+    CalcForm(Dialogs& dialogs, DesktopServices& desktop, WindowHost& window,
+             FileOps* files = nullptr);
+    explicit CalcForm(Platform& platform, FileOps* files = nullptr)
+        : CalcForm(platform, platform, platform, files) {}
     CalcForm(const CalcForm&) = delete;
     CalcForm& operator=(const CalcForm&) = delete;
 
@@ -58,11 +63,14 @@ public:
     void optMem_Click(int index) { banks_.optMem_Click(index); }
     void SelectBank(int bank) { banks_.SelectBank(bank); }
     void lblAccounts_Click(int bank) { banks_.lblAccounts_Click(bank); }
-    void txtMem_MouseDown() { platform_.FocusKeySink(); }
+    void txtMem_MouseDown() { window_.FocusKeySink(); }
 
     // Tape editing.
-    void lstTape_Click() { platform_.FocusKeySink(); }
-    void lstTape_DblClick() { editor_.lstTape_DblClick(); }
+    void lstTape_Click() { window_.FocusKeySink(); }
+    void lstTape_DblClick();
+    // How often the change panel was opened for a line; the window fills and focuses it anew
+    // each time.
+    int ChangeOpenings() const { return changeOpenings_; }
     void cmdSaveChange_Click() { editor_.cmdSaveChange_Click(); }
     void cmdCancelChange_Click() { editor_.cmdCancelChange_Click(); }
     TapeEditor& ChangeTape() { return editor_; }
@@ -83,7 +91,7 @@ public:
     void mnuConverter_Click() { view_.mnuConverter_Click(); }
     void mnuTape_Click() { view_.mnuTape_Click(); }
     void mnuTop_Click() { view_.mnuTop_Click(); }
-    void mnuHelp_Click() { platform_.OpenHelp(); }
+    void mnuHelp_Click() { desktop_.OpenHelp(); }
     void mnuCopy_Click();
     void mnuPaste_Click();
     void mnuExit_Click() { cmdClose_Click(); }
@@ -92,9 +100,24 @@ public:
     ViewState& View() { return view_; }
     const ViewState& View() const { return view_; }
 
+    // Keys for what only the mouse reaches otherwise; each does nothing, and returns false,
+    // while its panel or the tape is hidden (or the tape empty).
+    bool SelectBankKey(int bank);
+    bool RenameAccountKey();
+    bool MoveTapeLineKey(int move); // a TapeMove
+    bool ChangeTapeLineKey();
+    // How many tape lines a page move passes, as many as the tape's view shows less one.
+    void SetTapePage(int lines) { tapePage_ = std::max(1, lines); }
+    int TapePage() const { return tapePage_; }
+
+    // Runs a key's command (the table is engine/KeyMap.cpp, the dispatch form/CalcKeys.cpp);
+    // false when the command does nothing in this state.
+    bool Execute(const KeyCommand& key);
+    enum class KeyOutcome { Done, NotNow, Failed };
+    // Runs a typed key: as Execute, but a failure is logged instead of passed on.
+    KeyOutcome KeyPress(const KeyCommand& key);
     // The keyboard map: runs the key of a typed character and consumes it (code becomes 0).
     void CheckKeyPress(int& code);
-    void Execute(const KeyCommand& key);
 
     // The value-picker interface of a host program.
     void SetStartValue(Currency value);
@@ -122,7 +145,9 @@ private:
     // Sets every owner from the loaded values.
     void ApplySettings(const SettingsValues& values);
 
-    Platform& platform_;
+    Dialogs& dialogs_;
+    DesktopServices& desktop_;
+    WindowHost& window_;
     DiskFileOps diskFiles_;
     FileOps& files_;
     EntryRegister reg_;
@@ -134,6 +159,8 @@ private:
     ViewState view_;
     Converter converter_;
     int decPlace_ = 0;
+    int tapePage_ = 10; // until the window measures its view
+    int changeOpenings_ = 0;
     std::string saveTag_;
     std::int32_t deposit_ = 0;
 };

@@ -27,11 +27,11 @@ std::string AccessErrorText(const std::string& failure) {
 } // namespace
 
 std::string CalcForm::SettingsPath() const {
-    return platform_.ProgramFolder() + "/" + kSettingsFileName;
+    return desktop_.ProgramFolder() + "/" + kSettingsFileName;
 }
 
 std::string CalcForm::BackupPath() const {
-    return platform_.ProgramFolder() + "/" + kBackupFileName;
+    return desktop_.ProgramFolder() + "/" + kBackupFileName;
 }
 
 void CalcForm::Form_Load() {
@@ -77,7 +77,7 @@ void CalcForm::Form_Load() {
     }
     // The backup still holds the last good state: rewriting it from the defaults would
     // lose the only copy, so it is left alone and the user is told where it is.
-    platform_.MsgBox("The settings file " + settings + " cannot be used: " + damage +
+    dialogs_.MsgBox("The settings file " + settings + " cannot be used: " + damage +
                          ". Sumwise has started with the default settings. File > Restore "
                          "Backup brings back the last good state.",
                      kAppTitle, MsgIcon::Information, MsgButtons::Ok);
@@ -150,11 +150,11 @@ void CalcForm::SaveBackup() {
 void CalcForm::mnuRestore_Click() {
     const auto created = files_.LastModified(BackupPath());
     if (!created) {
-        platform_.MsgBox("There is no backup to restore.", kAppTitle, MsgIcon::Information,
+        dialogs_.MsgBox("There is no backup to restore.", kAppTitle, MsgIcon::Information,
                          MsgButtons::Ok);
         return;
     }
-    const MsgAnswer answer = platform_.MsgBox(
+    const MsgAnswer answer = dialogs_.MsgBox(
         "Are you sure you want to restore the backup created " + GeneralDateText(*created) + " ?",
         kAppTitle, MsgIcon::Question, MsgButtons::YesNo);
     if (answer != MsgAnswer::Yes) {

@@ -9,10 +9,10 @@
 
 namespace sumwise::qt {
 
-AboutWindow::AboutWindow(Platform& platform, QWidget* parent)
+AboutWindow::AboutWindow(DesktopServices& desktop, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      platform_(platform) {
+      desktop_(desktop) {
     setObjectName("frmAbout");
     setWindowTitle("About");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -40,13 +40,13 @@ AboutWindow::AboutWindow(Platform& platform, QWidget* parent)
     join->setCursor(Qt::PointingHandCursor);
     join->setGeometry(16, 170, 140, 30);
     connect(join, &QPushButton::clicked, this,
-            [this] { platform_.ShellOpen(kMailingListAddress); });
+            [this] { desktop_.ShellOpen(kMailingListAddress); });
 
     auto* site = new QPushButton("Sumwise Project", this);
     site->setObjectName("Command2");
     site->setCursor(Qt::PointingHandCursor);
     site->setGeometry(174, 170, 140, 30);
-    connect(site, &QPushButton::clicked, this, [this] { platform_.ShellOpen(kProjectAddress); });
+    connect(site, &QPushButton::clicked, this, [this] { desktop_.ShellOpen(kProjectAddress); });
 }
 
 void AboutWindow::showCentred() {

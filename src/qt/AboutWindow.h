@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/Platform.h"
+#include "platform/DesktopServices.h"
 
 namespace sumwise::qt {
 
@@ -13,13 +13,13 @@ public:
     static constexpr const char* kMailingListAddress = "https://sumwise.example.org/mailing-list";
     static constexpr const char* kProjectAddress = "https://sumwise.example.org/";
 
-    explicit AboutWindow(Platform& platform, QWidget* parent = nullptr);
+    explicit AboutWindow(DesktopServices& desktop, QWidget* parent = nullptr);
 
     // Shows it centred on the screen, or brings the open one forward.
     void showCentred();
 
 private:
-    Platform& platform_;
+    DesktopServices& desktop_;
 };
 
 } // namespace sumwise::qt

@@ -28,8 +28,9 @@ class TapeView;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // services: message boxes, clock, environment and files (a fake in tests).
-    explicit MainWindow(Platform& services, QWidget* parent = nullptr);
+    // services: dialogs and desktop services (a fake in tests). The window itself is the
+    // core's window host.
+    explicit MainWindow(Services& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     CalcForm& form() { return *form_; }
@@ -62,14 +63,31 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class WindowPlatform;
-    class KeySink;
+    class Host;
 
+    // Construction and wiring (MainWindow.cpp).
+    void buildDisplay(QWidget* client);
     void buildKeypad(QWidget* client);
+    void buildDecimalPlaces(QWidget* client);
     void buildTape(QWidget* client);
+    void buildChangePanel(QWidget* client);
     void buildMemoryPanel(QWidget* client);
+    // Shows the View menu's choices: marks, panel, tape width, stay-on-top.
+    void applyView();
+    void focusKeySink();
+    void setBusy(bool busy);
+
+    // The menu bar (MainWindowMenus.cpp).
     void buildMenus();
     void dropClashingMnemonics(QWidget* client);
+    void showAbout();
+
+    // The keyboard (MainWindowKeys.cpp). Typed keys from the window, the key sink and the
+    // tape all come to typeKey; true if consumed.
+    bool typeKey(QKeyEvent* event);
+    bool runBoundKey(const KeyCommand& key);
+
+    // The window's place (MainWindowPlace.cpp).
     // The start-up sequence, then the window at its saved place.
     void startUp();
     void placeWindow();
@@ -77,19 +95,9 @@ private:
     void startSettling();
     // Left and Top for the window where it stands now.
     void storePlace();
-    // Shows the View menu's choices: marks, panel, tape width, stay-on-top.
-    void applyView();
-    void showAbout();
-    // Typed keys from the window, the key sink and the tape all come here; true if consumed.
-    bool typeKey(QKeyEvent* event);
-    // Keys for what only the mouse reaches otherwise; true if consumed.
-    bool keyboardOnlyKey(QKeyEvent* event);
-    // Opens the change panel for the selected tape line.
-    void changeSelectedLine();
-    void focusKeySink();
-    void setBusy(bool busy);
 
-    std::unique_ptr<WindowPlatform> platform_;
+    Services& services_;
+    std::unique_ptr<Host> host_;
     std::unique_ptr<CalcForm> form_;
     DisplayLabel* lblResult_ = nullptr;
     QLabel* lblOperator_ = nullptr;
@@ -107,6 +115,7 @@ private:
     QAction* mnuTape_ = nullptr;
     QAction* mnuTop_ = nullptr;
     bool onTop_ = false;
+    int changeOpenings_ = 0;     // the core's openings of the change panel shown so far
     QElapsedTimer changeOpened_; // when a double click last opened the change panel
     QPoint placed_;              // where the window was asked to open, pixels
     QPointF placedTwips_;        // the same in twips, as Left and Top will keep it

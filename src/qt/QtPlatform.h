@@ -7,9 +7,9 @@
 
 namespace sumwise::qt {
 
-// The desktop services of the real program: Qt message boxes, the clock, the environment and
-// files. Window operations (focus, hide, close) belong to the main window itself.
-class QtPlatform : public Platform {
+// The dialogs and desktop services of the real program: Qt message boxes, the clipboard, the
+// clock, the environment and the printer. Window operations belong to the main window.
+class QtPlatform : public Services {
 public:
     void SetDialogParent(QWidget* parent) { parent_ = parent; }
 
@@ -17,9 +17,6 @@ public:
                      MsgButtons buttons) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& proposal) override;
-    void FocusKeySink() override {}
-    void HideMainWindow() override {}
-    void CloseMainWindow() override {}
     void ClipboardClear() override;
     void ClipboardSetText(const std::string& text) override;
     std::string ClipboardText() override;
@@ -28,7 +25,6 @@ public:
     DateTime Now() override;
     std::string LongDate(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
-    void SetBusy(bool) override {}
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override;
     // The user's locale, not the C library's: Qt reads it from the environment.

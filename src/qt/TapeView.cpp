@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "engine/TapeMove.h"
+
 namespace sumwise::qt {
 
 TapeView::TapeView(QWidget* parent) : QAbstractItemView(parent) {
@@ -88,39 +90,43 @@ void TapeView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     verticalScrollBar()->setValue(wanted);
 }
 
+int TapeView::pageLines() const {
+    return std::max(1, viewport()->height() / lineHeight_ - 1);
+}
+
 QModelIndex TapeView::moveCursor(CursorAction action, Qt::KeyboardModifiers) {
-    const int count = rows();
-    if (count == 0) {
+    if (rows() == 0) {
         return {};
     }
-    const int page = std::max(1, viewport()->height() / lineHeight_ - 1);
-    int row = currentIndex().isValid() ? currentIndex().row() : -1;
+    const int row = currentIndex().isValid() ? currentIndex().row() : -1;
+    TapeMove move = TapeMove::Down;
     switch (action) {
     case MoveUp:
     case MovePrevious:
-        row = row < 0 ? count - 1 : row - 1;
+        move = TapeMove::Up;
         break;
     case MoveDown:
     case MoveNext:
-        row += 1;
+        move = TapeMove::Down;
         break;
     case MovePageUp:
-        row -= page;
+        move = TapeMove::PageUp;
         break;
     case MovePageDown:
-        row += page;
+        move = TapeMove::PageDown;
         break;
     case MoveHome:
-        row = 0;
+        move = TapeMove::First;
         break;
     case MoveEnd:
-        row = count - 1;
+        move = TapeMove::Last;
         break;
     case MoveLeft:
     case MoveRight:
-        break;
+        // No move: the current line, or the first when there is none.
+        return model()->index(std::clamp(row, 0, rows() - 1), 0, rootIndex());
     }
-    return model()->index(std::clamp(row, 0, count - 1), 0, rootIndex());
+    return model()->index(MovedLine(move, row, rows(), pageLines()), 0, rootIndex());
 }
 
 void TapeView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) {
@@ -159,6 +165,10 @@ void TapeView::updateGeometries() {
     verticalScrollBar()->setPageStep(whole);
     verticalScrollBar()->setSingleStep(1);
     QAbstractItemView::updateGeometries();
+    if (pageLines() != pageLines_) {
+        pageLines_ = pageLines();
+        emit pageLinesChanged(pageLines_);
+    }
 }
 
 void TapeView::paintEvent(QPaintEvent* event) {

@@ -18,6 +18,11 @@ public:
     void setModel(QAbstractItemModel* model) override;
     // The height of every line, in device-independent pixels.
     int lineHeight() const;
+    // How many lines a page key passes: those seen whole, less one kept in view.
+    int pageLines() const;
+
+signals:
+    void pageLinesChanged(int lines);
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -43,6 +48,7 @@ private:
     void updateFromRow(int row);
 
     int lineHeight_ = 16;
+    int pageLines_ = 0;        // as last told
     bool keepPicture_ = false; // the scroll value follows lines that stay in place
 };
 

@@ -47,32 +47,6 @@ std::string Argument(const std::string& rest) {
     return out;
 }
 
-// Keys without a character of their own, written in brackets.
-bool NamedKey(const std::string& name, CalcForm& form) {
-    if (name == "+/-") {
-        form.cmdNegitive_Click();
-    } else if (name == "sqrt") {
-        form.cmdFunction_Click(0);
-    } else if (name == "1/x") {
-        form.cmdFunction_Click(2);
-    } else if (name == "bs") {
-        form.cmdBackspace_Click();
-    } else if (name == "M+" || name == "M-" || name == "MR" || name == "MC") {
-        const std::string keys[] = {"M+", "M-", "MR", "MC"};
-        form.cmdMemory_Click(static_cast<int>(std::find(keys, keys + 4, name) - keys));
-    } else if (name == "banks") {
-        form.cmdTotalMem_Click();
-    } else if (name.starts_with("bank") && name.size() == 5) {
-        form.SelectBank(name[4] - '0');
-    } else if (name == "enter" || name == "esc") {
-        int code = name == "enter" ? 13 : 27;
-        form.CheckKeyPress(code);
-    } else {
-        return false;
-    }
-    return true;
-}
-
 class KeyScript : public ::testing::TestWithParam<std::string> {
 protected:
     void TypeKeys(const std::string& keys, int lineNo) {
@@ -83,8 +57,11 @@ protected:
             if (keys[i] == '[') {
                 const size_t close = keys.find(']', i);
                 ASSERT_NE(close, std::string::npos) << "line " << lineNo;
+                // A key by its name in the command table, run as the keyboard runs it.
                 const std::string name = keys.substr(i + 1, close - i - 1);
-                ASSERT_TRUE(NamedKey(name, form)) << "unknown key [" << name << "] line " << lineNo;
+                const auto key = CommandNamed(name);
+                ASSERT_TRUE(key) << "unknown key [" << name << "] line " << lineNo;
+                form.KeyPress(*key);
                 i = close;
                 continue;
             }

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FuzzPlatform.h"
+#include "KeyChecks.h"
+#include "KeyDecoder.h"
+#include "MemoryFiles.h"
+#include "form/CalcForm.h"
+
+namespace sumwise::fuzz {
+
+// What the settings files should give back at the next start.
+struct Persisted {
+    std::array<std::string, MemoryBanks::kCount> mem;
+    std::array<std::string, MemoryBanks::kCount> accounts;
+    int points = 2;
+    bool banks = true, converter = false, tape = true, top = false;
+};
+
+// One run of the program, restarted from its files when a step closes it, checked after every
+// step.
+class Session {
+public:
+    Session();
+    void Run(const std::vector<Action>& program);
+
+private:
+    void Start();
+    Persisted Current() const;
+    void RequireLoaded(const Persisted& expected, const char* when);
+    // The window closed (Close, Save Result) and the program started again from its files.
+    void Restart();
+    void Step(const Action& a);
+    void Trace(const Action& a) const;
+    // Each returns true when the step edits the entry, so the display re-reads to the value.
+    bool RunKey(const KeyCommand& key);
+    bool RunWindowStep(const Action& a);
+    bool RunPanelStep(const Action& a);
+    bool RunDesktopStep(const Action& a);
+    void SelectTapeLine(int arg);
+    void CheckAfter(const Action& a, const std::string& displayBefore, double valueBefore,
+                    bool exact);
+    void CheckPrintJob();
+    void Restore(bool yes);
+
+    FuzzPlatform platform_;
+    MemoryFiles files_;
+    std::unique_ptr<CalcForm> form_;
+    std::unique_ptr<TapeWatch> watch_;
+    StateChecks checks_;
+    Persisted saved_;  // what the settings file holds for the next start
+    Persisted backup_; // what the backup holds: the state at the last start-up
+    bool detached_ = false;
+    long budget_;
+    // FUZZ_TRACE=1 lists every step, to read what a saved input does.
+    bool trace_ = std::getenv("FUZZ_TRACE") != nullptr;
+};
+
+} // namespace sumwise::fuzz

@@ -1,0 +1,95 @@
+// Where the window opens and what counts as the user's move of it.
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+#include "qt/KeypadLayout.h"
+#include "qt/MainWindow.h"
+#include "qt/WindowPlace.h"
+
+namespace sumwise::qt {
+
+namespace {
+
+// Twips to pixels, bounded so that a far-off saved place stays a valid coordinate.
+int ToPixels(double twips) {
+    constexpr double kLimit = 1 << 24;
+    return static_cast<int>(std::lround(std::clamp(twips / kTwipsPerPixel, -kLimit, kLimit)));
+}
+
+} // namespace
+
+void MainWindow::startUp() {
+    form_->Form_Load();
+    refresh();
+    placeWindow();
+}
+
+void MainWindow::placeWindow() {
+    const ViewState& view = form_->View();
+    const QPoint wanted(ToPixels(view.Left), ToPixels(view.Top));
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.append(screen->availableGeometry());
+    }
+    const int titleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    // The frame is not known before the window manager has the window: allow a title bar and
+    // a border.
+    constexpr int kBorder = 4;
+    const QSize outer = sizeHint() + QSize(2 * kBorder, titleHeight + 2 * kBorder);
+    placed_ = PlaceOnScreen(wanted, outer, titleHeight, screens);
+    replaced_ = placed_ != wanted;
+    placedTwips_ = replaced_ ? QPointF(placed_) * kTwipsPerPixel : QPointF(view.Left, view.Top);
+    move(placed_);
+    settled_ = geometry().topLeft();
+    userShift_ = QPoint();
+    if (isVisible()) {
+        startSettling();
+    }
+}
+
+void MainWindow::startSettling() {
+    settled_ = geometry().topLeft();
+    settling_->start();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    startSettling();
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    // The user moves only a shown window; shown again, it may be placed anew.
+    userShift_ += geometry().topLeft() - settled_;
+    settled_ = geometry().topLeft();
+    QMainWindow::hideEvent(event);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager reparents a new window and may report it shifted by its frame, on
+    // some by a title bar's height: that is where the window opened, not a move.
+    if (settling_->isActive()) {
+        settled_ = geometry().topLeft();
+        settling_->start();
+    }
+}
+
+void MainWindow::storePlace() {
+    // Only the user's moves change the place, added to the place the window was asked to
+    // open at: start and close without a move keep Left and Top exactly, and a moved window
+    // opens where it was left, whatever frame offset the window manager reports. The
+    // frame's own position is no measure: it changes when the frame becomes known, without
+    // a move. Pixels are coarser than twips, so an unmoved place is kept as it was.
+    const QPoint shift = userShift_ + (geometry().topLeft() - settled_);
+    if (shift.isNull() && !replaced_) {
+        return;
+    }
+    form_->View().Left = placedTwips_.x() + shift.x() * kTwipsPerPixel;
+    form_->View().Top = placedTwips_.y() + shift.y() * kTwipsPerPixel;
+}
+
+} // namespace sumwise::qt
