@@ -149,11 +149,6 @@ public:
     void SetBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
     std::string Environ(const std::string&) override { return {}; }
     std::string ProgramFolder() override { return "/fuzz"; }
-    bool AppendToFile(const std::string&, const std::string& text) override {
-        ++logRecords;
-        lastLogRecord = text;
-        return true;
-    }
 
     // Answers for the next dialogs.
     bool answerYes = false;
@@ -166,10 +161,8 @@ public:
     int messages = 0;
     int questions = 0;
     int inputs = 0;
-    int logRecords = 0;
     int busyDepth = 0;
     std::string lastMessage;
-    std::string lastLogRecord;
     std::string clipboard;
     bool hideRequested = false;
     bool closeRequested = false;

@@ -121,9 +121,9 @@ void Session::Trace(const Action& a) const {
     std::fprintf(stderr,
                  "%s arg %d yes %d text '%s' | display '%s' value %.17g tape %zu, last '%.*s' "
                  "selected %d\n",
-                 ActionName(a).c_str(), a.arg, a.yes, a.text.c_str(), f.Register().Display.c_str(),
-                 f.Register().EntryValue, tape.Count(), static_cast<int>(tape.LastLine().size()),
-                 tape.LastLine().data(), tape.Selected());
+                 ActionName(a).c_str(), a.arg, a.yes, a.text.c_str(),
+                 f.Register().Display().c_str(), f.Register().EntryValue(), tape.Count(),
+                 static_cast<int>(tape.LastLine().size()), tape.LastLine().data(), tape.Selected());
 }
 
 void Session::Step(const Action& a) {
@@ -131,8 +131,8 @@ void Session::Step(const Action& a) {
     if (trace_) {
         Trace(a);
     }
-    const std::string displayBefore = form_->Register().Display;
-    const double valueBefore = form_->Register().EntryValue;
+    const std::string displayBefore = form_->Register().Display();
+    const double valueBefore = form_->Register().EntryValue();
     bool exact = false;
     if (a.key) {
         exact = RunKey(*a.key);
@@ -299,19 +299,21 @@ void Session::CheckAfter(const Action& a, const std::string& displayBefore, doub
     const EntryRegister& reg = form_->Register();
     // Digits keyed after the point have no limit and every key re-reads the whole text:
     // a long display makes each key dearer, so it costs the input more of its budget.
-    budget_ -= static_cast<long>(reg.Display.size() / 64);
-    const bool changed = reg.Display != displayBefore ||
-                         std::memcmp(&reg.EntryValue, &valueBefore, sizeof valueBefore) != 0;
+    budget_ -= static_cast<long>(reg.Display().size() / 64);
+    const bool changed = reg.Display() != displayBefore || [&] {
+        const double value = reg.EntryValue();
+        return std::memcmp(&value, &valueBefore, sizeof value) != 0;
+    }();
     if (a.key && a.key->command == Command::TotalMemory) {
         detached_ = true; // the bank total is shown, the register keeps its number
     } else if (changed) {
         detached_ = false;
     }
     if (exact && changed) {
-        const double read = LeadingNumber(reg.Display);
-        FUZZ_REQUIRE(read == reg.EntryValue,
+        const double read = LeadingNumber(reg.Display());
+        FUZZ_REQUIRE(read == reg.EntryValue(),
                      "after %s the display '%s' reads %.17g but the value is %.17g",
-                     ActionName(a).c_str(), reg.Display.c_str(), read, reg.EntryValue);
+                     ActionName(a).c_str(), reg.Display().c_str(), read, reg.EntryValue());
     }
     checks_.Check(*form_, *watch_, detached_);
 }

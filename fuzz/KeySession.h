@@ -9,8 +9,8 @@
 #include "FuzzPlatform.h"
 #include "KeyChecks.h"
 #include "KeyDecoder.h"
-#include "MemoryFiles.h"
 #include "form/CalcForm.h"
+#include "support/MemoryFiles.h"
 
 namespace sumwise::fuzz {
 
@@ -49,7 +49,7 @@ private:
     void Restore(bool yes);
 
     FuzzPlatform platform_;
-    MemoryFiles files_;
+    testing::MemoryFiles files_;
     std::unique_ptr<CalcForm> form_;
     std::unique_ptr<TapeWatch> watch_;
     StateChecks checks_;

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "MemoryFiles.h"
 #include "NumberShapes.h"
 #include "settings/ProfileText.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsSchema.h"
 #include "settings/TextEncoding.h"
+#include "support/MemoryFiles.h"
 
 using namespace sumwise;
 using namespace sumwise::fuzz;
@@ -259,7 +259,7 @@ void CheckOtherKeysRead(std::string_view before, std::string_view after, const N
 }
 
 // One write through the file routines, with everything it promises.
-void CheckWrite(MemoryFiles& files, const std::string& section, const std::string& key,
+void CheckWrite(testing::MemoryFiles& files, const std::string& section, const std::string& key,
                 const std::string& value) {
     const bool existed = files.Exists(kPath);
     const std::string bytes = existed ? files.files[kPath] : std::string();
@@ -320,7 +320,7 @@ const SettingKey* DifferingKey(const SettingsValues& a, const SettingsValues& b)
 }
 
 // The 22 keys loaded from any file save and load again to the same values.
-void CheckSettingsRoundTrip(MemoryFiles& files) {
+void CheckSettingsRoundTrip(testing::MemoryFiles& files) {
     const SettingsValues loaded = LoadSettingsValues(files, kPath);
     for (const std::string& text : loaded.Mem) {
         FUZZ_REQUIRE(CharCount(text) <= kMaxProfileValueChars, "a bank text was not cut");
@@ -361,7 +361,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         value += std::string(1100, 'v'); // past the profile limit
     }
 
-    MemoryFiles files;
+    testing::MemoryFiles files;
     if (fileExists) {
         files.files[kPath] = bytes;
     }
