@@ -144,6 +144,13 @@ void Calculator::cmdOperator_Click(int index) {
         totalClosed_ = false;
     }
 
+    CountStep(index, previousTotal);
+    WriteStep(index, previousTotal);
+    clearPressed_ = false;
+    operatorLabel_ = lastOperator_;
+}
+
+void Calculator::CountStep(int index, double previousTotal) {
     if (reg_.State() == EntryState::Num) {
         stepCount_ = stepCount_ + 1;
         lastEntry_ = reg_.EntryValue();
@@ -168,7 +175,9 @@ void Calculator::cmdOperator_Click(int index) {
         stepCount_ = 1;
     }
     reg_.MarkOperator();
+}
 
+void Calculator::WriteStep(int index, double previousTotal) {
     if (lastOperator_ != PendingOperator::Equals && operand_ != 0) {
         if (reg_.TakeSignChange()) {
             // A sign changed after the total was shown starts a new stretch of tape that
@@ -190,8 +199,6 @@ void Calculator::cmdOperator_Click(int index) {
         reg_.MarkClosed();
         totalClosed_ = true;
     }
-    clearPressed_ = false;
-    operatorLabel_ = lastOperator_;
 }
 
 void Calculator::StartNewTotal(bool addToGrandTotal) {

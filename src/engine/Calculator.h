@@ -60,6 +60,10 @@ public:
 
 private:
     void WriteCarriedTotal(int index, double value);
+    // The operator key's two halves: the step it counts (the first number, or the pending
+    // operator applied), then the tape lines it writes and the operator it leaves pending.
+    void CountStep(int index, double previousTotal);
+    void WriteStep(int index, double previousTotal);
     // Applies the pending operator to the running total and the operand; division by zero
     // and overflow keep the total and tell the user.
     void ApplyPendingOperator();

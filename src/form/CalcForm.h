@@ -102,6 +102,8 @@ public:
 
     // Keys for what only the mouse reaches otherwise; each does nothing, and returns false,
     // while its panel or the tape is hidden (or the tape empty).
+    // The keys that reach with the keyboard what only the mouse reaches otherwise.
+    bool ExecuteKeyboardOnly(const KeyCommand& key);
     bool SelectBankKey(int bank);
     bool RenameAccountKey();
     bool MoveTapeLineKey(int move); // a TapeMove

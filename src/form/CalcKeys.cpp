@@ -59,6 +59,17 @@ bool CalcForm::Execute(const KeyCommand& key) {
         cmdTotalMem_Click();
         return true;
     case Command::SelectBank:
+    case Command::RenameAccount:
+    case Command::MoveTapeLine:
+    case Command::ChangeTapeLine:
+        return ExecuteKeyboardOnly(key);
+    }
+    return false;
+}
+
+bool CalcForm::ExecuteKeyboardOnly(const KeyCommand& key) {
+    switch (key.command) {
+    case Command::SelectBank:
         return SelectBankKey(key.index);
     case Command::RenameAccount:
         return RenameAccountKey();
@@ -66,8 +77,9 @@ bool CalcForm::Execute(const KeyCommand& key) {
         return MoveTapeLineKey(key.index);
     case Command::ChangeTapeLine:
         return ChangeTapeLineKey();
+    default:
+        return false;
     }
-    return false;
 }
 
 CalcForm::KeyOutcome CalcForm::KeyPress(const KeyCommand& key) {
