@@ -5,26 +5,10 @@
 set -u
 program="$1"
 locales="${2:-}"
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "skipped: $tool is not installed"
-        exit 77 # ctest reports a skip, not a pass
-    fi
-done
-work=$(mktemp -d)
-display=":$((200 + RANDOM % 500))"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-    kill $app "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY="$display"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY LANGUAGE
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/xvfb-lib.sh"
+require_tools Xvfb xdotool
+start_xvfb 800x600
+unset LANGUAGE
 cp "$program" "$work/sumwise"
 passed=0
 failed=0
@@ -56,13 +40,7 @@ for case in "${cases[@]}"; do
     rm -f "$work/Sumwise.ini" "$work/Sumwise.sbk"
     LANG="$locale" LC_ALL="$locale" LOCPATH="$locales" "$work/sumwise" >"$work/out" 2>"$work/err" &
     app=$!
-    window=""
-    for _ in $(seq 300); do # 30 s: a loaded or sanitized build starts slowly
-        window=$(xdotool search --onlyvisible --pid "$app" --name '^Sumwise$' 2>/dev/null | head -1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    if [ -z "$window" ]; then
+    if ! wait_for_window "$app"; then
         echo "FAIL $case: the window did not appear"; cat "$work/err"; failed=$((failed + 1))
         kill "$app"; wait "$app"; app=""
         continue
@@ -73,8 +51,7 @@ for case in "${cases[@]}"; do
     xdotool mousemove $((X + 300)) $((Y + 60))
     sleep 0.2
     xdotool key --delay 40 ${keys//,/ } s
-    for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$app" 2>/dev/null; then
+    if ! wait_for_exit "$app"; then
         echo "FAIL $case: Save Result did not end the program"; failed=$((failed + 1))
         kill "$app"; wait "$app"; app=""
         continue

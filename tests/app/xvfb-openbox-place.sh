@@ -4,27 +4,9 @@
 # was left; a place far off the screen opens on it.
 set -u
 program="$1"
-for tool in Xvfb openbox xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "skipped: $tool is not installed"
-        exit 77 # ctest reports a skip, not a pass
-    fi
-done
-work=$(mktemp -d)
-display=":$((200 + RANDOM % 500))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=""
-wm=""
-cleanup() {
-    kill $app $wm "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY="$display"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+. "$(dirname "$0")/xvfb-lib.sh"
+require_tools Xvfb openbox xdotool
+start_xvfb 1024x768
 HOME="$work" openbox --config-file /dev/null >/dev/null 2>&1 &
 wm=$!
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
@@ -40,13 +22,7 @@ fail() {
 start() {
     "$work/sumwise" >"$work/out" 2>"$work/err" &
     app=$!
-    window=""
-    for _ in $(seq 300); do # 30 s: a loaded or sanitized build starts slowly
-        window=$(xdotool search --onlyvisible --pid "$app" --name '^Sumwise$' 2>/dev/null | head -1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "the window did not appear"; cat "$work/err"; exit 1; }
+    wait_for_window "$app" || { echo "the window did not appear"; cat "$work/err"; exit 1; }
     sleep 1
 }
 # "x", the Exit key, closes the program the normal way, which saves the settings.
@@ -56,8 +32,7 @@ stop() {
         xdotool windowactivate --sync "$window" >/dev/null 2>&1
         xdotool windowfocus --sync "$window" >/dev/null 2>&1
         xdotool key x
-        for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-        kill -0 "$app" 2>/dev/null || break
+        wait_for_exit "$app" && break
     done
     if kill -0 "$app" 2>/dev/null; then
         echo "the program did not close"; exit 1

@@ -3,28 +3,11 @@
 # selected this run is in Sumwise.ini afterwards, even with a dialog open.
 set -u
 program="$1"
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "skipped: $tool is not installed"
-        exit 77 # ctest reports a skip, not a pass
-    fi
-done
+. "$(dirname "$0")/xvfb-lib.sh"
+require_tools Xvfb xdotool
 # Job control: a background job of a script would otherwise start with SIGINT ignored.
 set -m
-work=$(mktemp -d)
-display=":$((200 + RANDOM % 500))"
-Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-    kill $app "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-export DISPLAY="$display"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 800x600
 passed=0
 failed=0
 
@@ -44,13 +27,7 @@ for case in "${cases[@]}"; do
     cp "$program" "$folder/sumwise"
     "$folder/sumwise" >"$folder/out" 2>"$folder/err" &
     app=$!
-    window=""
-    for _ in $(seq 300); do # 30 s: a loaded or sanitized build starts slowly
-        window=$(xdotool search --onlyvisible --pid "$app" --name '^Sumwise$' 2>/dev/null | head -1)
-        [ -n "$window" ] && break
-        sleep 0.1
-    done
-    if [ -z "$window" ]; then
+    if ! wait_for_window "$app"; then
         echo "FAIL $case: the window did not appear"; cat "$folder/err"; failed=$((failed + 1))
         kill "$app"; wait "$app"; app=""
         continue
@@ -69,8 +46,7 @@ for case in "${cases[@]}"; do
         fi
     done
     kill -"$signal" "$app"
-    for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$app" 2>/dev/null; then
+    if ! wait_for_exit "$app"; then
         echo "FAIL $case: still running after SIG$signal"; failed=$((failed + 1))
         kill -KILL "$app"; wait "$app"; app=""
         continue

@@ -1,0 +1,59 @@
+# Sourced by the desktop tests: a private X server, the program's window, and clean-up.
+#   require_tools TOOL...   ends the test as a skip (77) when a tool is missing
+#   start_xvfb SIZE         an X server of that screen size on a free display; sets $work (a
+#                           temporary folder), exports DISPLAY and removes both at exit,
+#                           together with the processes in $app and $wm
+#   wait_for_window PID     sets $window to the process's visible "Sumwise" window; false
+#                           when none appears within 30 s (a loaded or sanitized build starts
+#                           slowly)
+#   wait_for_exit PID       true once the process has ended, false after 15 s
+
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "skipped: $tool is not installed"
+            exit 77 # ctest reports a skip, not a pass
+        fi
+    done
+}
+
+app=""
+wm=""
+xvfb=""
+work=""
+
+cleanup_xvfb() {
+    kill $app $wm $xvfb 2>/dev/null
+    wait 2>/dev/null
+    [ -n "$work" ] && rm -rf "$work"
+}
+
+start_xvfb() {
+    work=$(mktemp -d)
+    local display=":$((200 + RANDOM % 500))"
+    Xvfb "$display" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    trap cleanup_xvfb EXIT
+    export DISPLAY="$display"
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+    for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+}
+
+wait_for_window() {
+    window=""
+    for _ in $(seq 300); do
+        window=$(xdotool search --onlyvisible --pid "$1" --name '^Sumwise$' 2>/dev/null | head -1)
+        [ -n "$window" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+wait_for_exit() {
+    for _ in $(seq 150); do
+        kill -0 "$1" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    ! kill -0 "$1" 2>/dev/null
+}
