@@ -16,8 +16,8 @@ class ErrorLog;
 // Operator key index of cmdOperator_Click.
 enum OperatorKey { kDivide = 0, kPlus = 1, kTimes = 2, kMinus = 3, kEquals = 4 };
 
-// Function key index of cmdFunction_Click.
-enum FunctionKeyIndex { kSquareRoot = 0, kPercent = 1, kReciprocal = 2 };
+// The function keys, in the order of cmdFunction_Click's index.
+enum class FunctionKey { SquareRoot = 0, Percent = 1, Reciprocal = 2 };
 
 // The operator that waits for the next number; "=" once a calculation is closed.
 enum class PendingOperator { Plus, Minus, Times, Divide, Equals };

@@ -23,26 +23,27 @@ void Calculator::cmdFunction_Click(int index) {
     const double x = reg_.EntryValue();
     double result = 0;
     const Failure* failure = nullptr;
-    switch (index) {
-    case kSquareRoot:
+    if (index < 0 || index > static_cast<int>(FunctionKey::Reciprocal)) {
+        return;
+    }
+    switch (static_cast<FunctionKey>(index)) {
+    case FunctionKey::SquareRoot:
         if (x < 0) {
             failure = &kInvalidArgument;
         } else {
             result = std::sqrt(x);
         }
         break;
-    case kPercent:
+    case FunctionKey::Percent:
         result = x / 100 * runningTotal_;
         break;
-    case kReciprocal:
+    case FunctionKey::Reciprocal:
         if (x == 0) {
             failure = &kDivisionByZero;
         } else {
             result = 1 / x;
         }
         break;
-    default:
-        return;
     }
     if (failure == nullptr && !std::isfinite(result)) {
         failure = &kOverflow;
