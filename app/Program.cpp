@@ -21,8 +21,11 @@ bool g_starting = true;
 // instead of Qt's abort.
 void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "sumwise: cannot open the graphical display; is DISPLAY or "
-                             "WAYLAND_DISPLAY set?\n");
+        // The toolkit's own words say which display and why.
+        std::fprintf(stderr,
+                     "sumwise: cannot open the graphical display; is DISPLAY or "
+                     "WAYLAND_DISPLAY set? (%s)\n",
+                     qPrintable(message));
         std::_Exit(1);
     }
     if (!g_starting) {

@@ -32,7 +32,9 @@ cleanup_xvfb() {
 start_xvfb() {
     work=$(mktemp -d)
     local display=":$((200 + RANDOM % 500))"
-    Xvfb "$display" -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: by default the server resets when its last client leaves, and a program that
+    # connects during the reset is refused.
+    Xvfb "$display" -screen 0 "$1x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb=$!
     trap cleanup_xvfb EXIT
     export DISPLAY="$display"
