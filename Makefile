@@ -47,11 +47,11 @@ test-sanitize: deps
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
 # What a packager builds: Release with GCC and with clang 14, warnings as errors, every target
-# built but the tests not run again.
+# built (the GCC one with the benchmarks) but the tests not run again.
 RELEASE_PACKAGES = clang-14
 release-builds: deps
 	@$(MAKE) --no-print-directory deps DEBIAN_PACKAGES="$(RELEASE_PACKAGES)"
-	@cmake -S . -B build-release-gcc -DCMAKE_BUILD_TYPE=Release -DSUMWISE_WERROR=ON \
+	@cmake -S . -B build-release-gcc -DCMAKE_BUILD_TYPE=Release -DSUMWISE_WERROR=ON -DSUMWISE_BUILD_BENCH=ON \
 		-DCMAKE_CXX_COMPILER=g++ >/dev/null
 	@cmake --build build-release-gcc -j $(JOBS)
 	@cmake -S . -B build-release-clang -DCMAKE_BUILD_TYPE=Release -DSUMWISE_WERROR=ON \

@@ -42,7 +42,7 @@ void FormatAndReadFloor(benchmark::State& state) {
     for (auto _ : state) {
         double sum = 0;
         for (const std::string& line : tape) {
-            const auto value = sumwise::StrictNumber(sumwise::NumberTextOf(line));
+            const auto value = sumwise::StrictNumber(sumwise::ReadTapeLine(line).number);
             sum += value.value_or(0);
             benchmark::DoNotOptimize(sumwise::FormatNumber(sum, "#0.00"));
         }
