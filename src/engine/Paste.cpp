@@ -43,9 +43,10 @@ std::optional<std::string> PasteKeys(std::string_view clipboard, bool decimalCom
     if (!parts) {
         return std::nullopt;
     }
-    std::string keys = parts->intDigits;
+    std::string keys = parts->IntDigits();
     if (parts->point) {
-        keys += "." + parts->fracDigits;
+        keys.push_back('.');
+        keys.append(parts->fracDigits);
     }
     // A number the register cannot hold is refused whole, not typed up to the digit that
     // would carry it past the range.

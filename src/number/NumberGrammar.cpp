@@ -62,6 +62,17 @@ double RadixInteger(std::string_view text, std::size_t pos, int radix) {
     return value;
 }
 
+// A plain loop: the sets hold a few characters, and a library search per character would
+// cost more than the reading itself.
+constexpr bool IsOneOf(char c, std::string_view set) {
+    for (const char member : set) {
+        if (c == member) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Whether the character at i groups the integer digits read so far.
 bool IsGroupMark(std::string_view t, std::size_t i, const NumberDialect& dialect,
                  bool digitBefore) {
@@ -77,19 +88,57 @@ bool IsGroupMark(std::string_view t, std::size_t i, const NumberDialect& dialect
     return i + 4 == t.size() || !IsDigit(t[i + 4]);
 }
 
+// The integer digits from the first significant one on, grouping marks left out; empty when
+// they are all zeros.
+std::string_view SignificantRun(const NumberParts& parts) {
+    std::size_t first = 0;
+    while (first < parts.intRun.size() &&
+           (parts.intRun[first] == '0' ||
+            (parts.groupMark != 0 && parts.intRun[first] == parts.groupMark))) {
+        ++first;
+    }
+    return parts.intRun.substr(first);
+}
+
+std::size_t DigitCount(std::string_view run, char groupMark) {
+    std::size_t count = run.size();
+    if (groupMark != 0) {
+        for (const char c : run) {
+            count -= c == groupMark ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 // The decimal position of the first significant digit (1 for "5", -2 for "0.005").
 long long Magnitude(const NumberParts& parts) {
-    const std::size_t firstInt = parts.intDigits.find_first_not_of('0');
-    if (firstInt != std::string::npos) {
-        return static_cast<long long>(parts.intDigits.size() - firstInt);
+    const std::string_view significant = SignificantRun(parts);
+    if (!significant.empty()) {
+        return static_cast<long long>(DigitCount(significant, parts.groupMark));
     }
     return -static_cast<long long>(parts.fracDigits.find_first_not_of('0'));
 }
 
+void AppendIntDigits(std::string& text, const NumberParts& parts) {
+    if (parts.intRun.empty()) {
+        text.push_back('0');
+        return;
+    }
+    if (parts.groupMark == 0 || parts.intRun.find(parts.groupMark) == std::string_view::npos) {
+        text.append(parts.intRun);
+        return;
+    }
+    for (const char c : parts.intRun) {
+        if (c != parts.groupMark) {
+            text.push_back(c);
+        }
+    }
+}
+
 std::string Canonical(const NumberParts& parts, long long exponent) {
     std::string text;
-    text.reserve(parts.intDigits.size() + parts.fracDigits.size() + 24);
-    text.append(parts.intDigits.empty() ? std::string_view("0") : parts.intDigits);
+    text.reserve(parts.intRun.size() + parts.fracDigits.size() + 24);
+    AppendIntDigits(text, parts);
     text.push_back('.');
     text.append(parts.fracDigits);
     text.push_back('e');
@@ -103,8 +152,8 @@ template <typename T> std::optional<T> ValueAs(const NumberParts& parts, ValueRu
         return static_cast<T>(*parts.radixValue);
     }
     const T zero = rules.keepZeroSign && parts.negative ? -T(0) : T(0);
-    if (parts.intDigits.find_first_not_of('0') == std::string::npos &&
-        parts.fracDigits.find_first_not_of('0') == std::string::npos) {
+    if (SignificantRun(parts).empty() &&
+        parts.fracDigits.find_first_not_of('0') == std::string_view::npos) {
         return zero;
     }
     const std::string text = Canonical(parts, parts.exponent);
@@ -137,6 +186,17 @@ template <typename T> std::optional<T> ValueAs(const NumberParts& parts, ValueRu
 
 } // namespace
 
+std::string NumberParts::IntDigits() const {
+    std::string digits;
+    digits.reserve(intRun.size());
+    for (const char c : intRun) {
+        if (groupMark == 0 || c != groupMark) {
+            digits.push_back(c);
+        }
+    }
+    return digits;
+}
+
 NumberDialect PasteNumber(std::string_view text, bool decimalComma) {
     NumberDialect dialect;
     dialect.sign = false;
@@ -155,12 +215,15 @@ NumberDialect PasteNumber(std::string_view text, bool decimalComma) {
 
 std::optional<NumberParts> ScanNumber(std::string_view text, const NumberDialect& dialect) {
     std::size_t i = 0;
-    while (i < text.size() && dialect.blanks.find(text[i]) != std::string_view::npos) {
+    while (i < text.size() && IsOneOf(text[i], dialect.blanks)) {
         ++i;
     }
     if (!dialect.leading) {
-        const std::size_t last = text.find_last_not_of(dialect.blanks);
-        text = text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+        std::size_t end = text.size();
+        while (end > i && IsOneOf(text[end - 1], dialect.blanks)) {
+            --end;
+        }
+        text = text.substr(0, end);
     }
     NumberParts parts;
     if (dialect.radixPrefix && i + 1 < text.size() && text[i] == '&') {
@@ -174,10 +237,11 @@ std::optional<NumberParts> ScanNumber(std::string_view text, const NumberDialect
         parts.negative = text[i] == '-';
         ++i;
     }
+    parts.groupMark = dialect.groupMark;
+    const std::size_t intStart = i;
     bool digitBefore = false;
     for (; i < text.size(); ++i) {
         if (IsDigit(text[i])) {
-            parts.intDigits.push_back(text[i]);
             digitBefore = true;
         } else if (IsGroupMark(text, i, dialect, digitBefore)) {
             digitBefore = false;
@@ -185,13 +249,16 @@ std::optional<NumberParts> ScanNumber(std::string_view text, const NumberDialect
             break;
         }
     }
-    if (i < text.size() && dialect.decimalMarks.find(text[i]) != std::string_view::npos) {
+    parts.intRun = text.substr(intStart, i - intStart);
+    if (i < text.size() && IsOneOf(text[i], dialect.decimalMarks)) {
         parts.point = true;
-        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
-            parts.fracDigits.push_back(text[i]);
+        const std::size_t fracStart = ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
         }
+        parts.fracDigits = text.substr(fracStart, i - fracStart);
     }
-    if (parts.intDigits.empty() && parts.fracDigits.empty()) {
+    if (parts.intRun.empty() && parts.fracDigits.empty()) {
         return std::nullopt;
     }
     if (dialect.exponent) {

@@ -41,14 +41,19 @@ inline constexpr NumberDialect kSettingsNumber{};
 // groups of three; which marks are the point and the grouping depends on the locale.
 NumberDialect PasteNumber(std::string_view text, bool decimalComma);
 
-// A number text taken apart.
+// A number text taken apart. The parts are views into the text read, which must outlive
+// them; nothing is copied, so reading a number costs no allocation.
 struct NumberParts {
     bool negative = false;
-    std::string intDigits; // without grouping marks
-    std::string fracDigits;
+    std::string_view intRun; // the integer digits as written, grouping marks included
+    char groupMark = 0;      // the mark that may stand in intRun; 0 for none
+    std::string_view fracDigits;
     bool point = false; // a decimal point was read ("12." has one)
     long long exponent = 0;
     std::optional<double> radixValue; // "&H" and "&O" numbers
+
+    // The integer digits without grouping marks.
+    std::string IntDigits() const;
 };
 
 // The parts of a number text in a dialect; nullopt when the text does not match, or holds
