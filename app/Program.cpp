@@ -6,6 +6,7 @@
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "number/NumberText.h"
 #include "platform/AppIdentity.h"
@@ -16,20 +17,24 @@
 namespace {
 
 bool g_starting = true;
+// The toolkit's first warning while it starts, which names the display and the reason
+// ("could not connect to display :9"); its fatal message only says that no plugin started.
+std::string g_startWarning;
 
 // While the toolkit connects to the display, a failure ends the program with one clear line
 // instead of Qt's abort.
 void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
-        // The toolkit's own words say which display and why.
         std::fprintf(stderr,
                      "sumwise: cannot open the graphical display; is DISPLAY or "
-                     "WAYLAND_DISPLAY set? (%s)\n",
-                     qPrintable(message));
+                     "WAYLAND_DISPLAY set?%s\n",
+                     g_startWarning.empty() ? "" : (" (" + g_startWarning + ")").c_str());
         std::_Exit(1);
     }
     if (!g_starting) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
+    } else if (g_startWarning.empty()) {
+        g_startWarning = message.section(QLatin1Char('\n'), 0, 0).trimmed().toStdString();
     }
 }
 
