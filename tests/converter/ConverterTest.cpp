@@ -75,7 +75,7 @@ TEST_F(ConverterTest, ShowsTheConvertedValue) {
             << c.input << " in category " << c.category << ", " << c.from << " to " << c.to;
         EXPECT_EQ(reg.EntryValue(), LeadingNumber(c.shown)) << c.input;
     }
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(ConverterTest, SameUnitRereadsTheRegisterFromTheShortText) {
@@ -91,7 +91,7 @@ TEST_F(ConverterTest, UnreadableInputOrOverflowChangesNothing) {
         {kCategoryBytes, 8, 0, "1E+300", nullptr},
     };
     for (const auto& c : cases) {
-        platform.messages.clear();
+        platform.Messages().clear();
         reg.Load(42);
         reg.ShowText(c.input);
         reg.MarkOperator();
@@ -102,11 +102,11 @@ TEST_F(ConverterTest, UnreadableInputOrOverflowChangesNothing) {
         EXPECT_EQ(reg.EntryValue(), 42) << c.input;
         EXPECT_EQ(reg.State(), EntryState::Ops);
         EXPECT_EQ(platform.focusCalls, focusBefore + 1) << "Convert keeps the focus rule";
-        ASSERT_EQ(platform.messages.size(), 1u) << c.input;
-        EXPECT_EQ(platform.messages[0].text, "Please enter a valid number to convert     ");
-        EXPECT_EQ(platform.messages[0].title, "Sumwise");
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
-        EXPECT_EQ(platform.messages[0].buttons, MsgButtons::Ok);
+        ASSERT_EQ(platform.Messages().size(), 1u) << c.input;
+        EXPECT_EQ(platform.Messages()[0].text, "Please enter a valid number to convert     ");
+        EXPECT_EQ(platform.Messages()[0].title, "Sumwise");
+        EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Information);
+        EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::Ok);
     }
 }
 
@@ -156,7 +156,7 @@ TEST_F(ConverterTest, ChoosingUnitsNeverConverts) {
     converter.optConvertToF_Click();
     converter.cmdConvertIt_Click(); // no unit pair for Temperature
     EXPECT_EQ(reg.Display(), "3.");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(ConverterTest, FocusOnlyWhileTheWindowIsShown) {

@@ -51,7 +51,7 @@ TEST_F(TemperatureTest, BothDirections) {
         EXPECT_EQ(reg.EntryValue(), LeadingNumber(c.shown)) << c.input;
     }
     EXPECT_EQ(reg.EntryValue(), 222222300);
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(TemperatureTest, ConvertingTwiceConvertsTwice) {
@@ -63,7 +63,7 @@ TEST_F(TemperatureTest, ConvertingTwiceConvertsTwice) {
 
 TEST_F(TemperatureTest, FailureLeavesDisplayAndFocusAlone) {
     for (const char* text : {".", "abc", "1E+300", "1E+400"}) {
-        platform.messages.clear();
+        platform.Messages().clear();
         converter.optConvertToF_Click();
         reg.Load(7);
         reg.ShowText(text);
@@ -72,9 +72,9 @@ TEST_F(TemperatureTest, FailureLeavesDisplayAndFocusAlone) {
         EXPECT_EQ(reg.Display(), text);
         EXPECT_EQ(reg.EntryValue(), 7);
         EXPECT_EQ(platform.focusCalls, focusBefore) << text;
-        ASSERT_EQ(platform.messages.size(), 1u) << text;
-        EXPECT_EQ(platform.messages[0].text, "Please enter a valid number to convert     ");
-        EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+        ASSERT_EQ(platform.Messages().size(), 1u) << text;
+        EXPECT_EQ(platform.Messages()[0].text, "Please enter a valid number to convert     ");
+        EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Information);
     }
 }
 

@@ -60,10 +60,10 @@ TEST_F(CalculatorTest, OverflowKeepsTheTotal) {
         Type("0");
     }
     Type("=");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Overflow Error");
-    EXPECT_EQ(platform.messages[0].title, "Sumwise");
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Exclamation);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text, "Overflow Error");
+    EXPECT_EQ(platform.Messages()[0].title, "Sumwise");
+    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(engine().RunningTotal(), 1e300);
     for (std::size_t i = 0; i < form.lstTape().Count(); ++i) {
         EXPECT_EQ(form.lstTape().Line(i).find("inf"), std::string::npos);
@@ -83,9 +83,9 @@ TEST_F(CalculatorTest, GrandTotalOverflowIsReportedAndLogged) {
         Type("0");
     }
     Type("*9==");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "Sumwise - ERROR");
-    EXPECT_EQ(platform.messages[0].text,
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].title, "Sumwise - ERROR");
+    EXPECT_EQ(platform.Messages()[0].text,
               "Error occured: 6\r\nDescription: Overflow\r\nModule: frmCalc\r\n"
               "Function: StartNewTotal");
     EXPECT_EQ(engine().GrandTotal(), 9e307);
@@ -146,7 +146,7 @@ TEST_F(CalculatorTest, EveryCharacterIsConsumedAndUnmappedOnesDoNothing) {
     }
     EXPECT_EQ(form.lstTape().Count(), lines);
     EXPECT_EQ(form.lblResult(), "12.");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(CalculatorTest, EveryKeyEndsWithTheFocusOnTheKeySink) {
@@ -160,6 +160,9 @@ TEST_F(CalculatorTest, EveryKeyEndsWithTheFocusOnTheKeySink) {
     form.cmdNegitive_Click();
     form.cmdBackspace_Click();
     EXPECT_EQ(platform.focusCalls, before + 2);
+    // P after L finds the tape empty and says so.
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text, "There are no entries on the tape to print.     ");
 }
 
 } // namespace

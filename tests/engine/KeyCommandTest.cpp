@@ -197,7 +197,7 @@ TEST(KeyCommandTable, EachNameRunsItsHandler) {
         EXPECT_TRUE(keyed->form.Execute(*key)) << "the command did nothing";
         keyed->Type(c.after);
         c.check(keyed->form, keyed->platform);
-        EXPECT_TRUE(keyed->platform.messages.empty()) << keyed->platform.messages[0].text;
+        EXPECT_TRUE(keyed->platform.Messages().empty()) << keyed->platform.Messages()[0].text;
     }
 }
 

@@ -113,8 +113,8 @@ TEST_P(KeyScript, Runs) {
         } else if (word == "state") {
             EXPECT_EQ(EntryStateText(form.Register().State()), Argument(rest));
         } else if (word == "message") {
-            ASSERT_LT(messagesSeen, platform.messages.size()) << "no message box was shown";
-            EXPECT_EQ(platform.messages[messagesSeen++].text, Argument(rest));
+            ASSERT_LT(messagesSeen, platform.Messages().size()) << "no message box was shown";
+            EXPECT_EQ(platform.Messages()[messagesSeen++].text, Argument(rest));
         } else if (word == "bank") {
             const size_t bank = std::stoul(rest.substr(0, 1));
             EXPECT_EQ(form.Banks().txtMem.at(bank), Argument(rest.substr(2)));
@@ -136,8 +136,8 @@ TEST_P(KeyScript, Runs) {
             FAIL() << "unknown script word '" << word << "'";
         }
     }
-    for (size_t i = messagesSeen; i < platform.messages.size(); ++i) {
-        ADD_FAILURE() << "unexpected message box: " << platform.messages[i].text;
+    for (size_t i = messagesSeen; i < platform.Messages().size(); ++i) {
+        ADD_FAILURE() << "unexpected message box: " << platform.Messages()[i].text;
     }
 }
 

@@ -150,7 +150,7 @@ TEST(Paste, ReplaysLikeTyping) {
     form.cmdCancel_Click();
     form.mnuPaste_Click();
     EXPECT_EQ(form.Register().EntryValue(), 12.5);
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST(ViewState, MenuChoices) {

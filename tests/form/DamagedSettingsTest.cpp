@@ -66,7 +66,7 @@ public: // the damage of each case works on the fixture
         }
         CalcForm form(platform, &disk);
         form.Form_Load(); // backs the named account up
-        platform.messages.clear();
+        platform.Messages().clear();
     }
 
     testing::TempFolder temp;
@@ -126,8 +126,8 @@ TEST_F(DamagedSettingsTest, StartUsesDefaultsKeepsTheBackupAndSaysHowToRestore) 
         form.Form_Load();
         EXPECT_EQ(form.Banks().lblAccounts[0], "Account") << "the defaults";
         EXPECT_EQ(Read(sbk()), backup) << "the backup is left as it was";
-        ASSERT_EQ(platform.messages.size(), 1u);
-        const testing::ShownMessage& box = platform.messages[0];
+        ASSERT_EQ(platform.Messages().size(), 1u);
+        const testing::ShownMessage& box = platform.Messages()[0];
         EXPECT_EQ(box.title, "Sumwise");
         EXPECT_EQ(box.icon, MsgIcon::Information);
         EXPECT_NE(box.text.find(ini().string()), std::string::npos) << box.text;
@@ -135,7 +135,7 @@ TEST_F(DamagedSettingsTest, StartUsesDefaultsKeepsTheBackupAndSaysHowToRestore) 
         EXPECT_NE(box.text.find("File > Restore Backup"), std::string::npos) << box.text;
 
         disk.unreadable.clear();
-        platform.messages.clear();
+        platform.Messages().clear();
         platform.answers = {MsgAnswer::Yes};
         form.mnuRestore_Click();
         if (c.restoreInPlace) {
@@ -143,10 +143,10 @@ TEST_F(DamagedSettingsTest, StartUsesDefaultsKeepsTheBackupAndSaysHowToRestore) 
             EXPECT_EQ(Read(ini()), backup);
         } else {
             // Nothing replaces a FIFO or a device; the refusal is said with its reason.
-            ASSERT_EQ(platform.messages.size(), 2u) << "the question, then the refusal";
-            EXPECT_NE(platform.messages[1].text.find("Sumwise.ini: not a regular file"),
+            ASSERT_EQ(platform.Messages().size(), 2u) << "the question, then the refusal";
+            EXPECT_NE(platform.Messages()[1].text.find("Sumwise.ini: not a regular file"),
                       std::string::npos)
-                << platform.messages[1].text;
+                << platform.Messages()[1].text;
             EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(ini())));
         }
     }
@@ -157,10 +157,11 @@ TEST_F(DamagedSettingsTest, NonRegularBackupOrLogIsNeverOpened) {
     ASSERT_EQ(::mkfifo((folder / kErrorLogName).c_str(), 0600), 0);
     CalcForm form(platform, &disk);
     form.Form_Load(); // the backup cannot be written over a FIFO: said, and logged nowhere
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(platform.messages[0].text.find("SaveBackup"), std::string::npos);
-    EXPECT_NE(platform.messages[0].text.find("Sumwise.sbk: not a regular file"), std::string::npos)
-        << platform.messages[0].text;
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_NE(platform.Messages()[0].text.find("SaveBackup"), std::string::npos);
+    EXPECT_NE(platform.Messages()[0].text.find("Sumwise.sbk: not a regular file"),
+              std::string::npos)
+        << platform.Messages()[0].text;
     EXPECT_TRUE(fs::is_fifo(sbk()));
     EXPECT_TRUE(fs::is_fifo(folder / kErrorLogName));
 }
@@ -172,27 +173,27 @@ TEST_F(DamagedSettingsTest, FailuresNameTheFileAndTheReason) {
     CalcForm form(platform, &disk);
     form.Form_Load();
     form.Form_Unload();
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_NE(platform.messages[0].text.find(
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_NE(platform.Messages()[0].text.find(
                   "Path/File access error: Sumwise.sbk: No space left on device"),
               std::string::npos)
-        << platform.messages[0].text;
-    EXPECT_NE(platform.messages[1].text.find(
+        << platform.Messages()[0].text;
+    EXPECT_NE(platform.Messages()[1].text.find(
                   "Path/File access error: Sumwise.ini: No space left on device"),
               std::string::npos)
-        << platform.messages[1].text;
+        << platform.Messages()[1].text;
     const std::string log = Read(folder / kErrorLogName);
     EXPECT_NE(log.find("Sumwise.ini: No space left on device"), std::string::npos) << log;
 
     // A restore that cannot copy is said too, and leaves the settings file as it was.
-    platform.messages.clear();
+    platform.Messages().clear();
     platform.answers = {MsgAnswer::Yes};
     form.mnuRestore_Click();
-    ASSERT_EQ(platform.messages.size(), 2u) << "the question, then the failure";
-    EXPECT_NE(platform.messages[1].text.find("mnuRestore_Click"), std::string::npos);
-    EXPECT_NE(platform.messages[1].text.find("Sumwise.ini: No space left on device"),
+    ASSERT_EQ(platform.Messages().size(), 2u) << "the question, then the failure";
+    EXPECT_NE(platform.Messages()[1].text.find("mnuRestore_Click"), std::string::npos);
+    EXPECT_NE(platform.Messages()[1].text.find("Sumwise.ini: No space left on device"),
               std::string::npos)
-        << platform.messages[1].text;
+        << platform.Messages()[1].text;
     EXPECT_EQ(Read(ini()), settings);
 }
 

@@ -92,7 +92,7 @@ TEST_F(FaultTest, BadSettingsFilesStartAndSaveCleanly) {
          std::string("4\0\0x", 4), "Account", 0},
     };
     for (const auto& c : cases) {
-        platform.messages.clear();
+        platform.Messages().clear();
         Write(ini(), c.content);
         {
             CalcForm form(platform);
@@ -102,16 +102,16 @@ TEST_F(FaultTest, BadSettingsFilesStartAndSaveCleanly) {
             form.Banks().txtMem[2] = "77";
             ASSERT_NO_THROW(form.Form_Unload()) << c.what;
         }
-        ASSERT_EQ(platform.messages.size(), c.infoBoxes) << c.what;
-        for (const testing::ShownMessage& box : platform.messages) {
+        ASSERT_EQ(platform.Messages().size(), c.infoBoxes) << c.what;
+        for (const testing::ShownMessage& box : platform.Messages()) {
             EXPECT_EQ(box.icon, MsgIcon::Information) << c.what << ": " << box.text;
         }
-        platform.messages.clear();
+        platform.Messages().clear();
         CalcForm again(platform);
         again.Form_Load();
         EXPECT_EQ(again.Banks().txtMem[2], "77") << c.what << ": the save did not stick";
         EXPECT_EQ(again.Banks().txtMem[1], c.mem1) << c.what;
-        EXPECT_TRUE(platform.messages.empty()) << c.what << ": the saved file reads cleanly";
+        EXPECT_TRUE(platform.Messages().empty()) << c.what << ": the saved file reads cleanly";
         fs::remove(folder / kBackupFileName);
     }
 }
@@ -125,10 +125,11 @@ TEST_F(FaultTest, SettingsFileThatIsAFolderIsLeftAloneAndTheFailureSaid) {
     ASSERT_NO_THROW(form.Form_Unload());
     EXPECT_TRUE(fs::is_directory(ini()));
     EXPECT_EQ(Read(ini() / "inside.txt"), "kept");
-    ASSERT_EQ(platform.messages.size(), 2u) << "said at start, and the save at exit failed";
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
-    EXPECT_NE(platform.messages[1].text.find("SaveSettings"), std::string::npos);
-    EXPECT_NE(platform.messages[1].text.find("Sumwise.ini: not a regular file"), std::string::npos);
+    ASSERT_EQ(platform.Messages().size(), 2u) << "said at start, and the save at exit failed";
+    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Information);
+    EXPECT_NE(platform.Messages()[1].text.find("SaveSettings"), std::string::npos);
+    EXPECT_NE(platform.Messages()[1].text.find("Sumwise.ini: not a regular file"),
+              std::string::npos);
     EXPECT_NE(Read(log()).find("SaveSettings"), std::string::npos);
 }
 
@@ -149,9 +150,9 @@ TEST_F(FaultTest, FullDiskKeepsTheOldSettingsWholeAndSaysSo) {
     form.Banks().txtMem[0] = "99";
     form.Form_Unload();
     EXPECT_EQ(Read(ini()), saved) << "the old file, byte for byte";
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_NE(platform.messages[0].text.find("SaveBackup"), std::string::npos);
-    EXPECT_NE(platform.messages[1].text.find("SaveSettings"), std::string::npos);
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_NE(platform.Messages()[0].text.find("SaveBackup"), std::string::npos);
+    EXPECT_NE(platform.Messages()[1].text.find("SaveSettings"), std::string::npos);
     EXPECT_EQ(FilesInFolder(), 3u) << "settings, backup and log; no temporary file";
 }
 
@@ -160,8 +161,8 @@ TEST_F(FaultTest, ErrorLogThatCannotBeWrittenStillShowsTheMessage) {
     CalcForm form(platform);
     form.Form_Load();
     form.cmdFunction_Click(2); // the reciprocal of 0 fails: a message and a log record
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_NE(platform.messages[0].text.find("Division by zero"), std::string::npos);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_NE(platform.Messages()[0].text.find("Division by zero"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(log()));
 }
 

@@ -49,7 +49,7 @@ TEST_F(StartupTest, FirstRunCreatesBothFilesWithTheDefaults) {
     EXPECT_EQ(form.Banks().SelectedBank, 0);
     EXPECT_EQ(form.Banks().lblAccounts[4], "Account");
     EXPECT_EQ(form.Conversions().cboCategories().items.size(), 7u);
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(StartupTest, ExitSavesBeforeTheCKeyAndTheNextRunLoadsIt) {
@@ -104,11 +104,11 @@ TEST_F(StartupTest, RestoreBackup) {
 
     platform.answers = {MsgAnswer::No};
     form.mnuRestore_Click();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_TRUE(platform.messages[0].text.starts_with(
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(platform.Messages()[0].text.starts_with(
         "Are you sure you want to restore the backup created "));
-    EXPECT_TRUE(platform.messages[0].text.ends_with(" ?"));
-    EXPECT_EQ(platform.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(platform.Messages()[0].text.ends_with(" ?"));
+    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::YesNo);
     EXPECT_EQ(Read("Sumwise.ini"), settings);
     EXPECT_EQ(form.Banks().lblAccounts[0], "Changed");
 
@@ -121,7 +121,7 @@ TEST_F(StartupTest, RestoreBackup) {
 
     fs::remove(folder / "Sumwise.sbk");
     form.mnuRestore_Click();
-    EXPECT_EQ(platform.messages.back().text, "There is no backup to restore.");
+    EXPECT_EQ(platform.Messages().back().text, "There is no backup to restore.");
 }
 
 TEST_F(StartupTest, AFolderThatCannotBeWrittenStartsWithDefaultsAndSaysItCannotSave) {
@@ -130,9 +130,9 @@ TEST_F(StartupTest, AFolderThatCannotBeWrittenStartsWithDefaultsAndSaysItCannotS
     EXPECT_NO_THROW(form.Form_Load());
     EXPECT_EQ(form.DecimalPlaces(), 2);
     EXPECT_NO_THROW(form.Form_Unload());
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_NE(platform.messages[0].text.find("SaveBackup"), std::string::npos);
-    EXPECT_NE(platform.messages[1].text.find("SaveSettings"), std::string::npos);
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_NE(platform.Messages()[0].text.find("SaveBackup"), std::string::npos);
+    EXPECT_NE(platform.Messages()[1].text.find("SaveSettings"), std::string::npos);
 }
 
 } // namespace

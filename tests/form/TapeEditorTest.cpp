@@ -161,16 +161,16 @@ TEST_F(TapeEditorTest, AFailingPassChangesNothingAndIsReported) {
     Change(1, "", "0");
     EXPECT_EQ(Lines(), before);
     EXPECT_TRUE(editor().Visible) << "the panel stays open for another try";
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Error occured: 11\r\nDescription: Division by zero\r\n"
-                                         "Module: frmCalc\r\nFunction: RecalculateTape");
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text, "Error occured: 11\r\nDescription: Division by zero\r\n"
+                                           "Module: frmCalc\r\nFunction: RecalculateTape");
     EXPECT_EQ(files.appends, 1) << "one log record";
 
     // A hand-made line that is no number fails the same way.
     form.lstTape().Rewrite(0, "+ 1,2,,3");
     form.ChangeTape().txtChangeTo = "2";
     form.cmdSaveChange_Click();
-    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(Lines()[1], "/ 2.00");
 }
 
@@ -231,7 +231,7 @@ TEST(TapeAtItsCap, AChangeKeepsTheDroppedLinesInTheTotals) {
         ASSERT_TRUE(form.ChangeTape().Visible) << c.name;
         form.ChangeTape().txtChangeTo = "5";
         form.cmdSaveChange_Click();
-        EXPECT_TRUE(platform.messages.empty()) << c.name;
+        EXPECT_TRUE(platform.Messages().empty()) << c.name;
         EXPECT_EQ(form.Engine().RunningTotal(), c.total) << c.name;
         key("=");
         EXPECT_EQ(tape.LastLine(), "= " + FormatNumber(c.total, "#0.00")) << c.name;

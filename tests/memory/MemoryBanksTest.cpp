@@ -109,14 +109,14 @@ TEST_F(MemoryBanksTest, OverflowKeepsTheBank) {
     const std::string full = banks().txtMem[0];
     form.cmdMemory_Click(kMemPlus);
     EXPECT_EQ(banks().txtMem[0], full);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Overflow Error");
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text, "Overflow Error");
     // Two full banks together pass the range too.
     form.SelectBank(1);
     form.cmdMemory_Click(kMemPlus);
     form.Register().Load(5);
     form.cmdTotalMem_Click();
-    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(form.lblResult(), "5.00");
 }
 

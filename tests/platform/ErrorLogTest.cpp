@@ -104,7 +104,7 @@ TEST_F(ErrorLogFileTest, EachFailureAppendsOneRecord) {
     form.cmdFunction_Click(0);
     form.Register().Load(0);
     form.cmdFunction_Click(2);
-    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(
         ReadFile(folder / "ErrorLog.txt"),
         "earlier line\r\n"
@@ -118,7 +118,7 @@ TEST_F(ErrorLogFileTest, MissingLogIsCreated) {
     DiskFileOps disk;
     ErrorLog log(platform, platform, disk);
     log.LogError(false, "1", "d", "m", "r");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_TRUE(std::filesystem::exists(folder / "ErrorLog.txt"));
 }
 
@@ -128,13 +128,13 @@ TEST_F(ErrorLogFileTest, UnwritableLogStillShowsTheMessage) {
     DiskFileOps disk;
     ErrorLog log(platform, platform, disk);
     EXPECT_NO_THROW(log.LogError(true, "6", "Overflow", "frmCalc", "StartNewTotal"));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Critical);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Critical);
     // The log path is a folder: the write fails quietly too.
     platform.folder = folder.string();
     std::filesystem::create_directory(folder / "ErrorLog.txt");
     EXPECT_NO_THROW(log.LogError(true, "6", "Overflow", "frmCalc", "StartNewTotal"));
-    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.Messages().size(), 2u);
 }
 
 } // namespace

@@ -167,7 +167,7 @@ TEST_F(FileReplaceTest, StartRemovesOnlyTheTemporariesOfEndedSaves) {
         EXPECT_EQ(!fs::exists(folder / c.name), c.removed) << c.name;
     }
     EXPECT_TRUE(fs::is_directory(folder / ("Sumwise.ini.tmp." + dead + ".7")));
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 } // namespace

@@ -30,8 +30,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
     void TearDown() override {
-        for (size_t i = expectedMessages; i < services.messages.size(); ++i) {
-            const auto& message = services.messages[i];
+        for (size_t i = expectedMessages; i < services.Messages().size(); ++i) {
+            const auto& message = services.Messages()[i];
             ADD_FAILURE() << "unexpected message box: " << message.text;
         }
     }

@@ -6,7 +6,8 @@ namespace sumwise::testing {
 
 MsgAnswer FakePlatform::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                                MsgButtons buttons) {
-    messages.push_back({text, title, icon, buttons});
+    messages_.push_back({text, title, icon, buttons});
+    ++shownSinceLook_;
     if (buttons == MsgButtons::Ok) {
         return MsgAnswer::Ok;
     }
@@ -30,6 +31,12 @@ std::string FakePlatform::InputBox(const std::string& prompt, const std::string&
     std::string answer = inputAnswers.front();
     inputAnswers.erase(inputAnswers.begin());
     return answer;
+}
+
+FakePlatform::~FakePlatform() {
+    if (shownSinceLook_ > 0) {
+        ADD_FAILURE() << "unexpected message box: \"" << messages_.back().text << "\"";
+    }
 }
 
 std::string FakePlatform::LongDate(const DateTime& when) {

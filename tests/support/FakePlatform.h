@@ -40,7 +40,13 @@ public:
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override { return folder; }
 
-    std::vector<ShownMessage> messages;
+    // The boxes shown so far. A test fails when a box is shown after its last look at them,
+    // so no unexpected message passes unseen.
+    std::vector<ShownMessage>& Messages() {
+        shownSinceLook_ = 0;
+        return messages_;
+    }
+    ~FakePlatform() override;
     std::vector<MsgAnswer> answers; // answers to Yes/No boxes, taken in order
     struct AskedInput {
         std::string prompt, title, proposal;
@@ -59,6 +65,10 @@ public:
     DateTime now{2026, 12, 8, 14, 30, 5};
     std::map<std::string, std::string> environment;
     std::string folder = "/sumwise-test";
+
+private:
+    std::vector<ShownMessage> messages_;
+    std::size_t shownSinceLook_ = 0;
 };
 
 } // namespace sumwise::testing

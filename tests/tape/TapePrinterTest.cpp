@@ -37,9 +37,9 @@ protected:
 
 TEST_F(TapePrinterTest, EmptyTapeOnlyTellsTheUser) {
     PrintTape(tape, platform);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "There are no entries on the tape to print.     ");
-    EXPECT_EQ(platform.messages[0].icon, MsgIcon::Information);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text, "There are no entries on the tape to print.     ");
+    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Information);
     EXPECT_TRUE(platform.busyCalls.empty()) << "the window is never disabled";
     EXPECT_TRUE(surface->texts.empty());
 }
@@ -151,7 +151,7 @@ TEST_F(TapePrinterTest, FailuresAreSkipped) {
     EXPECT_EQ(failing->texts.size(), 1u) << "a failure before the tape prints no tape line";
     EXPECT_EQ(failing->ended, 1);
     EXPECT_EQ(platform.busyCalls, (std::vector<bool>{true, false}));
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 
     // A page-full test that cannot be answered counts as a full column.
     auto unsure = std::make_shared<FailingSurface>();
@@ -163,7 +163,7 @@ TEST_F(TapePrinterTest, FailuresAreSkipped) {
 
     platform.noPrinter = true;
     EXPECT_NO_THROW(PrintTape(tape, platform));
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST(PrintTimeText, TwelveHourClock) {
