@@ -2,21 +2,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "form/CalcForm.h"
 #include "platform/ErrorLog.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 namespace sumwise {
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(ErrorLog, RecordFormat) {
     struct Case {
@@ -82,18 +75,12 @@ TEST(ErrorLog, MessageText) {
 class ErrorLogFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder =
-            std::filesystem::temp_directory_path() /
-            ("sumwise-log-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
         platform.folder = folder.string();
         platform.environment = {{"username", "ann"}};
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
-    std::filesystem::path folder;
+    testing::TempFolder temp;
+    const std::filesystem::path folder = temp.path();
     testing::FakePlatform platform;
 };
 
@@ -106,7 +93,7 @@ TEST_F(ErrorLogFileTest, EachFailureAppendsOneRecord) {
     form.cmdFunction_Click(2);
     EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(
-        ReadFile(folder / "ErrorLog.txt"),
+        testing::ReadFileBytes(folder / "ErrorLog.txt"),
         "earlier line\r\n"
         "#2026-12-08 14:30:05#,\"5\",\"Invalid argument\",\"frmCalc\",\"cmdFunction_Click0\","
         "\"Sumwise v1.0.0\",\"ann\",\"\"\r\n"
