@@ -78,9 +78,9 @@ void CalcForm::Form_Load() {
     // The backup still holds the last good state: rewriting it from the defaults would
     // lose the only copy, so it is left alone and the user is told where it is.
     dialogs_.MsgBox("The settings file " + settings + " cannot be used: " + damage +
-                         ". Sumwise has started with the default settings. File > Restore "
-                         "Backup brings back the last good state.",
-                     kAppTitle, MsgIcon::Information, MsgButtons::Ok);
+                        ". Sumwise has started with the default settings. File > Restore "
+                        "Backup brings back the last good state.",
+                    kAppTitle, MsgIcon::Information, MsgButtons::Ok);
 }
 
 void CalcForm::Form_Unload() {
@@ -151,7 +151,7 @@ void CalcForm::mnuRestore_Click() {
     const auto created = files_.LastModified(BackupPath());
     if (!created) {
         dialogs_.MsgBox("There is no backup to restore.", kAppTitle, MsgIcon::Information,
-                         MsgButtons::Ok);
+                        MsgButtons::Ok);
         return;
     }
     const MsgAnswer answer = dialogs_.MsgBox(

@@ -39,8 +39,7 @@ AboutWindow::AboutWindow(DesktopServices& desktop, QWidget* parent)
     join->setToolTip("Join our mailing list");
     join->setCursor(Qt::PointingHandCursor);
     join->setGeometry(16, 170, 140, 30);
-    connect(join, &QPushButton::clicked, this,
-            [this] { desktop_.ShellOpen(kMailingListAddress); });
+    connect(join, &QPushButton::clicked, this, [this] { desktop_.ShellOpen(kMailingListAddress); });
 
     auto* site = new QPushButton("Sumwise Project", this);
     site->setObjectName("Command2");

@@ -10,11 +10,11 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/AppIdentity.h"
 #include "qt/ChangeTapePanel.h"
 #include "qt/ConverterPanel.h"
 #include "qt/DisplayLabel.h"
 #include "qt/KeypadLayout.h"
-#include "platform/AppIdentity.h"
 #include "qt/MainWindowPlatform.h"
 #include "qt/MemoryPanel.h"
 #include "qt/TapeListModel.h"

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <sstream>
 
 #include "form/CalcForm.h"
@@ -75,15 +74,6 @@ public: // the damage of each case works on the fixture
     FaultyDisk disk;
 };
 
-std::string RandomBytes(std::size_t size) {
-    std::mt19937 random(16);
-    std::string bytes(size, '\0');
-    for (char& c : bytes) {
-        c = static_cast<char>(random() & 0xFF);
-    }
-    return bytes;
-}
-
 TEST_F(DamagedSettingsTest, StartUsesDefaultsKeepsTheBackupAndSaysHowToRestore) {
     const struct {
         const char* what;
@@ -91,7 +81,7 @@ TEST_F(DamagedSettingsTest, StartUsesDefaultsKeepsTheBackupAndSaysHowToRestore) 
         const char* reason;  // in the message
         bool restoreInPlace; // Restore Backup can replace what is there
     } cases[] = {
-        {"2 KB of random bytes", [](auto& t) { Write(t.ini(), RandomBytes(2048)); },
+        {"2 KB of random bytes", [](auto& t) { Write(t.ini(), testing::RandomBytes(2048, 16)); },
          "no [Settings] section", true},
         {"no settings section", [](auto& t) { Write(t.ini(), "[Other]\r\nAccount0=Gone\r\n"); },
          "no [Settings] section", true},

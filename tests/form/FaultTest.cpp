@@ -58,15 +58,6 @@ protected:
     testing::FakePlatform platform;
 };
 
-std::string Garbage(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string bytes(size, '\0');
-    for (char& c : bytes) {
-        c = static_cast<char>(random() & 0xFF);
-    }
-    return bytes;
-}
-
 TEST_F(FaultTest, BadSettingsFilesStartAndSaveCleanly) {
     std::string big = "[Settings]\r\nMem1=12.5\r\n";
     while (big.size() < 10 * 1024 * 1024) {
@@ -80,9 +71,9 @@ TEST_F(FaultTest, BadSettingsFilesStartAndSaveCleanly) {
         std::size_t infoBoxes; // a file with no settings section is said at start
     } cases[] = {
         {"10 MB", big, "12.5", "Account", 0},
-        {"binary garbage", Garbage(64 * 1024, 7), "0", "Account", 1},
-        {"garbage in the section", "[Settings]\r\nMem1=3\r\n" + Garbage(4096, 9), "3", "Account",
-         0},
+        {"binary garbage", testing::RandomBytes(64 * 1024, 7), "0", "Account", 1},
+        {"garbage in the section", "[Settings]\r\nMem1=3\r\n" + testing::RandomBytes(4096, 9), "3",
+         "Account", 0},
         {"invalid UTF-8", "[Settings]\r\nAccount0=Caf\xE9 \xFF\xFE\r\nMem1=\xC3\x28\r\n",
          "\xC3\x83(", "Caf\xC3\xA9 \xC3\xBF\xC3\xBE", 0},
         {"a 1 MB value", "[Settings]\r\nAccount0=" + std::string(1024 * 1024, 'n') + "\r\n", "0",

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 
 namespace sumwise::testing {
@@ -47,6 +48,15 @@ std::string ReadFileBytes(const fs::path& path) {
 
 void WriteFileBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string RandomBytes(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(random() & 0xFF);
+    }
+    return bytes;
 }
 
 } // namespace sumwise::testing

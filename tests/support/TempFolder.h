@@ -30,5 +30,7 @@ private:
 std::string ReadFileBytes(const std::filesystem::path& path);
 // Replaces a file's bytes.
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+// Bytes of every value, the same for the same seed: a damaged file's content.
+std::string RandomBytes(std::size_t size, unsigned seed);
 
 } // namespace sumwise::testing
