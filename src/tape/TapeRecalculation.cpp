@@ -10,7 +10,11 @@ namespace sumwise {
 
 std::optional<std::pair<const char*, const char*>> AddLineToTotals(std::string_view line,
                                                                    TapeTotals& totals) {
-    const TapeLineParts parts = ReadTapeLine(line);
+    return AddPartsToTotals(ReadTapeLine(line), totals);
+}
+
+std::optional<std::pair<const char*, const char*>> AddPartsToTotals(const TapeLineParts& parts,
+                                                                    TapeTotals& totals) {
     double& r = totals.running;
     switch (parts.kind) {
     case TapeLineKind::Entry: {
@@ -70,8 +74,15 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
     auto format = [&numberFormat](double v) { return FormatNumber(v, numberFormat); };
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
-        // Only the kind is kept: the line may be rewritten below.
-        const TapeLineKind kind = KindOf(line);
+        // Read once. Result and grand-total lines are rewritten below; adding them depends on
+        // their kind alone, so their views into the old text are dropped first.
+        TapeLineParts parts = ReadTapeLine(line);
+        const TapeLineKind kind = parts.kind;
+        if (kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal ||
+            kind == TapeLineKind::GrandTotal) {
+            parts.symbol = {};
+            parts.number = {};
+        }
         if (kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal) {
             line = MakeTapeLine("=", format(totals.running));
             if (i + 1 < lines.size()) {
@@ -86,7 +97,7 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
             result.shownValue = totals.grand;
             result.grandLabel = std::string();
         }
-        if (const auto failure = AddLineToTotals(line, totals)) {
+        if (const auto failure = AddPartsToTotals(parts, totals)) {
             result.failureNumber = failure->first;
             result.failureDescription = failure->second;
             return result;

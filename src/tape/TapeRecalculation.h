@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "tape/TapeLine.h"
+
 namespace sumwise {
 
 // What re-adding a tape from its first line gives: the rewritten lines and the values the
@@ -33,6 +35,9 @@ struct TapeTotals {
 // the error number and description, and the totals stay as they were.
 std::optional<std::pair<const char*, const char*>> AddLineToTotals(std::string_view line,
                                                                    TapeTotals& totals);
+// The same for a line already read.
+std::optional<std::pair<const char*, const char*>> AddPartsToTotals(const TapeLineParts& parts,
+                                                                    TapeTotals& totals);
 
 // Re-adds every line, starting from the totals that lines no longer on the tape left:
 // entry lines into a running value, result and grand-total lines rewritten in the display
