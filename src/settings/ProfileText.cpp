@@ -139,37 +139,6 @@ SectionScan ScanSection(std::string_view content, std::string_view section,
     return scan;
 }
 
-// Where a key stands, or would stand, in the content.
-struct Location {
-    std::optional<Line> section; // header of the first section of the name
-    std::optional<Line> key;     // first key line of the name in that section
-    std::optional<Line> last;    // last non-blank line of that section
-};
-
-Location Locate(std::string_view content, std::string_view section, std::string_view key) {
-    Location where;
-    ForEachLine(content, [&](const Line& line) {
-        if (!where.section) {
-            if (line.kind == LineKind::Header && SameName(line.name, section)) {
-                where.section = line;
-                where.last = line;
-            }
-            return true;
-        }
-        if (line.kind == LineKind::Header) {
-            return false;
-        }
-        if (line.kind == LineKind::Key && !where.key && SameName(line.name, key)) {
-            where.key = line;
-        }
-        if (!line.blank) {
-            where.last = line;
-        }
-        return true;
-    });
-    return where;
-}
-
 std::string_view DecodeValue(std::string_view raw) {
     std::string_view value = Trim(raw);
     if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front()) {
@@ -236,11 +205,7 @@ std::string ValueOf(std::string_view content, const Line& line) {
 
 std::optional<std::string> FindProfileValue(std::string_view content, std::string_view section,
                                             std::string_view key) {
-    const Location where = Locate(content, section, key);
-    if (!where.key) {
-        return std::nullopt;
-    }
-    return ValueOf(content, *where.key);
+    return FindProfileValues(content, section, std::span(&key, 1)).values.front();
 }
 
 std::string GetProfileValue(std::string_view content, std::string_view section,
@@ -252,23 +217,8 @@ std::string GetProfileValue(std::string_view content, std::string_view section,
 
 bool SetProfileValue(std::string& content, std::string_view section, std::string_view key,
                      std::string_view value) {
-    if (!IsWritableSection(section) || !IsWritableKey(key) || HasLineBreak(value)) {
-        return false;
-    }
-    const Location where = Locate(content, section, key);
-    if (where.key) {
-        const Line& line = *where.key;
-        content.replace(line.start, line.end - line.start, ReplacedKeyLine(content, line, value));
-        return true;
-    }
-    const std::size_t end = where.section ? where.last->end : content.size();
-    std::string text(TerminatorBefore(content, end));
-    if (!where.section) {
-        text += SectionHeader(section);
-    }
-    text += KeyLine(key, value);
-    content.insert(end, text);
-    return true;
+    const ProfileWrite write{key, value};
+    return SetProfileValues(content, section, std::span(&write, 1)).front();
 }
 
 ProfileValues FindProfileValues(std::string_view content, std::string_view section,
