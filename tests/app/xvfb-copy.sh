@@ -9,14 +9,7 @@ start_xvfb 800x600
 cp "$program" "$work/sumwise"
 "$work/sumwise" >"$work/out" 2>"$work/err" &
 app=$!
-if ! wait_for_window "$app"; then
-    echo "the window did not appear"; cat "$work/err"; exit 1
-fi
-sleep 0.5
-# No window manager: the pointer over the window gives it the keyboard.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + 300)) $((Y + 60))
-sleep 0.2
+ready_for_keys "$work/err" || exit 1
 xdotool type --delay 40 '12+30='
 # Edit, then Copy, with the mouse (the menu bar sits at the window's top left).
 xdotool mousemove $((X + 51)) $((Y + 8)) click 1

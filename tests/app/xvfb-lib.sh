@@ -7,6 +7,9 @@
 #                           when none appears within 30 s (a loaded or sanitized build starts
 #                           slowly)
 #   wait_for_exit PID       true once the process has ended, false after 15 s
+#   ready_for_keys ERRFILE  waits for the window of $app and puts the pointer over it, which
+#                           gives it the keyboard without a window manager; when no window
+#                           appears, shows ERRFILE, ends $app and is false
 
 require_tools() {
     local tool
@@ -58,4 +61,19 @@ wait_for_exit() {
         sleep 0.1
     done
     ! kill -0 "$1" 2>/dev/null
+}
+
+ready_for_keys() {
+    if ! wait_for_window "$app"; then
+        echo "the window did not appear"
+        cat "$1"
+        kill "$app"
+        wait "$app"
+        app=""
+        return 1
+    fi
+    sleep 0.5
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + 300)) $((Y + 60))
+    sleep 0.2
 }

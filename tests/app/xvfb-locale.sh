@@ -40,16 +40,10 @@ for case in "${cases[@]}"; do
     rm -f "$work/Sumwise.ini" "$work/Sumwise.sbk"
     LANG="$locale" LC_ALL="$locale" LOCPATH="$locales" "$work/sumwise" >"$work/out" 2>"$work/err" &
     app=$!
-    if ! wait_for_window "$app"; then
-        echo "FAIL $case: the window did not appear"; cat "$work/err"; failed=$((failed + 1))
-        kill "$app"; wait "$app"; app=""
+    if ! ready_for_keys "$work/err"; then
+        echo "FAIL $case"; failed=$((failed + 1))
         continue
     fi
-    sleep 0.5
-    # No window manager: the pointer over the window gives it the keyboard.
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove $((X + 300)) $((Y + 60))
-    sleep 0.2
     xdotool key --delay 40 ${keys//,/ } s
     if ! wait_for_exit "$app"; then
         echo "FAIL $case: Save Result did not end the program"; failed=$((failed + 1))

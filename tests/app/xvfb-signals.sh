@@ -27,16 +27,10 @@ for case in "${cases[@]}"; do
     cp "$program" "$folder/sumwise"
     "$folder/sumwise" >"$folder/out" 2>"$folder/err" &
     app=$!
-    if ! wait_for_window "$app"; then
-        echo "FAIL $case: the window did not appear"; cat "$folder/err"; failed=$((failed + 1))
-        kill "$app"; wait "$app"; app=""
+    if ! ready_for_keys "$folder/err"; then
+        echo "FAIL $case"; failed=$((failed + 1))
         continue
     fi
-    sleep 0.5
-    # No window manager: the pointer over the window gives it the keyboard.
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove $((X + 300)) $((Y + 60))
-    sleep 0.2
     for key in ${keys//,/ }; do
         if [ "$key" = TERM ]; then
             kill -TERM "$app" # a second signal on the way
