@@ -219,6 +219,13 @@ void TapeWatch::Cleared() {
     dirty.clear();
 }
 
+void TapeWatch::Replaced() {
+    Cleared();
+    for (size_t row = 0; row < tape_.Count(); ++row) {
+        dirty.push_back(row);
+    }
+}
+
 void TapeWatch::SelectionChanged(int row) {
     // An append that selects its own line came through AddTapeLine, which trims.
     if (appendPending_ && row == static_cast<int>(tape_.Count()) - 1 && plainSinceFit > 0) {

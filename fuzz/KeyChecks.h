@@ -24,6 +24,7 @@ public:
     void FirstLineRemoved() override;
     void LineRewritten(size_t row) override;
     void Cleared() override;
+    void Replaced() override;
     void SelectionChanged(int row) override;
     void ForgetAppend() { appendPending_ = false; }
 

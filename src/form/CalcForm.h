@@ -95,6 +95,19 @@ public:
     void mnuCopy_Click();
     void mnuPaste_Click();
     void mnuExit_Click() { cmdClose_Click(); }
+
+    // The tape as a document (form/TapeDocument.cpp): files, export, notes and undo.
+    void mnuOpenTape_Click();
+    void mnuReopenTape_Click();
+    void mnuSaveTape_Click();
+    void mnuExportCsv_Click();
+    void mnuPrintPdf_Click();
+    void mnuUndo_Click();
+    void mnuCopyTape_Click();
+    void mnuNote_Click();
+    // Opens a tape file (one named on the command line); a refused file is said in a
+    // message box that names the file, the line and the reason, and changes nothing.
+    bool OpenTapeFile(const std::string& path);
     Converter& Conversions() { return converter_; }
     const Converter& Conversions() const { return converter_; }
     ViewState& View() { return view_; }

@@ -42,6 +42,13 @@ public:
     // A print job on the default printer; nullptr when none can be opened.
     virtual std::unique_ptr<PageSurface> OpenPrinter() = 0;
 
+    // A PDF file of the locale's paper size (A4 outside the US and Canada); nullptr when it
+    // cannot be created.
+    virtual std::unique_ptr<PageSurface> OpenPdf(const std::string& path) {
+        (void)path;
+        return nullptr;
+    }
+
     // An environment variable; empty when it is not set.
     virtual std::string Environ(const std::string& name) = 0;
 

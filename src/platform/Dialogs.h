@@ -20,6 +20,23 @@ public:
     // A modal input box with a proposed answer; returns the answer, empty on Cancel.
     virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& proposal) = 0;
+
+    // A file dialog for a file to read; the full path chosen, empty on Cancel. filter as
+    // "Tape files (*.tape)".
+    virtual std::string OpenFileName(const std::string& title, const std::string& filter) {
+        (void)title;
+        (void)filter;
+        return {};
+    }
+    // A file dialog for a file to write, with the name field focused; suffix ("tape") is
+    // added to a name typed without one. Empty on Cancel.
+    virtual std::string SaveFileName(const std::string& title, const std::string& filter,
+                                     const std::string& suffix) {
+        (void)title;
+        (void)filter;
+        (void)suffix;
+        return {};
+    }
 };
 
 } // namespace sumwise

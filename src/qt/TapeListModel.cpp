@@ -75,6 +75,12 @@ void TapeListModel::Cleared() {
     endResetModel();
 }
 
+void TapeListModel::Replaced() {
+    beginResetModel();
+    rows_ = static_cast<int>(tape_.Count());
+    endResetModel();
+}
+
 void TapeListModel::SelectionChanged(int row) {
     emit lineSelected(row);
 }

@@ -28,6 +28,7 @@ public:
     void FirstLineRemoved() override;
     void LineRewritten(std::size_t row) override;
     void Cleared() override;
+    void Replaced() override;
     void SelectionChanged(int row) override;
 
 signals:

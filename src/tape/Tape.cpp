@@ -11,6 +11,10 @@ void Tape::AddTapeLine(std::string text) {
         // A line the calculator wrote always adds; one that could not leaves the totals.
         AddLineToTotals(lines_.front(), dropped_);
         lines_.pop_front();
+        if (!notes_.front().empty()) {
+            --notedLines_;
+        }
+        notes_.pop_front();
         --selected_;
         if (listener_ != nullptr) {
             listener_->FirstLineRemoved();
@@ -20,6 +24,8 @@ void Tape::AddTapeLine(std::string text) {
 
 void Tape::AppendPlain(std::string text) {
     lines_.push_back(std::move(text));
+    notes_.emplace_back();
+    ++appendCount_;
     if (listener_ != nullptr) {
         listener_->LineAppended();
     }
@@ -30,6 +36,7 @@ void Tape::Rewrite(std::size_t row, std::string text) {
         return;
     }
     lines_[row] = std::move(text);
+    ++editCount_;
     if (listener_ != nullptr) {
         listener_->LineRewritten(row);
     }
@@ -37,7 +44,10 @@ void Tape::Rewrite(std::size_t row, std::string text) {
 
 void Tape::Clear() {
     lines_.clear();
+    notes_.clear();
+    notedLines_ = 0;
     dropped_ = {};
+    ++editCount_;
     selected_ = -1;
     if (listener_ != nullptr) {
         listener_->Cleared();
@@ -51,6 +61,41 @@ void Tape::Select(int row) {
     selected_ = row;
     if (listener_ != nullptr) {
         listener_->SelectionChanged(row);
+    }
+}
+
+void Tape::Replace(std::deque<std::string> lines, std::deque<std::string> notes,
+                   TapeTotals dropped) {
+    notes.resize(lines.size());
+    lines_ = std::move(lines);
+    notes_ = std::move(notes);
+    notedLines_ = 0;
+    for (const std::string& note : notes_) {
+        notedLines_ += note.empty() ? 0 : 1;
+    }
+    dropped_ = dropped;
+    selected_ = -1;
+    ++editCount_;
+    if (listener_ != nullptr) {
+        listener_->Replaced();
+    }
+}
+
+const std::string& Tape::Note(std::size_t row) const {
+    static const std::string kNone;
+    return row < notes_.size() ? notes_[row] : kNone;
+}
+
+void Tape::SetNote(std::size_t row, std::string note) {
+    if (row >= notes_.size() || notes_[row] == note) {
+        return;
+    }
+    notedLines_ += note.empty() ? 0 : 1;
+    notedLines_ -= notes_[row].empty() ? 0 : 1;
+    notes_[row] = std::move(note);
+    ++editCount_;
+    if (listener_ != nullptr) {
+        listener_->LineRewritten(row);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ public:
     virtual void FirstLineRemoved() = 0;
     virtual void LineRewritten(std::size_t row) = 0;
     virtual void Cleared() = 0;
+    // Every line was put in place at once (Tape::Replace).
+    virtual void Replaced() = 0;
     virtual void SelectionChanged(int row) = 0; // -1: no line selected
 };
 
@@ -36,6 +39,18 @@ public:
 
     void Rewrite(std::size_t row, std::string text);
     void Clear();
+    // Puts lines in place of the whole tape (an opened file, an undo), with their notes and the
+    // totals of lines before them; nothing selected. Notes may be fewer than lines.
+    void Replace(std::deque<std::string> lines, std::deque<std::string> notes,
+                 TapeTotals dropped = {});
+
+    // A note kept beside a line, never in its text, so every reader of the line grammar is
+    // unaffected; it goes with its line. Empty when the line has none.
+    const std::string& Note(std::size_t row) const;
+    void SetNote(std::size_t row, std::string note);
+    bool HasNotes() const { return notedLines_ > 0; }
+    const std::deque<std::string>& Lines() const { return lines_; }
+    const std::deque<std::string>& Notes() const { return notes_; }
     void Select(int row);
 
     std::size_t Count() const { return lines_.size(); }
@@ -48,11 +63,19 @@ public:
     // The running value and grand total of the lines dropped at the cap, where re-adding
     // the tape starts so that its totals stay those of the whole calculation.
     const TapeTotals& DroppedTotals() const { return dropped_; }
+    // Counters a copy kept elsewhere (the journal) follows the tape by: lines appended ever,
+    // and changes other than an append or the drop at the cap.
+    std::uint64_t AppendCount() const { return appendCount_; }
+    std::uint64_t EditCount() const { return editCount_; }
 
 private:
     std::deque<std::string> lines_;
+    std::deque<std::string> notes_; // one per line, mostly empty
+    std::size_t notedLines_ = 0;
     TapeTotals dropped_;
     int selected_ = -1;
+    std::uint64_t appendCount_ = 0;
+    std::uint64_t editCount_ = 0;
     TapeListener* listener_ = nullptr;
 };
 

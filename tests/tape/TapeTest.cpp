@@ -15,6 +15,7 @@ struct RecordingListener : TapeListener {
         events.push_back("rewrite " + std::to_string(row));
     }
     void Cleared() override { events.push_back("clear"); }
+    void Replaced() override { events.push_back("replace"); }
     void SelectionChanged(int row) override { events.push_back("select " + std::to_string(row)); }
     std::vector<std::string> events;
 };
