@@ -103,6 +103,26 @@ std::vector<Budget> Budgets() {
         FlatKeyPress("Key press, core, at the cap: < 0.05 ms, flat", "KeyPressOnTape", 0.05),
         FlatKeyPress("Key press, through the view, at the cap: < 0.5 ms, flat",
                      "KeyPressThroughView", 0.5),
+        {"Key press at the cap with the tape journal: < 0.05 ms more than without",
+         [](const BudgetReporter& r) -> Verdict {
+             const auto with = Ms(r, "KeyPressAtTheCap/1");
+             const auto without = Ms(r, "KeyPressAtTheCap/0");
+             if (!with || !without) {
+                 return std::nullopt;
+             }
+             return std::pair{Format("%.4f ms, %.4f ms without", *with, *without),
+                              *with - *without < 0.05};
+         }},
+        {"Save and open a 32,766-line tape: each < 100 ms",
+         [](const BudgetReporter& r) -> Verdict {
+             const auto save = Ms(r, "SaveFullTape");
+             const auto open = Ms(r, "OpenFullTape");
+             if (!save || !open) {
+                 return std::nullopt;
+             }
+             return std::pair{Format("save %.1f ms, ", *save) + Format("open %.1f ms", *open),
+                              *save < 100 && *open < 100};
+         }},
         AgainstBareWindow("Start-up to the first frame: <= 1.3x bare Qt window (medians)",
                           "%.1f ms, %.2fx", "median_ms", "time_ratio"),
         AgainstBareWindow("Peak memory at start-up: <= 1.3x bare Qt window", "%.1f MiB, %.2fx",

@@ -30,7 +30,10 @@ set(SUMWISE_CORE_SOURCES
   form/CalcForm.cpp
   form/CalcKeys.cpp
   form/Startup.cpp
-  form/TapeEditor.cpp)
+  form/TapeDocument.cpp
+  form/TapeEditor.cpp
+  form/TapeJournal.cpp
+  form/TapeUndo.cpp)
 
 # The Qt front end; headers with Q_OBJECT are listed so AUTOMOC finds them.
 set(SUMWISE_QT_SOURCES
@@ -47,6 +50,7 @@ set(SUMWISE_QT_SOURCES
   qt/PrinterSurface.cpp qt/PrinterSurface.h
   qt/QtPlatform.cpp qt/QtPlatform.h
   qt/ShutdownSignals.cpp qt/ShutdownSignals.h
+  qt/TapeLineDelegate.cpp qt/TapeLineDelegate.h
   qt/TapeListModel.cpp qt/TapeListModel.h
   qt/TapeView.cpp qt/TapeView.h
   qt/WindowPlace.cpp qt/WindowPlace.h)

@@ -117,6 +117,38 @@ void Calculator::ApplyRecalculation(const Recalculation& pass) {
     }
 }
 
+void Calculator::StartAfterTape(const Recalculation& pass) {
+    ResetCalculation();
+    grandTotal_ = pass.grandTotal;
+    grandTotalLabel_ = grandTotal_ != 0 ? reg_.Format(grandTotal_) + " " : std::string();
+    reg_.Load(pass.shownValue.value_or(pass.runningValue));
+    reg_.MarkClosed();
+    // As after "=" with nothing carried: the next digit puts a separator under the tape's
+    // lines (when it has none) and starts from zero.
+    lastOperator_ = PendingOperator::Equals;
+    operatorLabel_ = PendingOperator::Equals;
+    totalClosed_ = false;
+    clearPressed_ = false;
+}
+
+Calculator::Snapshot Calculator::Save() const {
+    return {runningTotal_, operand_,     lastEntry_,  stepCount_,       lastOperator_,
+            totalClosed_,  clearPressed_, grandTotal_, grandTotalLabel_, operatorLabel_};
+}
+
+void Calculator::Restore(const Snapshot& saved) {
+    runningTotal_ = saved.runningTotal;
+    operand_ = saved.operand;
+    lastEntry_ = saved.lastEntry;
+    stepCount_ = saved.stepCount;
+    lastOperator_ = saved.lastOperator;
+    totalClosed_ = saved.totalClosed;
+    clearPressed_ = saved.clearPressed;
+    grandTotal_ = saved.grandTotal;
+    grandTotalLabel_ = saved.grandTotalLabel;
+    operatorLabel_ = saved.operatorLabel;
+}
+
 void Calculator::cmdOperator_Click(int index) {
     window_.FocusKeySink();
     operand_ = reg_.EntryValue();

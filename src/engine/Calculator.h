@@ -57,6 +57,25 @@ public:
     // The totals a recalculated tape gives; the register shows the running value unless a
     // number is being keyed.
     void ApplyRecalculation(const Recalculation& pass);
+    // A tape put in place whole (opened, reopened): the grand total and display follow the
+    // recalculated tape, and the next number starts a new total.
+    void StartAfterTape(const Recalculation& pass);
+
+    // Everything the calculation holds, so an undo can put it back as it was.
+    struct Snapshot {
+        double runningTotal = 0;
+        double operand = 0;
+        double lastEntry = 0;
+        int stepCount = 0;
+        PendingOperator lastOperator = PendingOperator::Plus;
+        bool totalClosed = false;
+        bool clearPressed = false;
+        double grandTotal = 0;
+        std::string grandTotalLabel;
+        PendingOperator operatorLabel = PendingOperator::Plus;
+    };
+    Snapshot Save() const;
+    void Restore(const Snapshot& saved);
 
 private:
     void WriteCarriedTotal(int index, double value);

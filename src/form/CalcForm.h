@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "converter/Converter.h"
@@ -9,6 +10,8 @@
 #include "engine/EntryRegister.h"
 #include "engine/KeyCommand.h"
 #include "form/TapeEditor.h"
+#include "form/TapeJournal.h"
+#include "form/TapeUndo.h"
 #include "form/ViewState.h"
 #include "memory/MemoryBanks.h"
 #include "platform/ErrorLog.h"
@@ -71,7 +74,7 @@ public:
     // How often the change panel was opened for a line; the window fills and focuses it anew
     // each time.
     int ChangeOpenings() const { return changeOpenings_; }
-    void cmdSaveChange_Click() { editor_.cmdSaveChange_Click(); }
+    void cmdSaveChange_Click();
     void cmdCancelChange_Click() { editor_.cmdCancelChange_Click(); }
     TapeEditor& ChangeTape() { return editor_; }
     const TapeEditor& ChangeTape() const { return editor_; }
@@ -108,6 +111,15 @@ public:
     // Opens a tape file (one named on the command line); a refused file is said in a
     // message box that names the file, the line and the reason, and changes nothing.
     bool OpenTapeFile(const std::string& path);
+    bool CanUndo() const { return undo_.CanUndo(); }
+    // Brings the tape's journal up to date; the window calls it after every event, and
+    // shut-down once more.
+    void KeepJournal();
+    // Flushes the journal's appended lines to the disk; the window calls it a moment after
+    // they were written.
+    void SyncJournal();
+    bool JournalUnsynced();
+    static constexpr const char* kJournalName = "Sumwise.tape";
     Converter& Conversions() { return converter_; }
     const Converter& Conversions() const { return converter_; }
     ViewState& View() { return view_; }
@@ -159,6 +171,11 @@ public:
 private:
     // Sets every owner from the loaded values.
     void ApplySettings(const SettingsValues& values);
+    void Say(const std::string& text, MsgIcon icon);
+    TapeJournal& Journal();
+    // Puts a read tape in place with its totals recalculated; a tape that cannot be added up
+    // is refused and nothing changes.
+    bool PutTape(TapeFileRead read, const std::string& source);
 
     Dialogs& dialogs_;
     DesktopServices& desktop_;
@@ -171,6 +188,9 @@ private:
     Calculator calc_;
     MemoryBanks banks_;
     TapeEditor editor_;
+    TapeUndo undo_;
+    std::unique_ptr<TapeJournal> journal_; // made when first needed: the folder is known then
+    bool journalFailureSaid_ = false;
     ViewState view_;
     Converter converter_;
     int decPlace_ = 0;

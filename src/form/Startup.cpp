@@ -86,6 +86,9 @@ void CalcForm::Form_Load() {
 void CalcForm::Form_Unload() {
     SaveSettings();
     cmdCancel_Click();
+    // The C just pressed is part of the tape the next run reopens.
+    KeepJournal();
+    SyncJournal();
 }
 
 void CalcForm::LoadSettings() {

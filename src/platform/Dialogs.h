@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace sumwise {
@@ -20,6 +21,16 @@ public:
     // A modal input box with a proposed answer; returns the answer, empty on Cancel.
     virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& proposal) = 0;
+
+    // An input box that tells Cancel (nullopt) from an empty answer.
+    virtual std::optional<std::string> AskText(const std::string& prompt, const std::string& title,
+                                               const std::string& proposal) {
+        std::string answer = InputBox(prompt, title, proposal);
+        if (answer.empty()) {
+            return std::nullopt;
+        }
+        return answer;
+    }
 
     // A file dialog for a file to read; the full path chosen, empty on Cancel. filter as
     // "Tape files (*.tape)".

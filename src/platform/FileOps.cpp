@@ -306,10 +306,34 @@ bool DiskFileOps::AppendFile(const std::string& path, const std::string& text) {
         return Fail(path, kNotRegularFile);
     }
     const bool written = WriteBytes(fd, path, text);
+    if (!written) {
+        // Half a line at the end would be read back as a line of its own.
+        [[maybe_unused]] const int truncated = ::ftruncate(fd, opened.st_size);
+    }
     if (::close(fd) != 0 && written) {
         return FailWithError(path, errno);
     }
     return written;
+}
+
+bool DiskFileOps::SyncFile(const std::string& path) {
+    ClearFailure();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return FailWithError(path, errno);
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return Fail(path, kNotRegularFile);
+    }
+    if (::fdatasync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return FailWithError(path, error);
+    }
+    ::close(fd);
+    return true;
 }
 
 std::optional<DateTime> DiskFileOps::LastModified(const std::string& path) {

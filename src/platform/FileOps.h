@@ -49,6 +49,12 @@ public:
     // cannot be written, or when something other than a regular file has the name.
     virtual bool AppendFile(const std::string& path, const std::string& text) = 0;
 
+    // Flushes what was written to the file to the disk; false when it could not be.
+    virtual bool SyncFile(const std::string& path) {
+        (void)path;
+        return true;
+    }
+
     // Deletes what an interrupted replacement of the file left beside it. Nothing to do for
     // files that are not on a disk.
     virtual void RemoveStaleTemporaries(const std::string& path) { (void)path; }
@@ -90,7 +96,9 @@ public:
     bool Remove(const std::string& path) override;
     bool Copy(const std::string& from, const std::string& to) override;
     std::optional<DateTime> LastModified(const std::string& path) override;
+    // A text that cannot be written whole (a full disk) is taken back out.
     bool AppendFile(const std::string& path, const std::string& text) override;
+    bool SyncFile(const std::string& path) override;
     // Temporary files "<target>.tmp.<pid>.<n>" whose process is gone.
     void RemoveStaleTemporaries(const std::string& path) override;
 

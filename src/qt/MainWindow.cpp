@@ -18,6 +18,7 @@
 #include "qt/MainWindowPlatform.h"
 #include "qt/MemoryPanel.h"
 #include "qt/TapeListModel.h"
+#include "qt/TapeLineDelegate.h"
 #include "qt/TapeView.h"
 
 namespace sumwise::qt {
@@ -50,6 +51,10 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     settling_ = new QTimer(this);
     settling_->setSingleShot(true);
     settling_->setInterval(kSettleMilliseconds);
+    journalSync_ = new QTimer(this);
+    journalSync_->setSingleShot(true);
+    journalSync_->setInterval(2000); // a power loss costs at most the last two seconds
+    connect(journalSync_, &QTimer::timeout, this, [this] { form_->SyncJournal(); });
     setObjectName("frmCalc");
     setWindowTitle(kAppTitle);
     // A compact sans face, as the keypad was designed for an 8-point system font.
@@ -172,6 +177,7 @@ void MainWindow::buildTape(QWidget* client) {
     lstTape_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstTape_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstTape_->setModel(tapeModel_);
+    lstTape_->setItemDelegate(new TapeLineDelegate(lstTape_));
     tapeModel_->setFont(lstTape_->font());
     lstTape_->installEventFilter(this);
 
@@ -290,6 +296,21 @@ void MainWindow::refresh() {
     if (cboDecPlace_->currentIndex() != form_->DecimalPlaces()) {
         cboDecPlace_->setCurrentIndex(form_->DecimalPlaces());
     }
+    mnuUndo_->setEnabled(form_->CanUndo());
+    keepJournal();
+}
+
+void MainWindow::keepJournal() {
+    form_->KeepJournal();
+    // Lines appended to the journal reach the disk within a moment, not at every key.
+    if (form_->JournalUnsynced() && !journalSync_->isActive()) {
+        journalSync_->start();
+    }
+}
+
+void MainWindow::openTapeFile(const QString& path) {
+    form_->OpenTapeFile(path.toStdString());
+    refresh();
 }
 
 void MainWindow::execute(const KeyCommand& key) {

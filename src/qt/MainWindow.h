@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
@@ -36,6 +38,8 @@ public:
     CalcForm& form() { return *form_; }
     // Re-reads every small piece of state from the core.
     void refresh();
+    // Opens a tape file as File > Open Tape does (one named on the command line).
+    void openTapeFile(const QString& path);
     // Runs a key the way its button or typed character does.
     void execute(const KeyCommand& key);
     // The normal shut-down, run once whatever asks for it: the window's place and the
@@ -79,6 +83,12 @@ private:
 
     // The menu bar (MainWindowMenus.cpp).
     void buildMenus();
+    QAction* addMenuItem(QMenu* menu, const char* name, const char* caption,
+                         const std::function<void()>& handler, const QKeySequence& key = {},
+                         bool checkable = false);
+    void buildFileMenu();
+    void buildEditMenu();
+    void keepJournal();
     void dropClashingMnemonics(QWidget* client);
     void showAbout();
 
@@ -114,6 +124,8 @@ private:
     QAction* mnuConverter_ = nullptr;
     QAction* mnuTape_ = nullptr;
     QAction* mnuTop_ = nullptr;
+    QAction* mnuUndo_ = nullptr;
+    QTimer* journalSync_ = nullptr;
     bool onTop_ = false;
     int changeOpenings_ = 0;     // the core's openings of the change panel shown so far
     QElapsedTimer changeOpened_; // when a double click last opened the change panel

@@ -12,55 +12,84 @@
 
 namespace sumwise::qt {
 
-void MainWindow::buildMenus() {
-    auto addMenu = [this](const char* name, const char* caption) {
-        QMenu* menu = menuBar()->addMenu(caption);
-        menu->setObjectName(name);
-        menu->menuAction()->setObjectName(name);
-        return menu;
-    };
-    auto addItem = [this](QMenu* menu, const char* name, const char* caption, auto handler,
-                          bool checkable = false) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(name);
-        action->setCheckable(checkable);
-        connect(action, &QAction::triggered, this, [this, handler] {
-            handler();
-            refresh();
-        });
-        return action;
-    };
-    QMenu* file = addMenu("mnuFile", "&File");
-    addItem(file, "mnuRestore", "&Restore Backup", [this] {
+namespace {
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(name);
+    menu->menuAction()->setObjectName(name);
+    return menu;
+}
+
+} // namespace
+
+QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, const char* caption,
+                                 const std::function<void()>& handler, const QKeySequence& key,
+                                 bool checkable) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    action->setCheckable(checkable);
+    connect(action, &QAction::triggered, this, [this, handler] {
+        handler();
+        refresh();
+    });
+    return action;
+}
+
+void MainWindow::buildFileMenu() {
+    QMenu* file = AddMenu(menuBar(), "mnuFile", "&File");
+    addMenuItem(file, "mnuOpenTape", "&Open Tape...", [this] { form_->mnuOpenTape_Click(); },
+                QKeySequence(Qt::CTRL | Qt::Key_O));
+    addMenuItem(file, "mnuReopenTape", "Reopen &Last Tape",
+                [this] { form_->mnuReopenTape_Click(); });
+    addMenuItem(file, "mnuSaveTape", "Save Tape &As...", [this] { form_->mnuSaveTape_Click(); },
+                QKeySequence(Qt::CTRL | Qt::Key_S));
+    addMenuItem(file, "mnuExportCsv", "Export Tape as &CSV...",
+                [this] { form_->mnuExportCsv_Click(); });
+    addMenuItem(file, "mnuPrintPdf", "Print to PD&F...", [this] { form_->mnuPrintPdf_Click(); });
+    file->addSeparator()->setObjectName("sepFile");
+    addMenuItem(file, "mnuRestore", "&Restore Backup", [this] {
         form_->mnuRestore_Click();
         placeWindow();
     });
     file->addSeparator()->setObjectName("sep1");
-    addItem(file, "mnuExit", "&Exit", [this] { form_->mnuExit_Click(); });
+    addMenuItem(file, "mnuExit", "&Exit", [this] { form_->mnuExit_Click(); });
+}
 
-    QMenu* edit = addMenu("mnuEdit", "&Edit");
-    addItem(edit, "mnuCopy", "&Copy", [this] { form_->mnuCopy_Click(); });
-    addItem(edit, "mnuPaste", "&Paste", [this] { form_->mnuPaste_Click(); });
+void MainWindow::buildEditMenu() {
+    QMenu* edit = AddMenu(menuBar(), "mnuEdit", "&Edit");
+    mnuUndo_ = addMenuItem(edit, "mnuUndo", "&Undo", [this] { form_->mnuUndo_Click(); },
+                           QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuUndo_->setEnabled(false);
+    edit->addSeparator()->setObjectName("sepEdit1");
+    addMenuItem(edit, "mnuCopy", "&Copy", [this] { form_->mnuCopy_Click(); });
+    addMenuItem(edit, "mnuPaste", "&Paste", [this] { form_->mnuPaste_Click(); });
+    addMenuItem(edit, "mnuCopyTape", "Copy &Tape", [this] { form_->mnuCopyTape_Click(); });
+    edit->addSeparator()->setObjectName("sepEdit2");
+    addMenuItem(edit, "mnuNote", "Add &Note...", [this] { form_->mnuNote_Click(); },
+                QKeySequence(Qt::Key_F3));
+}
 
-    QMenu* view = addMenu("mnuView", "&View");
-    mnuBanks_ = addItem(
-        view, "mnuBanks", "&Memory Banks", [this] { form_->mnuBanks_Click(); }, true);
-    mnuConverter_ = addItem(
-        view, "mnuConverter", "&Converter", [this] { form_->mnuConverter_Click(); }, true);
+void MainWindow::buildMenus() {
+    buildFileMenu();
+    buildEditMenu();
+
+    QMenu* view = AddMenu(menuBar(), "mnuView", "&View");
+    mnuBanks_ = addMenuItem(view, "mnuBanks", "&Memory Banks", [this] { form_->mnuBanks_Click(); }, {}, true);
+    mnuConverter_ = addMenuItem(view, "mnuConverter", "&Converter", [this] { form_->mnuConverter_Click(); }, {}, true);
     view->addSeparator()->setObjectName("sep2");
-    mnuTape_ = addItem(
-        view, "mnuTape", "Calulation &Tape", [this] { form_->mnuTape_Click(); }, true);
+    mnuTape_ = addMenuItem(view, "mnuTape", "Calulation &Tape", [this] { form_->mnuTape_Click(); }, {}, true);
     view->addSeparator()->setObjectName("seppy");
-    mnuTop_ = addItem(
-        view, "mnuTop", "&Stay On Top", [this] { form_->mnuTop_Click(); }, true);
+    mnuTop_ = addMenuItem(view, "mnuTop", "&Stay On Top", [this] { form_->mnuTop_Click(); }, {}, true);
 
-    QMenu* help = addMenu("mnuHlp", "&Help");
-    addItem(help, "mnuHelp", "Help &Topics", [this] { form_->mnuHelp_Click(); });
+    QMenu* help = AddMenu(menuBar(), "mnuHlp", "&Help");
+    addMenuItem(help, "mnuHelp", "Help &Topics", [this] { form_->mnuHelp_Click(); });
     // F1, the desktop's help key, opens the same help; the menu item itself has no shortcut.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
     connect(helpKey, &QShortcut::activated, this, [this] { form_->mnuHelp_Click(); });
     help->addSeparator()->setObjectName("sep");
-    addItem(help, "mnuAbout", "&About", [this] { showAbout(); });
+    addMenuItem(help, "mnuAbout", "&About", [this] { showAbout(); });
 }
 
 void MainWindow::dropClashingMnemonics(QWidget* client) {

@@ -28,8 +28,13 @@ QVariant TapeListModel::data(const QModelIndex& index, int role) const {
     const std::string& line = tape_.Line(static_cast<std::size_t>(index.row()));
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
         return QString::fromStdString(line);
+    case Qt::AccessibleTextRole: {
+        const std::string& note = tape_.Note(static_cast<std::size_t>(index.row()));
+        return QString::fromStdString(note.empty() ? line : line + ", " + note);
+    }
+    case kNoteRole:
+        return QString::fromStdString(tape_.Note(static_cast<std::size_t>(index.row())));
     case Qt::ForegroundRole:
         if (IsRedLine(line)) {
             return QColor(kNegativeInk);
@@ -66,7 +71,7 @@ void TapeListModel::FirstLineRemoved() {
 
 void TapeListModel::LineRewritten(std::size_t row) {
     const QModelIndex changed = index(static_cast<int>(row));
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
+    emit dataChanged(changed, changed, {Qt::DisplayRole, kNoteRole});
 }
 
 void TapeListModel::Cleared() {

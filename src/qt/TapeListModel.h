@@ -17,6 +17,8 @@ public:
     // The ink of the lines the printed tape shows in red (IsRedLine): a deep red that keeps
     // its contrast on white (and on the selection) for readers with weak colour vision too.
     static constexpr QRgb kNegativeInk = 0xFFB00000;
+    // The line's note, empty when it has none.
+    static constexpr int kNoteRole = Qt::UserRole + 1;
     // The view's font, on which total lines are set in bold.
     void setFont(const QFont& font) { font_ = font; }
     ~TapeListModel() override;

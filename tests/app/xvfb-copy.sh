@@ -11,10 +11,10 @@ cp "$program" "$work/sumwise"
 app=$!
 ready_for_keys "$work/err" || exit 1
 xdotool type --delay 40 '12+30='
-# Edit, then Copy, with the mouse (the menu bar sits at the window's top left).
+# Edit with the mouse (the menu bar sits at the window's top left), then Copy by its letter.
 xdotool mousemove $((X + 51)) $((Y + 8)) click 1
 sleep 0.5
-xdotool mousemove $((X + 80)) $((Y + 29)) click 1
+xdotool key c
 sleep 0.5
 xdotool mousemove $((X + 300)) $((Y + 60))
 copied=$(xclip -o -selection clipboard 2>/dev/null)

@@ -33,6 +33,37 @@ std::string FakePlatform::InputBox(const std::string& prompt, const std::string&
     return answer;
 }
 
+std::optional<std::string> FakePlatform::AskText(const std::string& prompt,
+                                                 const std::string& title,
+                                                 const std::string& proposal) {
+    std::string answer = InputBox(prompt, title, proposal);
+    if (answer == kCancel) {
+        return std::nullopt;
+    }
+    return answer;
+}
+
+std::string FakePlatform::OpenFileName(const std::string& title, const std::string& filter) {
+    return SaveFileName(title, filter, {});
+}
+
+std::string FakePlatform::SaveFileName(const std::string& title, const std::string&,
+                                       const std::string&) {
+    fileDialogs.push_back(title);
+    if (fileAnswers.empty()) {
+        ADD_FAILURE() << "unscripted file dialog: \"" << title << "\"";
+        return {};
+    }
+    std::string answer = fileAnswers.front();
+    fileAnswers.erase(fileAnswers.begin());
+    return answer;
+}
+
+std::unique_ptr<PageSurface> FakePlatform::OpenPdf(const std::string& path) {
+    pdfFiles.push_back(path);
+    return OpenPrinter();
+}
+
 FakePlatform::~FakePlatform() {
     if (shownSinceLook_ > 0) {
         ADD_FAILURE() << "unexpected message box: \"" << messages_.back().text << "\"";

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,15 @@ public:
                      MsgButtons buttons) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& proposal) override;
+    // Takes its answer from inputAnswers too; kCancel there is Cancel.
+    std::optional<std::string> AskText(const std::string& prompt, const std::string& title,
+                                       const std::string& proposal) override;
+    static constexpr const char* kCancel = "<cancel>";
+    // Both take the next of fileAnswers ("" is Cancel) and record the dialog's title.
+    std::string OpenFileName(const std::string& title, const std::string& filter) override;
+    std::string SaveFileName(const std::string& title, const std::string& filter,
+                             const std::string& suffix) override;
+    std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override;
     void FocusKeySink() override { ++focusCalls; }
     void HideMainWindow() override { ++hideCalls; }
     void CloseMainWindow() override { ++closeCalls; }
@@ -53,6 +63,9 @@ public:
     };
     std::vector<AskedInput> inputs;
     std::vector<std::string> inputAnswers; // answers to input boxes; "" is Cancel
+    std::vector<std::string> fileAnswers;  // answers to file dialogs, taken in order
+    std::vector<std::string> fileDialogs;  // the titles of the file dialogs shown
+    std::vector<std::string> pdfFiles;     // the PDF files opened, each a recording surface
     // Print jobs go to a recording surface kept here after the job; none when noPrinter.
     std::shared_ptr<PageSurface> printer;
     bool noPrinter = false;

@@ -1,0 +1,227 @@
+// The tape as a document: open, reopen, save, export, print to PDF, copy, notes and undo.
+#include <deque>
+#include <utility>
+#include <vector>
+
+#include "form/CalcForm.h"
+#include "platform/AppIdentity.h"
+#include "tape/TapeCsv.h"
+#include "tape/TapeFile.h"
+#include "tape/TapePrinter.h"
+
+namespace sumwise {
+
+namespace {
+
+constexpr const char* kTapeFilter = "Tape files (*.tape)";
+constexpr const char* kCsvFilter = "CSV files (*.csv)";
+constexpr const char* kPdfFilter = "PDF files (*.pdf)";
+constexpr const char* kNoLastTape = "There is no last tape to reopen.";
+
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+// "The tape cannot be saved to "x": No space left on device."
+std::string WriteFailure(const char* what, const std::string& path, const FileOps& files) {
+    std::string text = std::string(what) + " " + Quoted(path);
+    const std::string reason = files.LastFailure().reason;
+    return text + (reason.empty() ? "." : ": " + reason + ".");
+}
+
+// A note is one line of plain text: line breaks and other control characters become blanks
+// (the file keeps one line per tape line), and a pasted page is cut at a sane length.
+std::string CleanNote(const std::string& answer) {
+    constexpr std::size_t kMaxNote = 500;
+    std::string note;
+    for (const char c : answer) {
+        const auto byte = static_cast<unsigned char>(c);
+        note.push_back(byte < 0x20 || byte == 0x7F ? ' ' : c);
+    }
+    if (note.size() > kMaxNote) {
+        std::size_t cut = kMaxNote;
+        while (cut > 0 && (static_cast<unsigned char>(note[cut]) & 0xC0) == 0x80) {
+            --cut; // not inside a UTF-8 sequence
+        }
+        note.resize(cut);
+    }
+    const std::size_t first = note.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    return note.substr(first, note.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+void CalcForm::Say(const std::string& text, MsgIcon icon) {
+    dialogs_.MsgBox(text, kAppTitle, icon, MsgButtons::Ok);
+}
+
+TapeJournal& CalcForm::Journal() {
+    if (!journal_) {
+        journal_ = std::make_unique<TapeJournal>(files_,
+                                                 desktop_.ProgramFolder() + "/" + kJournalName);
+    }
+    return *journal_;
+}
+
+void CalcForm::KeepJournal() {
+    if (!Journal().Follow(tape_) && !journalFailureSaid_) {
+        // Said once a run: the tape itself is fine, only its copy on disk is behind.
+        journalFailureSaid_ = true;
+        Say(WriteFailure("The tape cannot be kept for Reopen Last Tape in", Journal().Path(),
+                         files_),
+            MsgIcon::Exclamation);
+    }
+}
+
+void CalcForm::SyncJournal() {
+    Journal().Sync();
+}
+
+bool CalcForm::JournalUnsynced() {
+    return journal_ && journal_->Unsynced();
+}
+
+bool CalcForm::PutTape(TapeFileRead read, const std::string& source) {
+    // A journal kept at the cap holds the dropped lines first: they only give the totals
+    // the tape starts from, as at the cap.
+    TapeTotals start;
+    while (read.lines.size() > Tape::kMaxLines) {
+        AddLineToTotals(read.lines.front(), start);
+        read.lines.pop_front();
+        read.notes.pop_front();
+    }
+    Recalculation pass = RecalculateTape(
+        std::vector<std::string>(read.lines.begin(), read.lines.end()), reg_.NumberFormat(), start);
+    if (pass.Failed()) {
+        Say("The file " + Quoted(source) + " cannot be opened: its lines cannot be added up (" +
+                pass.failureDescription + ").",
+            MsgIcon::Exclamation);
+        return false;
+    }
+    TapeUndo::Step before = undo_.Take();
+    editor_.Visible = false;
+    tape_.Replace(std::deque<std::string>(std::make_move_iterator(pass.lines.begin()),
+                                          std::make_move_iterator(pass.lines.end())),
+                  std::move(read.notes), start);
+    calc_.StartAfterTape(pass);
+    undo_.Keep(std::move(before));
+    return true;
+}
+
+bool CalcForm::OpenTapeFile(const std::string& path) {
+    std::string bytes;
+    if (!files_.ReadFile(path, bytes)) {
+        Say(WriteFailure("The tape cannot be opened from", path, files_), MsgIcon::Exclamation);
+        return false;
+    }
+    TapeFileRead read = ReadTapeFile(bytes);
+    if (!read.Ok()) {
+        Say(DescribeRefusal(path, read), MsgIcon::Exclamation);
+        return false;
+    }
+    return PutTape(std::move(read), path);
+}
+
+void CalcForm::mnuOpenTape_Click() {
+    const std::string path = dialogs_.OpenFileName("Open Tape", kTapeFilter);
+    if (!path.empty()) {
+        OpenTapeFile(path);
+    }
+    window_.FocusKeySink();
+}
+
+void CalcForm::mnuReopenTape_Click() {
+    std::string refusal;
+    const std::optional<TapeFileRead> last = Journal().LastTape(refusal);
+    if (!last || last->lines.empty()) {
+        Say(refusal.empty() ? std::string(kNoLastTape) : refusal,
+            refusal.empty() ? MsgIcon::Information : MsgIcon::Exclamation);
+    } else if (tape_.Empty() ||
+               dialogs_.MsgBox("Replace the tape with the last tape?", kAppTitle,
+                               MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {
+        PutTape(*last, Journal().Path());
+    }
+    window_.FocusKeySink();
+}
+
+void CalcForm::mnuSaveTape_Click() {
+    if (tape_.Empty()) {
+        Say("The tape is empty: there is nothing to save.", MsgIcon::Information);
+    } else if (const std::string path = dialogs_.SaveFileName("Save Tape As", kTapeFilter, "tape");
+               !path.empty() && !files_.WriteFileAtomic(path, TapeFileText(tape_))) {
+        Say(WriteFailure("The tape cannot be saved to", path, files_), MsgIcon::Exclamation);
+    }
+    window_.FocusKeySink();
+}
+
+void CalcForm::mnuExportCsv_Click() {
+    const std::string path = dialogs_.SaveFileName("Export Tape as CSV", kCsvFilter, "csv");
+    if (!path.empty() && !files_.WriteFileAtomic(path, TapeCsv(tape_))) {
+        Say(WriteFailure("The tape cannot be exported to", path, files_), MsgIcon::Exclamation);
+    }
+    window_.FocusKeySink();
+}
+
+void CalcForm::mnuPrintPdf_Click() {
+    const std::string path = dialogs_.SaveFileName("Print to PDF", kPdfFilter, "pdf");
+    if (!path.empty()) {
+        PrintTapeToPdf(tape_, path, dialogs_, desktop_, window_);
+    }
+    window_.FocusKeySink();
+}
+
+void CalcForm::mnuCopyTape_Click() {
+    desktop_.ClipboardClear();
+    desktop_.ClipboardSetText(TapeClipboardText(tape_));
+}
+
+void CalcForm::mnuUndo_Click() {
+    if (undo_.Undo()) {
+        editor_.Visible = false;
+    }
+    window_.FocusKeySink();
+}
+
+void CalcForm::mnuNote_Click() {
+    if (tape_.Empty()) {
+        window_.FocusKeySink();
+        return;
+    }
+    // The selected line, or the newest when none is.
+    const std::size_t row = tape_.Selected() >= 0 ? static_cast<std::size_t>(tape_.Selected())
+                                                  : tape_.Count() - 1;
+    const std::optional<std::string> answer =
+        dialogs_.AskText("Note for the line " + Quoted(tape_.Line(row)) + ":", kAppTitle,
+                         tape_.Note(row));
+    if (answer) {
+        TapeUndo::Step before = undo_.Take();
+        const std::string note = CleanNote(*answer);
+        if (note != tape_.Note(row)) {
+            tape_.SetNote(row, note);
+            undo_.Keep(std::move(before));
+        }
+    }
+    window_.FocusKeySink();
+}
+
+void CalcForm::cmdClear_Click() {
+    if (!tape_.Empty()) {
+        undo_.Keep(undo_.Take());
+    }
+    tape_.Clear();
+    window_.FocusKeySink();
+}
+
+void CalcForm::cmdSaveChange_Click() {
+    TapeUndo::Step before = undo_.Take();
+    const std::uint64_t edits = tape_.EditCount();
+    editor_.cmdSaveChange_Click();
+    if (tape_.EditCount() != edits) {
+        undo_.Keep(std::move(before));
+    }
+}
+
+} // namespace sumwise

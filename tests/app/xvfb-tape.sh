@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# The tape as a document in the real program, under Xvfb and openbox, keys typed through the
+# X server: a tape survives kill -9 and comes back with File > Reopen Last Tape; Copy Tape
+# reaches the clipboard; Save Tape As, Export Tape as CSV and Print to PDF write through the
+# save dialog; a tape file named on the command line opens at start, a bad one is refused in
+# a message box.
+set -u
+program="$1"
+. "$(dirname "$0")/xvfb-lib.sh"
+require_tools Xvfb openbox xdotool xclip pdftotext python3
+start_xvfb 1024x768
+HOME="$work" openbox --config-file /dev/null >/dev/null 2>&1 &
+wm=$!
+cp "$program" "$work/sumwise"
+passed=0
+failed=0
+check() {
+    if [ "$2" = "$3" ]; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $1: expected '$3', got '$2'"
+        failed=$((failed + 1))
+    fi
+}
+start() {
+    "$work/sumwise" "$@" >"$work/out" 2>"$work/err" &
+    app=$!
+    ready_for_keys "$work/err" || exit 1
+    xdotool windowactivate --sync "$window" 2>/dev/null
+    sleep 0.3
+}
+menu() { # a menu by its letter, then an item by its letter
+    xdotool key "alt+$1"
+    sleep 0.5
+    xdotool key "$2"
+    sleep 1
+}
+save_as() { # the save dialog's name field has the focus: a full path and Enter
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    sleep 1
+}
+copied_tape() {
+    menu e t
+    xclip -o -selection clipboard 2>/dev/null
+}
+quit() {
+    xdotool key x
+    wait_for_exit "$app" || echo "FAIL: the program did not close"
+    app=""
+}
+tape=$'+ 12.50\n+ 3.99\n= 16.49\tlunch'
+
+start
+xdotool type --delay 40 '12.5+3.99='
+xdotool key F3 # a note on the newest line
+sleep 1
+xdotool type --delay 20 'lunch'
+xdotool key Return
+sleep 0.5
+kill -9 "$app"
+wait "$app" 2>/dev/null
+
+start
+check "the new run's tape" "$(copied_tape)" ""
+menu f l
+check "Copy Tape after Reopen Last Tape" "$(copied_tape)" "$tape"
+menu f c
+save_as "$work/day"
+check "CSV through the save dialog" "$(python3 - "$work/day.csv" <<'PY'
+import csv, sys
+with open(sys.argv[1], newline="", encoding="utf-8") as f:
+    rows = list(csv.reader(f))
+print(rows[0] == ["Line", "Kind", "Operator", "Amount", "Text", "Note"]
+      and rows[1] == ["1", "entry", "+", "12.50", "+ 12.50", ""]
+      and rows[3] == ["3", "total", "=", "16.49", "= 16.49", "lunch"] and len(rows) == 4)
+PY
+)" "True"
+xdotool key ctrl+s
+save_as "$work/day"
+menu f f
+save_as "$work/day"
+pdftotext -layout "$work/day.pdf" "$work/day.txt" 2>/dev/null
+for line in "+ 12.50" "+ 3.99" "lunch" "= 16.49"; do
+    check "the PDF shows '$line'" "$(grep -c -F -- "$line" "$work/day.txt" 2>/dev/null)" "1"
+done
+quit
+check "the saved tape file" "$(cat "$work/day.tape")" "$tape"
+
+start "$work/day.tape"
+check "a tape file named at start" "$(copied_tape)" "$tape"
+quit
+
+printf 'hello\n' >"$work/bad.tape"
+start "$work/bad.tape"
+sleep 1
+boxes=$(xdotool search --onlyvisible --pid "$app" --name '^Sumwise$' 2>/dev/null | wc -l)
+check "a bad file named at start is refused in a box over the window" "$boxes" "2"
+xdotool key Return
+sleep 0.5
+check "the refused file leaves the tape empty" "$(copied_tape)" ""
+quit
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "form/CalcForm.h"
+#include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
+#include "tape/TapeLine.h"
+
+namespace sumwise {
+namespace {
+
+const std::string kSep(kSeparatorLine);
+const std::string kDash(kEnDash);
+const std::string kJournal = "/sumwise-test/Sumwise.tape";
+
+// Memory files whose writes fail as on a full disk.
+class FullDisk : public testing::MemoryFiles {
+public:
+    bool full = false;
+    bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
+        return full ? Fail(path, "No space left on device")
+                    : MemoryFiles::WriteFileAtomic(path, bytes);
+    }
+    bool AppendFile(const std::string& path, const std::string& text) override {
+        return full ? Fail(path, "No space left on device") : MemoryFiles::AppendFile(path, text);
+    }
+};
+
+// One run of the program over files that outlive it.
+struct Run {
+    explicit Run(FullDisk& files) : form(platform, &files) { form.cboDecPlace_Click(2); }
+    // Keys as typed, then what the window does after each event.
+    void Type(const std::string& keys) {
+        for (char key : keys) {
+            int code = static_cast<unsigned char>(key);
+            form.CheckKeyPress(code);
+            form.KeepJournal();
+        }
+    }
+    std::vector<std::string> Lines() const {
+        const auto& lines = form.lstTape().Lines();
+        return {lines.begin(), lines.end()};
+    }
+    testing::FakePlatform platform;
+    CalcForm form;
+};
+
+class TapeDocumentTest : public ::testing::Test {
+protected:
+    FullDisk files;
+    Run run{files};
+};
+
+TEST_F(TapeDocumentTest, OpenRecalculatesTheTotalsAndTheNextNumberStartsANewTotal) {
+    files.files["/day.tape"] = "+ 1.00\n+ 2.00\tfirst\n= 5.00\n";
+    ASSERT_TRUE(run.form.OpenTapeFile("/day.tape"));
+    EXPECT_EQ(run.Lines(), (std::vector<std::string>{"+ 1.00", "+ 2.00", "= 3.00"}));
+    EXPECT_EQ(run.form.lstTape().Note(1), "first");
+    EXPECT_EQ(run.form.lblResult(), "3.00");
+    run.Type("4+5=");
+    EXPECT_EQ(run.Lines(), (std::vector<std::string>{"+ 1.00", "+ 2.00", "= 3.00", kSep, "+ 4.00",
+                                                     "+ 5.00", "= 9.00"}));
+}
+
+TEST_F(TapeDocumentTest, ARefusedFileIsNamedAndChangesNothing) {
+    struct Case {
+        std::string what;
+        std::string bytes; // absent file when empty and missing
+        bool missing;
+        std::string said; // part of the message
+    };
+    const std::vector<Case> cases = {
+        {"a line outside the grammar", "+ 1.00\nhello\n", false, "line 2"},
+        {"an empty file", "", false, "/in.tape"},
+        {"a vanished file", "", true, "/in.tape"},
+        {"a tape that cannot be added", "+ 1.00\n/ 0\n= 1.00\n", false, "Division by zero"},
+    };
+    run.Type("7+");
+    for (const Case& c : cases) {
+        files.files.erase("/in.tape");
+        if (!c.missing) {
+            files.files["/in.tape"] = c.bytes;
+        }
+        EXPECT_FALSE(run.form.OpenTapeFile("/in.tape")) << c.what;
+        ASSERT_EQ(run.platform.Messages().size(), 1u) << c.what;
+        EXPECT_NE(run.platform.Messages()[0].text.find(c.said), std::string::npos)
+            << c.what << ": " << run.platform.Messages()[0].text;
+        EXPECT_EQ(run.platform.Messages()[0].title, "Sumwise");
+        run.platform.Messages().clear();
+        EXPECT_EQ(run.Lines(), std::vector<std::string>{"+ 7.00"}) << c.what;
+        EXPECT_FALSE(run.form.CanUndo()) << c.what;
+    }
+}
+
+TEST_F(TapeDocumentTest, UndoPutsBackTheTapeTotalsAndDisplayOfEachAction) {
+    files.files["/other.tape"] = "+ 9.00\n= 9.00\n";
+    struct Case {
+        std::string what;
+        std::function<void(Run&)> action;
+    };
+    const std::vector<Case> cases = {
+        {"clear with l", [](Run& r) { r.Type("l"); }},
+        {"a saved change",
+         [](Run& r) {
+             r.form.lstTape().Select(0);
+             r.form.lstTape_DblClick();
+             r.form.ChangeTape().txtChangeTo = "10";
+             r.form.cmdSaveChange_Click();
+         }},
+        {"open",
+         [](Run& r) {
+             r.platform.fileAnswers = {"/other.tape"};
+             r.form.mnuOpenTape_Click();
+         }},
+        {"a note",
+         [](Run& r) {
+             r.form.lstTape().Select(1);
+             r.platform.inputAnswers = {"lunch"};
+             r.form.mnuNote_Click();
+         }},
+    };
+    for (const Case& c : cases) {
+        Run r(files);
+        r.Type("12.5+3.99=3+");
+        const std::vector<std::string> lines = r.Lines();
+        const std::string display = r.form.lblResult();
+        const std::string grand = r.form.lblGrandTotal();
+        c.action(r);
+        EXPECT_TRUE(r.form.CanUndo()) << c.what;
+        EXPECT_TRUE(r.Lines() != lines || r.form.lstTape().HasNotes()) << c.what;
+        r.form.mnuUndo_Click();
+        EXPECT_EQ(r.Lines(), lines) << c.what;
+        EXPECT_FALSE(r.form.lstTape().HasNotes()) << c.what;
+        EXPECT_EQ(r.form.lblResult(), display) << c.what;
+        EXPECT_EQ(r.form.lblGrandTotal(), grand) << c.what;
+        EXPECT_FALSE(r.form.CanUndo()) << c.what;
+        // The totals are back too: the calculation goes on as before the action.
+        r.Type("1=");
+        EXPECT_EQ(r.Lines().back(), "= 4.00") << c.what;
+    }
+}
+
+TEST_F(TapeDocumentTest, UndoKeepsTwentySteps) {
+    for (int i = 0; i < 25; ++i) {
+        run.Type(std::to_string(i + 1) + "+l");
+    }
+    int undone = 0;
+    while (run.form.CanUndo()) {
+        run.form.mnuUndo_Click();
+        ++undone;
+    }
+    EXPECT_EQ(undone, 20);
+    EXPECT_EQ(run.Lines(), std::vector<std::string>{"+ 6.00"});
+}
+
+TEST_F(TapeDocumentTest, NotesAreSetChangedRemovedAndKeptOnCancel) {
+    run.Type("5+6+");
+    run.form.lstTape().Select(0);
+    const std::vector<std::pair<std::string, std::string>> steps = {
+        {"taxi\tfare\n", "taxi fare"}, // control characters become blanks
+        {testing::FakePlatform::kCancel, "taxi fare"},
+        {"  bus  ", "bus"},
+        {"", ""},
+    };
+    for (const auto& [answer, note] : steps) {
+        run.platform.inputAnswers = {answer};
+        run.form.mnuNote_Click();
+        EXPECT_EQ(run.form.lstTape().Note(0), note) << "answer \"" << answer << "\"";
+    }
+    EXPECT_EQ(run.platform.inputs.back().proposal, "bus");
+    // With no line selected the note goes on the newest line.
+    run.form.lstTape().Select(-1);
+    run.platform.inputAnswers = {"last"};
+    run.form.mnuNote_Click();
+    EXPECT_EQ(run.form.lstTape().Note(1), "last");
+}
+
+TEST_F(TapeDocumentTest, SaveExportCopyAndTheirFailures) {
+    run.platform.fileAnswers = {};
+    run.form.mnuSaveTape_Click(); // empty tape: nothing to save, no dialog
+    ASSERT_EQ(run.platform.Messages().size(), 1u);
+    run.platform.Messages().clear();
+    run.Type("2+3=");
+    run.form.lstTape().SetNote(0, "a, \"b\"");
+    run.platform.fileAnswers = {"/out.tape", "/out.csv"};
+    run.form.mnuSaveTape_Click();
+    run.form.mnuExportCsv_Click();
+    EXPECT_EQ(files.files["/out.tape"], "+ 2.00\ta, \"b\"\n+ 3.00\n= 5.00\n");
+    EXPECT_EQ(files.files["/out.csv"].substr(0, 38), "Line,Kind,Operator,Amount,Text,Note\r\n");
+    run.form.mnuCopyTape_Click();
+    EXPECT_EQ(run.platform.clipboard, "+ 2.00\ta, \"b\"\n+ 3.00\n= 5.00\n");
+
+    files.full = true;
+    run.platform.fileAnswers = {"/out.tape"};
+    run.form.mnuSaveTape_Click();
+    ASSERT_EQ(run.platform.Messages().size(), 1u);
+    EXPECT_EQ(run.platform.Messages()[0].text,
+              "The tape cannot be saved to \"/out.tape\": No space left on device.");
+    run.platform.Messages().clear();
+    EXPECT_EQ(files.files["/out.tape"], "+ 2.00\ta, \"b\"\n+ 3.00\n= 5.00\n");
+}
+
+TEST_F(TapeDocumentTest, TheJournalBringsBackTheTapeAfterAKill) {
+    run.Type("12.5+3.99=");
+    run.form.lstTape().SetNote(1, "receipt");
+    run.form.KeepJournal();
+    // Killed: no unload. The next run starts empty and reopens what the first one had.
+    Run next(files);
+    EXPECT_TRUE(next.form.lstTape().Empty());
+    next.form.mnuReopenTape_Click();
+    EXPECT_EQ(next.Lines(), (std::vector<std::string>{"+ 12.50", "+ 3.99", "= 16.49"}));
+    EXPECT_EQ(next.form.lstTape().Note(1), "receipt");
+}
+
+TEST_F(TapeDocumentTest, TheJournalKeepsWhatTheEndingWroteAndSkipsUntouchedRuns) {
+    run.Type("2+3+");
+    run.form.cmdClose_Click(); // x: C, then the window closes
+    run.form.Form_Unload();
+    {
+        Run untouched(files); // starts and ends without a key
+        untouched.form.Form_Unload();
+    }
+    Run next(files);
+    next.Type("9+"); // this run's tape does not replace the last one for Reopen
+    next.platform.answers = {MsgAnswer::Yes};
+    next.form.mnuReopenTape_Click();
+    EXPECT_EQ(next.Lines(), (std::vector<std::string>{"+ 2.00", "+ 3.00", kSep}));
+    EXPECT_EQ(next.platform.Messages().size(), 1u); // the question
+    next.platform.Messages().clear();
+    next.form.KeepJournal();
+    EXPECT_EQ(files.files[kJournal], "+ 2.00\n+ 3.00\n" + kSep + "\n");
+}
+
+TEST_F(TapeDocumentTest, TheJournalAppendsNewLinesAndRewritesOnOtherChanges) {
+    run.Type("1+2+");
+    const int writes = files.writes;
+    run.Type("3+4+");
+    EXPECT_EQ(files.writes, writes) << "new lines are appended";
+    EXPECT_EQ(files.files[kJournal], "+ 1.00\n+ 2.00\n+ 3.00\n+ 4.00\n");
+    run.form.lstTape().SetNote(0, "n");
+    run.form.KeepJournal();
+    EXPECT_EQ(files.writes, writes + 1);
+    EXPECT_EQ(files.files[kJournal], "+ 1.00\tn\n+ 2.00\n+ 3.00\n+ 4.00\n");
+}
+
+TEST_F(TapeDocumentTest, AJournalAtTheCapReopensWithTheCapsTotals) {
+    run.Type("1+");
+    for (std::size_t i = 1; i < Tape::kMaxLines + 10; ++i) {
+        run.Type("+"); // repeats 1
+    }
+    ASSERT_EQ(run.form.lstTape().Count(), Tape::kMaxLines);
+    Run next(files);
+    next.form.mnuReopenTape_Click();
+    ASSERT_EQ(next.form.lstTape().Count(), Tape::kMaxLines);
+    EXPECT_EQ(next.Lines().front(), "+ 1.00");
+    // The dropped lines still count in a recalculation.
+    next.form.lstTape().Select(0);
+    next.form.lstTape_DblClick();
+    next.form.ChangeTape().txtChangeTo = "2";
+    next.form.cmdSaveChange_Click();
+    EXPECT_EQ(next.form.lblResult(), "32777.00");
+}
+
+TEST_F(TapeDocumentTest, AJournalThatCannotBeWrittenIsSaidOnce) {
+    files.full = true;
+    run.Type("1+2+");
+    ASSERT_EQ(run.platform.Messages().size(), 1u);
+    EXPECT_NE(run.platform.Messages()[0].text.find(kJournal), std::string::npos);
+    run.platform.Messages().clear();
+    files.full = false;
+    run.Type("3+");
+    EXPECT_EQ(files.files[kJournal], "+ 1.00\n+ 2.00\n+ 3.00\n") << "rewritten whole once it can";
+}
+
+TEST_F(TapeDocumentTest, ReopenAsksBeforeReplacingATapeAndSaysWhenThereIsNone) {
+    run.form.mnuReopenTape_Click();
+    ASSERT_EQ(run.platform.Messages().size(), 1u);
+    EXPECT_EQ(run.platform.Messages()[0].text, "There is no last tape to reopen.");
+    run.platform.Messages().clear();
+    files.files[kJournal] = "+ 4.00\n";
+    Run next(files);
+    next.Type("5+");
+    next.platform.answers = {MsgAnswer::No};
+    next.form.mnuReopenTape_Click();
+    next.platform.Messages().clear();
+    EXPECT_EQ(next.Lines(), std::vector<std::string>{"+ 5.00"});
+}
+
+} // namespace
+} // namespace sumwise
