@@ -8,6 +8,9 @@ set(SUMWISE_CORE_SOURCES
   number/NumberGrammar.cpp
   number/NumberText.cpp
   tape/Tape.cpp
+  tape/TapeCsv.cpp
+  tape/TapeFile.cpp
+  tape/TapeFileGrammar.cpp
   tape/TapeLine.cpp
   tape/TapePrinter.cpp
   tape/TapeRecalculation.cpp
