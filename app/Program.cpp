@@ -95,7 +95,11 @@ void OpenTapeFileLater(qt::MainWindow& window, const std::string& given) {
 } // namespace
 
 int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& beforeShow) {
-    CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    CommandLine line = ParseCommandLine(arguments);
     if (line.action != CommandLine::Action::Run) {
         return AnswerCommandLine(line, std::cout, std::cerr);
     }
@@ -104,7 +108,9 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
         return 1;
     }
     // Qt sees only its own options, so a tape file's name is never taken for one of them.
-    std::vector<char*> toolkitArgv{argv[0]};
+    // Started with no name at all (an empty argv), Qt still gets one.
+    char fallbackName[] = "sumwise";
+    std::vector<char*> toolkitArgv{argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName};
     for (std::string& argument : line.toolkitArguments) {
         toolkitArgv.push_back(argument.data());
     }
