@@ -4,10 +4,16 @@
 #include <QIcon>
 #include <QSessionManager>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <iostream>
 #include <string>
+#include <system_error>
+#include <vector>
 
+#include "CommandLine.h"
 #include "number/NumberText.h"
 #include "platform/AppIdentity.h"
 #include "qt/MainWindow.h"
@@ -50,24 +56,11 @@ bool HasDisplay() {
 
 namespace sumwise::app {
 
-int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& beforeShow) {
-    if (!HasDisplay()) {
-        std::fprintf(stderr, "sumwise: no graphical display; set DISPLAY or WAYLAND_DISPLAY\n");
-        return 1;
-    }
-    qInstallMessageHandler(StartupMessages);
-    QApplication app(argc, argv);
-    g_starting = false;
-    qInstallMessageHandler(nullptr);
-    QApplication::setApplicationName(kAppTitle);
-    // Lets the desktop match the window to its entry and icon (Wayland needs this).
-    QGuiApplication::setDesktopFileName(kAppId);
-    QApplication::setWindowIcon(QIcon::fromTheme(kAppId));
+namespace {
 
-    qt::QtPlatform services;
-    qt::MainWindow window(services);
-    services.SetDialogParent(&window);
-
+// Wires the window to the ways the program ends: Save Result, signals and the session.
+void ConnectEnding(QApplication& app, qt::MainWindow& window,
+                   qt::ShutdownSignals& shutdownSignals) {
     // Standalone there is no host to take the saved result: it goes to standard output, and
     // the program ends the normal way.
     QObject::connect(&window, &qt::MainWindow::resultSaved, &window, [&window] {
@@ -80,7 +73,6 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
 
     // A kill, a closed terminal, Ctrl+C and the desktop session's end save the settings as
     // closing the window does.
-    qt::ShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &qt::ShutdownSignals::received, &window,
                      [&window] { window.requestClose(); });
     // The session manager may still cancel the logout: save, but keep running until it
@@ -89,11 +81,64 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
                      [&window](QSessionManager&) { window.saveNow(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
                      [&window] { window.shutDown(); });
+}
+
+// The tape file named on the command line, opened once the event loop runs, so that a
+// message box about a refused file comes up over the shown window.
+void OpenTapeFileLater(qt::MainWindow& window, const std::string& given) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    const std::string path = error ? given : TapeFilePath(given, folder.string());
+    QTimer::singleShot(0, &window, [&window, path] { window.form().OpenTapeFile(path); });
+}
+
+} // namespace
+
+int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& beforeShow) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    CommandLine line = ParseCommandLine(arguments);
+    if (line.action != CommandLine::Action::Run) {
+        return AnswerCommandLine(line, std::cout, std::cerr);
+    }
+    if (!HasDisplay()) {
+        std::fprintf(stderr, "sumwise: no graphical display; set DISPLAY or WAYLAND_DISPLAY\n");
+        return 1;
+    }
+    // Qt sees only its own options, so a tape file's name is never taken for one of them.
+    // Started with no name at all (an empty argv), Qt still gets one.
+    char fallbackName[] = "sumwise";
+    std::vector<char*> toolkitArgv{argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName};
+    for (std::string& argument : line.toolkitArguments) {
+        toolkitArgv.push_back(argument.data());
+    }
+    int toolkitArgc = static_cast<int>(toolkitArgv.size());
+    toolkitArgv.push_back(nullptr);
+
+    qInstallMessageHandler(StartupMessages);
+    QApplication app(toolkitArgc, toolkitArgv.data());
+    g_starting = false;
+    qInstallMessageHandler(nullptr);
+    QApplication::setApplicationName(kAppTitle);
+    // Lets the desktop match the window to its entry and icon (Wayland needs this).
+    QGuiApplication::setDesktopFileName(kAppId);
+    QApplication::setWindowIcon(QIcon::fromTheme(kAppId));
+
+    qt::QtPlatform services;
+    qt::MainWindow window(services);
+    services.SetDialogParent(&window);
+    qt::ShutdownSignals shutdownSignals;
+    ConnectEnding(app, window, shutdownSignals);
 
     if (beforeShow) {
         beforeShow(window);
     }
     window.show();
+    if (!line.tapeFile.empty()) {
+        OpenTapeFileLater(window, line.tapeFile);
+    }
     return app.exec();
 }
 

@@ -6,6 +6,7 @@
 #   lib/sumwise/help/index.html   help is looked for beside it
 #   bin/sumwise                   relative symbolic link to lib/sumwise/sumwise
 #   share/applications, share/icons/hicolor/scalable/apps, share/metainfo, share/man/man1
+#   share/mime/packages           the tape file's type (application/x-sumwise-tape)
 #
 # The program resolves its folder through /proc/self/exe, so started through the link in
 # bin it still finds lib/sumwise. That folder is normally not writable by the user, and the
@@ -37,6 +38,34 @@ install(FILES "${SUMWISE_SOURCE_ROOT}/data/${SUMWISE_APP_ID}.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 install(FILES "${SUMWISE_SOURCE_ROOT}/data/sumwise.1"
         DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+install(FILES "${SUMWISE_SOURCE_ROOT}/data/${SUMWISE_APP_ID}.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages")
+
+# Installed straight into its prefix, the tape file's type and the desktop entry's MimeType=
+# are made known at once, so that .tape files open with the program. Into a DESTDIR staging
+# tree nothing is run: the package's own triggers do it on the target system.
+set(_sumwise_cache_code [=[
+if("$ENV{DESTDIR}" STREQUAL "")
+  set(_sumwise_datadir "@CMAKE_INSTALL_DATADIR@")
+  if(NOT IS_ABSOLUTE "${_sumwise_datadir}")
+    set(_sumwise_datadir "${CMAKE_INSTALL_PREFIX}/${_sumwise_datadir}")
+  endif()
+  find_program(_sumwise_update_mime update-mime-database)
+  if(_sumwise_update_mime)
+    message(STATUS "Updating: ${_sumwise_datadir}/mime")
+    execute_process(COMMAND "${_sumwise_update_mime}" "${_sumwise_datadir}/mime"
+                    OUTPUT_QUIET ERROR_QUIET)
+  endif()
+  find_program(_sumwise_update_desktop update-desktop-database)
+  if(_sumwise_update_desktop)
+    execute_process(COMMAND "${_sumwise_update_desktop}" -q "${_sumwise_datadir}/applications"
+                    OUTPUT_QUIET ERROR_QUIET)
+  endif()
+endif()
+]=])
+string(CONFIGURE "${_sumwise_cache_code}" _sumwise_cache_code @ONLY)
+install(CODE "${_sumwise_cache_code}")
+unset(_sumwise_cache_code)
 
 # bin/sumwise: a relative link, worked out at install time so that `--prefix` and DESTDIR
 # both give a link that points into the same tree.

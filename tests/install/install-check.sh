@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs a built tree into scratch folders, once with --prefix and once with DESTDIR, and
 # checks what lands there: the program folder with the program and its help, the link in
-# bin, the desktop entry, icon, AppStream metainfo and man page, each checked by its own
-# validator, and (given the source folder) that they are the source's current files. Then
-# starts the installed program through bin/sumwise and checks that it takes lib/sumwise as
-# its folder.
+# bin, the desktop entry, icon, AppStream metainfo, tape file type and man page, each checked
+# by its own validator, and (given the source folder) that they are the source's current
+# files. Then starts the installed program through bin/sumwise: --version answers without a
+# display, and the program takes lib/sumwise as its folder.
 #
 # usage: install-check.sh BUILD_DIR [SOURCE_DIR]
 set -u
@@ -13,6 +13,7 @@ build=${1:?usage: install-check.sh BUILD_DIR [SOURCE_DIR]}
 build=$(cd "$build" && pwd)
 source=${2:-}
 app_id=io.github.sumwise.Sumwise
+tape_type=application/x-sumwise-tape
 
 passed=0
 failed=0
@@ -24,7 +25,7 @@ pass() {
     passed=$((passed + 1))
 }
 
-for tool in cmake desktop-file-validate appstreamcli man groff; do
+for tool in cmake desktop-file-validate appstreamcli man groff update-mime-database; do
     if ! command -v "$tool" >/dev/null; then
         echo "FAIL: $tool is not installed"
         exit 1
@@ -53,6 +54,7 @@ programdir=$(cache_value SUMWISE_INSTALL_PROGRAMDIR lib/sumwise)
 bindir=$(cache_value CMAKE_INSTALL_BINDIR bin)
 datadir=$(cache_value CMAKE_INSTALL_DATADIR share)
 mandir=$(cache_value CMAKE_INSTALL_MANDIR share/man)
+version=$(cache_value CMAKE_PROJECT_VERSION 1.0.0)
 
 # Every file of the installed tree under ROOT (the prefix as seen on disk).
 check_files() {
@@ -67,6 +69,7 @@ check_files() {
         "$datadir/applications/$app_id.desktop" \
         "$datadir/icons/hicolor/scalable/apps/$app_id.svg" \
         "$datadir/metainfo/$app_id.metainfo.xml" \
+        "$datadir/mime/packages/$app_id.xml" \
         "$mandir/man1/sumwise.1"; do
         if [ -s "$root/$f" ]; then pass; else fail "$what: $f is missing or empty"; fi
     done
@@ -79,6 +82,7 @@ check_files() {
             "data/$app_id.desktop:$datadir/applications/$app_id.desktop" \
             "data/sumwise.svg:$datadir/icons/hicolor/scalable/apps/$app_id.svg" \
             "data/$app_id.metainfo.xml:$datadir/metainfo/$app_id.metainfo.xml" \
+            "data/$app_id.xml:$datadir/mime/packages/$app_id.xml" \
             "data/sumwise.1:$mandir/man1/sumwise.1"; do
             if cmp -s "$source/${pair%%:*}" "$root/${pair#*:}"; then
                 pass
@@ -166,6 +170,71 @@ check_desktop_integration() {
                 fail "$what: the icon does not render at $size px"
             fi
         done
+    fi
+}
+
+# The tape file's type: the shared-mime-info file builds a database of its own without a
+# complaint, and that database knows the type by its glob, parent and comment; the desktop
+# entry takes a file and names the type. DATABASE says whether the install itself updated
+# the prefix's databases (yes without DESTDIR, no into a staging tree).
+check_mime_type() {
+    local root=$1 what=$2 database=$3 out
+    local package="$root/$datadir/mime/packages/$app_id.xml"
+    local desktop="$root/$datadir/applications/$app_id.desktop"
+    local scratch="$tmp/mime-check"
+    rm -rf "$scratch"
+    mkdir -p "$scratch/mime/packages"
+    cp "$package" "$scratch/mime/packages/" 2>/dev/null
+    if command -v xmllint >/dev/null; then
+        if out=$(xmllint --noout "$package" 2>&1); then pass; else fail "$what: xmllint: $out"; fi
+    fi
+    # It reports a broken file on standard error yet exits 0.
+    if out=$(XDG_DATA_HOME="$scratch" update-mime-database "$scratch/mime" 2>&1) &&
+        [ -z "$out" ]; then
+        pass
+    else
+        fail "$what: update-mime-database: $out"
+    fi
+    if grep -qxF "$tape_type:*.tape" <(cut -d: -f2- "$scratch/mime/globs2" 2>/dev/null); then
+        pass
+    else
+        fail "$what: the MIME database does not give *.tape the type $tape_type"
+    fi
+    if grep -qxF "$tape_type text/plain" "$scratch/mime/subclasses" 2>/dev/null; then
+        pass
+    else
+        fail "$what: $tape_type is not a kind of text/plain"
+    fi
+    if grep -qF "<comment>Sumwise tape</comment>" "$scratch/mime/$tape_type.xml" 2>/dev/null; then
+        pass
+    else
+        fail "$what: $tape_type has no comment \"Sumwise tape\""
+    fi
+
+    if grep -qxE 'Exec=sumwise %[fF]' "$desktop" &&
+        grep -qxE "MimeType=(.*;)?$tape_type;.*" "$desktop"; then
+        pass
+    else
+        fail "$what: the desktop entry does not open files of the type $tape_type"
+    fi
+
+    if [ "$database" = yes ]; then
+        if [ -s "$root/$datadir/mime/$tape_type.xml" ]; then
+            pass
+        else
+            fail "$what: installing did not update the MIME database of the prefix"
+        fi
+        if command -v update-desktop-database >/dev/null; then
+            if grep -qF "$tape_type=$app_id.desktop" "$root/$datadir/applications/mimeinfo.cache" 2>/dev/null; then
+                pass
+            else
+                fail "$what: installing did not list the desktop entry for $tape_type"
+            fi
+        fi
+    else
+        out=$(find "$root/$datadir/mime" -mindepth 1 -maxdepth 1 ! -name packages)
+        out+=$(find "$root/$datadir/applications" -name mimeinfo.cache)
+        if [ -z "$out" ]; then pass; else fail "$what: databases written into the staging tree: $out"; fi
     fi
 }
 
@@ -281,7 +350,17 @@ start_until() {
 # program folder: the settings appear there while it is writable, and in the per-user
 # folder when it is not.
 check_program_folder() {
-    local root=$1 what=$2 out status
+    local root=$1 what=$2 out err status
+    # --version answers before anything looks for a display.
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/$bindir/sumwise" --version 2>"$tmp/err")
+    status=$?
+    err=$(cat "$tmp/err")
+    if [ "$status" -eq 0 ] && [ "$out" = "sumwise $version" ] && [ -z "$err" ]; then
+        pass
+    else
+        fail "$what: bin/sumwise --version without a display: status $status, output: $out $err"
+    fi
+
     out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/$bindir/sumwise" 2>&1)
     status=$?
     if [ "$status" -eq 1 ] && [ -n "$out" ]; then
@@ -315,17 +394,18 @@ check_program_folder() {
 }
 
 check_tree() {
-    check_files "$@"
-    check_desktop_integration "$@"
-    check_man_page "$@"
-    check_help_links "$@"
+    check_files "$1" "$2"
+    check_desktop_integration "$1" "$2"
+    check_mime_type "$@"
+    check_man_page "$1" "$2"
+    check_help_links "$1" "$2"
 }
 
 # 1. cmake --install --prefix
 prefix="$tmp/prefix"
 if out=$(cmake --install "$build" --prefix "$prefix" 2>&1); then
     pass
-    check_tree "$prefix" "--prefix"
+    check_tree "$prefix" "--prefix" yes
     if grep -qxF "$prefix/$bindir/sumwise" "$build/install_manifest.txt" 2>/dev/null; then
         pass
     else
@@ -340,7 +420,7 @@ fi
 stage="$tmp/stage"
 if out=$(DESTDIR="$stage" cmake --install "$build" --prefix /usr 2>&1); then
     pass
-    check_tree "$stage/usr" "DESTDIR"
+    check_tree "$stage/usr" "DESTDIR" no
     outside=$(find "$stage" -mindepth 1 -maxdepth 1 ! -name usr)
     if [ -z "$outside" ]; then pass; else fail "DESTDIR: files outside the prefix: $outside"; fi
 else
