@@ -89,7 +89,8 @@ void OpenTapeFileLater(qt::MainWindow& window, const std::string& given) {
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);
     const std::string path = error ? given : TapeFilePath(given, folder.string());
-    QTimer::singleShot(0, &window, [&window, path] { window.form().OpenTapeFile(path); });
+    QTimer::singleShot(0, &window,
+                       [&window, path] { window.openTapeFile(QString::fromStdString(path)); });
 }
 
 } // namespace
