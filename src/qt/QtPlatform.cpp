@@ -77,7 +77,7 @@ std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
     }
     const QString path = folder + "/Sumwise Tape " +
                          QDateTime::currentDateTime().toString("yyyy-MM-dd hh.mm.ss") + ".pdf";
-    auto pdf = OpenPdfSurface(path);
+    auto pdf = OpenPdfSurface(path, LocalePaperSize(QLocale::system().territory()));
     if (pdf) {
         // Told once the print run is over and the window takes input again.
         QTimer::singleShot(0, [this, path] {
@@ -86,6 +86,11 @@ std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
         });
     }
     return pdf;
+}
+
+std::unique_ptr<PageSurface> QtPlatform::OpenPdf(const std::string& path) {
+    return OpenPdfSurface(QString::fromStdString(path),
+                          LocalePaperSize(QLocale::system().territory()));
 }
 
 void QtPlatform::ClipboardClear() {

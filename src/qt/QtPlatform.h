@@ -8,7 +8,7 @@
 namespace sumwise::qt {
 
 // The dialogs and desktop services of the real program: Qt message boxes, the clipboard, the
-// clock, the environment and the printer. Window operations belong to the main window.
+// clock, the environment, the printer and PDF files. Window operations belong to the main window.
 class QtPlatform : public Services {
 public:
     void SetDialogParent(QWidget* parent) { parent_ = parent; }
@@ -25,6 +25,7 @@ public:
     DateTime Now() override;
     std::string LongDate(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
+    std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override;
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override;
     // The user's locale, not the C library's: Qt reads it from the environment.
