@@ -7,7 +7,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <optional>
 
 #include "qt/PrinterSurface.h"
 #include "qt/QtPlatform.h"
@@ -21,16 +20,12 @@ namespace {
 // The child run below reads what to do from here; the suite's own run leaves it unset.
 constexpr const char* kChildTask = "SUMWISE_PAPER_CHILD";
 
-// PDF files through the real Qt platform, or on a paper chosen by the test.
+// PDF files through the real Qt platform.
 class PdfPlatform : public testing::FakePlatform {
 public:
     std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override {
-        if (paper) {
-            return OpenPdfSurface(QString::fromStdString(path), *paper);
-        }
         return qt.OpenPdf(path);
     }
-    std::optional<QPageSize::PageSizeId> paper;
     QtPlatform qt;
 };
 
@@ -65,27 +60,6 @@ TEST(PdfPaper, LetterInTheUnitedStatesAndCanadaA4Elsewhere) {
     for (const auto& [territory, paper] : cases) {
         EXPECT_EQ(LocalePaperSize(territory), paper)
             << QLocale::territoryToString(territory).toStdString();
-    }
-}
-
-TEST(PdfPaper, BothPapersInARealPdf) {
-    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
-        GTEST_SKIP() << "poppler-utils is not installed";
-    }
-    QTemporaryDir dir;
-    const struct {
-        QPageSize::PageSizeId paper;
-        double width, height;
-    } cases[] = {{QPageSize::Letter, kLetterWidth, kLetterHeight},
-                 {QPageSize::A4, kA4Width, kA4Height}};
-    for (const auto& c : cases) {
-        const QString pdf = dir.filePath(QString("tape-%1.pdf").arg(int(c.paper)));
-        PdfPlatform platform;
-        platform.paper = c.paper;
-        ASSERT_TRUE(PrintTapeToPdf(SmallTape(), pdf.toStdString(), platform));
-        const QSizeF size = PageSizeOf(pdf);
-        EXPECT_NEAR(size.width(), c.width, 0.5);
-        EXPECT_NEAR(size.height(), c.height, 0.5);
     }
 }
 

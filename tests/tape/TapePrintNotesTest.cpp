@@ -44,15 +44,13 @@ protected:
 // The recording surface gives every byte 0.05 inch; the first column ends at 1.5 inches and a
 // note keeps 0.1 inch from its line.
 TEST_F(TapePrintNotesTest, NoteFitsLeftOfItsLine) {
-    const std::string e = "\u00e9"; // two bytes, one character
-    std::string accents;
-    for (int i = 0; i < 13; ++i) {
-        accents += e;
-    }
-    std::string nineAccents;
-    for (int i = 0; i < 9; ++i) {
-        nineAccents += e;
-    }
+    const auto accents = [](int count) { // two bytes, one character each
+        std::string text;
+        while (count-- > 0) {
+            text += "\u00e9";
+        }
+        return text;
+    };
     const struct {
         std::string line, note, printed; // printed empty: the note is left out
     } cases[] = {
@@ -61,7 +59,7 @@ TEST_F(TapePrintNotesTest, NoteFitsLeftOfItsLine) {
         {"+ 5.00", "abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrs" + kEllipsis},
         {"+ 5.00", "aaaaaaaaaaaaaaaaaa  bbbbbbbb", "aaaaaaaaaaaaaaaaaa" + kEllipsis},
         {"+ 5.00", "line one\nline two and more", "line one line two a" + kEllipsis},
-        {"+ 5.00", accents, nineAccents + kEllipsis}, // never half a character
+        {"+ 5.00", accents(13), accents(9) + kEllipsis}, // never half a character
         {"+ 123456789012.00", "monthly rent", "monthly" + kEllipsis},
         {"+ " + std::string(22, '9'), "abcde", "a" + kEllipsis},
         {"+ " + std::string(23, '9'), "abcde", ""}, // room for the ellipsis alone
@@ -117,34 +115,6 @@ TEST_F(TapePrintNotesTest, NotesFollowTheirLinesAcrossColumnsAndPages) {
     }
     EXPECT_EQ(edges, (std::set<double>{1.5, 3, 4.5, 6}));
     EXPECT_GE(printed.back().page, 3);
-}
-
-TEST_F(TapePrintNotesTest, NotesMoveNoLine) {
-    for (int i = 0; i < 300; ++i) {
-        tape.AddTapeLine("+ " + std::to_string(i * 7) + ".00");
-    }
-    PrintTape(tape, platform);
-    const auto plain = Printed();
-    for (std::size_t row = 0; row < tape.Count(); row += 3) {
-        tape.SetNote(row, "noted " + std::to_string(row));
-    }
-    surface = std::make_shared<RecordingSurface>(); // a new job starts on page one again
-    platform.printer = surface;
-    PrintTape(tape, platform);
-    std::vector<RecordingSurface::Text> lines;
-    for (const auto& text : Printed()) {
-        if (text.text.rfind("noted", 0) != 0) {
-            lines.push_back(text);
-        }
-    }
-    ASSERT_EQ(lines.size(), plain.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(lines[i].text, plain[i].text);
-        EXPECT_EQ(lines[i].page, plain[i].page);
-        EXPECT_DOUBLE_EQ(lines[i].x, plain[i].x);
-        EXPECT_DOUBLE_EQ(lines[i].y, plain[i].y);
-        EXPECT_EQ(lines[i].colour, plain[i].colour);
-    }
 }
 
 // Ends the document with a failure, as a full disk does.
