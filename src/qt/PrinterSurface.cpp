@@ -1,5 +1,6 @@
 #include "qt/PrinterSurface.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -8,8 +9,9 @@
 
 namespace sumwise::qt {
 
-PrinterSurface::PrinterSurface(std::unique_ptr<QPagedPaintDevice> device)
-    : device_(std::move(device)) {
+PrinterSurface::PrinterSurface(std::unique_ptr<QPagedPaintDevice> device,
+                               std::unique_ptr<QFileDevice> file)
+    : file_(std::move(file)), device_(std::move(device)) {
     if (!device_ || !painter_.begin(device_.get())) {
         throw PrintFailure("the printer could not be opened");
     }
@@ -105,6 +107,21 @@ void PrinterSurface::EndDoc() {
     if (!painter_.end()) {
         throw PrintFailure("the document could not be finished");
     }
+    CloseFile();
+}
+
+void PrinterSurface::CloseFile() {
+    if (!file_) {
+        return;
+    }
+    // Writes into the file are buffered; a full disk shows only once they are flushed.
+    const bool flushed = file_->flush();
+    const QString reason = file_->errorString();
+    const bool failed = !flushed || file_->error() != QFileDevice::NoError;
+    file_->close();
+    if (failed || file_->error() != QFileDevice::NoError) {
+        throw PrintFailure((failed ? reason : file_->errorString()).toStdString());
+    }
 }
 
 std::unique_ptr<PageSurface> OpenDefaultPrinterSurface() {
@@ -120,14 +137,24 @@ std::unique_ptr<PageSurface> OpenDefaultPrinterSurface() {
     }
 }
 
-std::unique_ptr<PageSurface> OpenPdfSurface(const QString& path) {
-    auto pdf = std::make_unique<QPdfWriter>(path);
+QPageSize::PageSizeId LocalePaperSize(QLocale::Territory territory) {
+    return territory == QLocale::UnitedStates || territory == QLocale::Canada ? QPageSize::Letter
+                                                                              : QPageSize::A4;
+}
+
+std::unique_ptr<PageSurface> OpenPdfSurface(const QString& path, QPageSize::PageSizeId paper) {
+    // The file is opened here rather than by the writer, so its write errors can be seen.
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return nullptr;
+    }
+    auto pdf = std::make_unique<QPdfWriter>(file.get());
     pdf->setResolution(1200);
-    pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+    pdf->setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait,
                                    QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
     pdf->setTitle("Sumwise Tape");
     try {
-        return std::make_unique<PrinterSurface>(std::move(pdf));
+        return std::make_unique<PrinterSurface>(std::move(pdf), std::move(file));
     } catch (const PrintFailure&) {
         return nullptr;
     }

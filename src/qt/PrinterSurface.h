@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QFont>
+#include <QLocale>
+#include <QPageSize>
 #include <QPainter>
 #include <QString>
 #include <memory>
@@ -15,8 +18,10 @@ namespace sumwise::qt {
 // of the printable area.
 class PrinterSurface : public PageSurface {
 public:
-    // Takes the device; painting starts at once. Throws PrintFailure when it cannot.
-    explicit PrinterSurface(std::unique_ptr<QPagedPaintDevice> device);
+    // Takes the device, and the file it writes to if it has one of its own; painting starts at
+    // once. Throws PrintFailure when it cannot.
+    explicit PrinterSurface(std::unique_ptr<QPagedPaintDevice> device,
+                            std::unique_ptr<QFileDevice> file = nullptr);
     ~PrinterSurface() override;
 
     void SetFontName(const std::string& name) override;
@@ -39,6 +44,9 @@ private:
     void Ready() const;
     double Dpi() const;
 
+    void CloseFile();
+
+    std::unique_ptr<QFileDevice> file_; // outlives the device, which writes into it to the end
     std::unique_ptr<QPagedPaintDevice> device_;
     QPainter painter_;
     QFont font_;
@@ -49,7 +57,10 @@ private:
 
 // The system's default printer; nullptr when it has none.
 std::unique_ptr<PageSurface> OpenDefaultPrinterSurface();
-// A PDF file of US Letter pages with half-inch margins.
-std::unique_ptr<PageSurface> OpenPdfSurface(const QString& path);
+// The paper of a territory: US Letter in the United States and Canada, A4 elsewhere.
+QPageSize::PageSizeId LocalePaperSize(QLocale::Territory territory);
+// A PDF file of the given paper with half-inch margins; nullptr when it cannot be created.
+// Finishing the document fails when the file could not be written in full.
+std::unique_ptr<PageSurface> OpenPdfSurface(const QString& path, QPageSize::PageSizeId paper);
 
 } // namespace sumwise::qt

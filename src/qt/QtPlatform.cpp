@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -60,6 +61,47 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
     return accepted ? answer.toStdString() : std::string();
 }
 
+QString QtPlatform::StartFolder() const {
+    if (!lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir()) {
+        return lastFolder_;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// Qt's own dialog, not the desktop's: a desktop dialog asks before replacing the name as typed,
+// while the suffix is added only afterwards, so "march" could silently replace "march.tape".
+// Qt's dialog adds the suffix first and asks about the file that is really written.
+std::string QtPlatform::RunFileDialog(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setDirectory(StartFolder());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path.toStdString();
+}
+
+std::string QtPlatform::OpenFileName(const std::string& title, const std::string& filter) {
+    QFileDialog dialog(parent_, QString::fromStdString(title), QString(),
+                       QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return RunFileDialog(dialog);
+}
+
+std::string QtPlatform::SaveFileName(const std::string& title, const std::string& filter,
+                                     const std::string& suffix) {
+    QFileDialog dialog(parent_, QString::fromStdString(title), QString(),
+                       QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromStdString(suffix));
+    return RunFileDialog(dialog);
+}
+
 std::string QtPlatform::LongDate(const DateTime& when) {
     return QLocale::system()
         .toString(QDate(when.year, when.month, when.day), QLocale::LongFormat)
@@ -77,7 +119,7 @@ std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
     }
     const QString path = folder + "/Sumwise Tape " +
                          QDateTime::currentDateTime().toString("yyyy-MM-dd hh.mm.ss") + ".pdf";
-    auto pdf = OpenPdfSurface(path);
+    auto pdf = OpenPdfSurface(path, LocalePaperSize(QLocale::system().territory()));
     if (pdf) {
         // Told once the print run is over and the window takes input again.
         QTimer::singleShot(0, [this, path] {
@@ -86,6 +128,11 @@ std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
         });
     }
     return pdf;
+}
+
+std::unique_ptr<PageSurface> QtPlatform::OpenPdf(const std::string& path) {
+    return OpenPdfSurface(QString::fromStdString(path),
+                          LocalePaperSize(QLocale::system().territory()));
 }
 
 void QtPlatform::ClipboardClear() {

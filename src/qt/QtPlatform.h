@@ -1,14 +1,18 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include "platform/Platform.h"
 
+class QFileDialog;
+
 namespace sumwise::qt {
 
-// The dialogs and desktop services of the real program: Qt message boxes, the clipboard, the
-// clock, the environment and the printer. Window operations belong to the main window.
+// The dialogs and desktop services of the real program: Qt message and file dialogs, the
+// clipboard, the clock, the environment, the printer and PDF files. Window operations belong to
+// the main window.
 class QtPlatform : public Services {
 public:
     void SetDialogParent(QWidget* parent) { parent_ = parent; }
@@ -17,6 +21,9 @@ public:
                      MsgButtons buttons) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& proposal) override;
+    std::string OpenFileName(const std::string& title, const std::string& filter) override;
+    std::string SaveFileName(const std::string& title, const std::string& filter,
+                             const std::string& suffix) override;
     void ClipboardClear() override;
     void ClipboardSetText(const std::string& text) override;
     std::string ClipboardText() override;
@@ -25,13 +32,18 @@ public:
     DateTime Now() override;
     std::string LongDate(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
+    std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override;
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override;
     // The user's locale, not the C library's: Qt reads it from the environment.
     bool LocaleDecimalComma() override;
 
 private:
+    QString StartFolder() const;
+    std::string RunFileDialog(QFileDialog& dialog);
+
     QPointer<QWidget> parent_;
+    QString lastFolder_; // of the last file chosen in this run
 };
 
 } // namespace sumwise::qt

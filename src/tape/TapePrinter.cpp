@@ -1,6 +1,8 @@
 #include "tape/TapePrinter.h"
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "platform/ErrorLog.h"
 #include "tape/TapeLine.h"
@@ -17,6 +19,11 @@ constexpr float kColumnStep = 1.5f;
 constexpr float kLastEdge = 7.0f;
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlack{0, 0, 0};
+// Notes are remarks about a figure, so they stay a shade lighter than the figures themselves.
+constexpr Rgb kNoteGrey{80, 80, 80};
+// Room kept between a note and the figure beside it, in inches.
+constexpr double kNoteGap = 0.1;
+constexpr const char* kEllipsis = "\xE2\x80\xA6";
 
 // Runs one printer step; a failing step is skipped and reported as false.
 template <typename Step> bool Attempt(Step&& step) {
@@ -43,6 +50,149 @@ void PrintRightAligned(PageSurface& page, const std::string& text, double rightE
     Attempt([&] { page.Print(text, true); });
 }
 
+// A printer cannot be trusted with line breaks or tabs inside one printed line.
+std::string OneLine(const std::string& note) {
+    std::string text = note;
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+bool Fits(PageSurface& page, const std::string& text, double room) {
+    // Widths are sums of fractions; a note exactly as wide as its room must not miss by a hair.
+    constexpr double kSlack = 1e-9;
+    bool fits = false;
+    Attempt([&] { fits = page.TextWidth(text) <= room + kSlack; });
+    return fits;
+}
+
+// The note as it fits in room inches: whole, else its longest head that fits with an ellipsis
+// after it, cut between characters; empty when not even one character fits.
+std::string FitNote(PageSurface& page, const std::string& note, double room) {
+    if (room <= 0) {
+        return {};
+    }
+    const std::string text = OneLine(note);
+    if (Fits(page, text, room)) {
+        return text;
+    }
+    std::vector<std::size_t> cuts; // where a character starts, after the first
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            cuts.push_back(i);
+        }
+    }
+    const auto head = [&](std::size_t k) {
+        std::string cut = text.substr(0, cuts[k]);
+        while (cut.size() > 1 && cut.back() == ' ') {
+            cut.pop_back();
+        }
+        return cut + kEllipsis;
+    };
+    // Wider heads never fit where a narrower one does not, so the longest is found by halving.
+    std::string best;
+    std::size_t low = 0;
+    std::size_t high = cuts.size();
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        std::string candidate = head(mid);
+        if (Fits(page, candidate, room)) {
+            best = std::move(candidate);
+            low = mid + 1;
+        } else {
+            high = mid;
+        }
+    }
+    return best;
+}
+
+// The note left of its line, from the left of the line's column up to a gap before the line's
+// text. Later columns also keep a gap after the figures of the column before.
+void PrintNote(PageSurface& page, const std::string& note, const std::string& line,
+               float rightEdge) {
+    double lineLeft = 0;
+    if (!Attempt([&] { lineLeft = rightEdge - page.TextWidth(line); })) {
+        return;
+    }
+    const double columnLeft = rightEdge - kColumnStep;
+    const double left = columnLeft <= 0 ? 0.0 : columnLeft + kNoteGap;
+    const std::string fitted = FitNote(page, note, lineLeft - kNoteGap - left);
+    if (fitted.empty()) {
+        return;
+    }
+    Attempt([&] { page.SetTextColor(kNoteGrey); });
+    Attempt([&] { page.SetCurrentX(left); });
+    Attempt([&] { page.Print(fitted, false); });
+}
+
+// The dated header, its rule and a small gap; the column top where the lines start, or a
+// negative value when a step failed.
+double PrintHeader(PageSurface& page, DesktopServices& desktop) {
+    bool ready = true;
+    double columnTop = 0;
+    const DateTime now = desktop.Now();
+    const std::string header =
+        "Sumwise Tape Printed: " + desktop.LongDate(now) + " @ " + PrintTimeText(now);
+    ready &= Attempt([&] { page.SetFontName(kFontName); });
+    ready &= Attempt([&] { page.Print("", false); }); // opens the job at the top left
+    ready &= Attempt([&] { page.SetFontSize(kBodySize); });
+    ready &= Attempt([&] { page.Print(header, true); });
+    ready &= Attempt([&] {
+        const double y = page.CurrentY();
+        page.Line(page.CurrentX(), y, page.PrintableWidth(), y, kBlack);
+    });
+    ready &= Attempt([&] { page.SetFontSize(kGapSize); });
+    ready &= Attempt([&] { page.Print("", true); });
+    ready &= Attempt([&] { page.SetFontSize(kBodySize); });
+    ready &= Attempt([&] { columnTop = page.CurrentY(); });
+    return ready ? columnTop : -1;
+}
+
+void PrintLines(const Tape& tape, PageSurface& page, double columnTop) {
+    // A tape without notes prints exactly as it always has.
+    const bool notes = tape.HasNotes();
+    float rightEdge = kFirstEdge;
+    for (size_t i = 0; i < tape.Count(); ++i) {
+        const std::string& line = tape.Line(i);
+        if (notes && !tape.Note(i).empty()) {
+            PrintNote(page, tape.Note(i), line, rightEdge);
+        }
+        Attempt([&] { page.SetTextColor(IsRedLine(line) ? kRed : kBlack); });
+        PrintRightAligned(page, line, rightEdge);
+        if (PageIsFull(page)) {
+            rightEdge += kColumnStep;
+            Attempt([&] { page.SetCurrentY(columnTop); });
+            if (rightEdge > kLastEdge) {
+                rightEdge = kFirstEdge;
+                Attempt([&] { page.NewPage(); });
+            }
+        }
+    }
+}
+
+// Header and lines; false when the header failed and so no line was printed.
+bool PrintPages(const Tape& tape, PageSurface& page, DesktopServices& desktop) {
+    const double columnTop = PrintHeader(page, desktop);
+    if (columnTop < 0) {
+        return false;
+    }
+    PrintLines(tape, page, columnTop);
+    return true;
+}
+
+bool TellIfEmpty(const Tape& tape, Dialogs& dialogs, WindowHost& window) {
+    if (!tape.Empty()) {
+        return false;
+    }
+    window.FocusKeySink();
+    dialogs.MsgBox("There are no entries on the tape to print.     ", kAppTitle,
+                   MsgIcon::Information, MsgButtons::Ok);
+    return true;
+}
+
 } // namespace
 
 std::string PrintTimeText(const DateTime& when) {
@@ -53,53 +203,47 @@ std::string PrintTimeText(const DateTime& when) {
 }
 
 void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window) {
-    if (tape.Empty()) {
-        window.FocusKeySink();
-        dialogs.MsgBox("There are no entries on the tape to print.     ", kAppTitle,
-                       MsgIcon::Information, MsgButtons::Ok);
+    if (TellIfEmpty(tape, dialogs, window)) {
         return;
     }
     window.SetBusy(true);
     std::unique_ptr<PageSurface> page = desktop.OpenPrinter();
     if (page) {
-        bool ready = true;
-        float rightEdge = kFirstEdge;
-        double columnTop = 0;
-        const DateTime now = desktop.Now();
-        const std::string header =
-            "Sumwise Tape Printed: " + desktop.LongDate(now) + " @ " + PrintTimeText(now);
-        ready &= Attempt([&] { page->SetFontName(kFontName); });
-        ready &= Attempt([&] { page->Print("", false); }); // opens the job at the top left
-        ready &= Attempt([&] { page->SetFontSize(kBodySize); });
-        ready &= Attempt([&] { page->Print(header, true); });
-        ready &= Attempt([&] {
-            const double y = page->CurrentY();
-            page->Line(page->CurrentX(), y, page->PrintableWidth(), y, kBlack);
-        });
-        ready &= Attempt([&] { page->SetFontSize(kGapSize); });
-        ready &= Attempt([&] { page->Print("", true); });
-        ready &= Attempt([&] { page->SetFontSize(kBodySize); });
-        ready &= Attempt([&] { columnTop = page->CurrentY(); });
-
-        if (ready) {
-            for (size_t i = 0; i < tape.Count(); ++i) {
-                const std::string& line = tape.Line(i);
-                Attempt([&] { page->SetTextColor(IsRedLine(line) ? kRed : kBlack); });
-                PrintRightAligned(*page, line, rightEdge);
-                if (PageIsFull(*page)) {
-                    rightEdge += kColumnStep;
-                    Attempt([&] { page->SetCurrentY(columnTop); });
-                    if (rightEdge > kLastEdge) {
-                        rightEdge = kFirstEdge;
-                        Attempt([&] { page->NewPage(); });
-                    }
-                }
-            }
-        }
+        PrintPages(tape, *page, desktop);
         Attempt([&] { page->EndDoc(); });
     }
     window.SetBusy(false);
     window.FocusKeySink();
+}
+
+bool PrintTapeToPdf(const Tape& tape, const std::string& path, Dialogs& dialogs,
+                    DesktopServices& desktop, WindowHost& window) {
+    if (TellIfEmpty(tape, dialogs, window)) {
+        return false;
+    }
+    window.SetBusy(true);
+    std::unique_ptr<PageSurface> page = desktop.OpenPdf(path);
+    bool written = false;
+    std::string reason;
+    if (page) {
+        // Unlike paper, a file missing its figures or its end is no copy of the tape.
+        written = PrintPages(tape, *page, desktop);
+        try {
+            page->EndDoc();
+        } catch (const PrintFailure& failure) {
+            written = false;
+            reason = failure.what();
+        }
+        page.reset(); // the file is closed before anyone is told about it
+    }
+    window.SetBusy(false);
+    window.FocusKeySink();
+    if (!written) {
+        dialogs.MsgBox("The tape could not be saved as " + path +
+                           (reason.empty() ? "." : ": " + reason + "."),
+                       kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+    }
+    return written;
 }
 
 } // namespace sumwise

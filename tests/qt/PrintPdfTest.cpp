@@ -19,7 +19,9 @@ namespace {
 class PdfPlatform : public testing::FakePlatform {
 public:
     explicit PdfPlatform(QString path) : path_(std::move(path)) {}
-    std::unique_ptr<PageSurface> OpenPrinter() override { return OpenPdfSurface(path_); }
+    std::unique_ptr<PageSurface> OpenPrinter() override {
+        return OpenPdfSurface(path_, QPageSize::Letter);
+    }
 
 private:
     QString path_;

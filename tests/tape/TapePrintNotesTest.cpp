@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "support/FakePlatform.h"
+#include "support/RecordingSurface.h"
+#include "tape/TapeLine.h"
+#include "tape/TapePrinter.h"
+
+namespace sumwise {
+namespace {
+
+using testing::RecordingSurface;
+
+const std::string kEllipsis = "\u2026";
+
+// Hands out the recording surface for PDF files too, and keeps the paths asked for.
+class PdfFake : public testing::FakePlatform {
+public:
+    std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override {
+        pdfPaths.push_back(path);
+        return OpenPrinter();
+    }
+    std::vector<std::string> pdfPaths;
+};
+
+class TapePrintNotesTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform.printer = surface; }
+    // The printed texts without the header.
+    std::vector<RecordingSurface::Text> Printed() const {
+        return {surface->texts.begin() + 1, surface->texts.end()};
+    }
+    double RightEnd(const RecordingSurface::Text& text) const {
+        return text.x + 0.05 * static_cast<double>(text.text.size()) * text.size / 10;
+    }
+
+    PdfFake platform;
+    std::shared_ptr<RecordingSurface> surface = std::make_shared<RecordingSurface>();
+    Tape tape;
+};
+
+// The recording surface gives every byte 0.05 inch; the first column ends at 1.5 inches and a
+// note keeps 0.1 inch from its line.
+TEST_F(TapePrintNotesTest, NoteFitsLeftOfItsLine) {
+    const auto accents = [](int count) { // two bytes, one character each
+        std::string text;
+        while (count-- > 0) {
+            text += "\u00e9";
+        }
+        return text;
+    };
+    const struct {
+        std::string line, note, printed; // printed empty: the note is left out
+    } cases[] = {
+        {"+ 5.00", "rent", "rent"},
+        {"+ 5.00", "abcdefghijklmnopqrstuv", "abcdefghijklmnopqrstuv"}, // exactly the room
+        {"+ 5.00", "abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrs" + kEllipsis},
+        {"+ 5.00", "aaaaaaaaaaaaaaaaaa  bbbbbbbb", "aaaaaaaaaaaaaaaaaa" + kEllipsis},
+        {"+ 5.00", "line one\nline two and more", "line one line two a" + kEllipsis},
+        {"+ 5.00", accents(13), accents(9) + kEllipsis}, // never half a character
+        {"+ 123456789012.00", "monthly rent", "monthly" + kEllipsis},
+        {"+ " + std::string(22, '9'), "abcde", "a" + kEllipsis},
+        {"+ " + std::string(23, '9'), "abcde", ""}, // room for the ellipsis alone
+        {"= " + std::string(27, '9'), "rent", ""},  // the line fills its column
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line + " / " + c.note);
+        surface->texts.clear();
+        tape.Clear();
+        tape.AddTapeLine(c.line);
+        tape.SetNote(0, c.note);
+        PrintTape(tape, platform);
+        const auto printed = Printed();
+        ASSERT_EQ(printed.size(), c.printed.empty() ? 1u : 2u);
+        const auto& line = printed.back();
+        EXPECT_EQ(line.text, c.line);
+        EXPECT_NEAR(RightEnd(line), 1.5, 1e-9);
+        if (c.printed.empty()) {
+            continue;
+        }
+        const auto& note = printed.front();
+        EXPECT_EQ(note.text, c.printed);
+        EXPECT_DOUBLE_EQ(note.x, 0);
+        EXPECT_DOUBLE_EQ(note.y, line.y);
+        EXPECT_EQ(note.page, line.page);
+        EXPECT_DOUBLE_EQ(note.size, line.size);
+        EXPECT_LE(RightEnd(note), line.x - 0.1 + 1e-9);
+    }
+}
+
+TEST_F(TapePrintNotesTest, NotesFollowTheirLinesAcrossColumnsAndPages) {
+    for (int i = 0; i < 400; ++i) {
+        tape.AddTapeLine(i % 7 == 3 ? std::string(kEnDash) + " 2.00" : "+ " + std::to_string(i));
+        tape.SetNote(tape.Count() - 1, "note " + std::to_string(i));
+    }
+    PrintTape(tape, platform);
+    const auto printed = Printed();
+    ASSERT_EQ(printed.size(), 800u);
+    std::set<double> edges;
+    for (std::size_t i = 0; i < printed.size(); i += 2) {
+        const auto& note = printed[i];
+        const auto& line = printed[i + 1];
+        SCOPED_TRACE(line.text);
+        EXPECT_EQ(note.text.rfind("note ", 0), 0u);
+        EXPECT_EQ(note.page, line.page);
+        EXPECT_DOUBLE_EQ(note.y, line.y);
+        const double edge = std::round(RightEnd(line) * 1000) / 1000;
+        edges.insert(edge);
+        // Past the first column a note keeps clear of the figures of the column before.
+        EXPECT_NEAR(note.x, edge == 1.5 ? 0 : edge - 1.5 + 0.1, 1e-9);
+        EXPECT_NE(note.colour, (Rgb{255, 0, 0})) << "a note is never red";
+        EXPECT_EQ(line.colour, IsRedLine(line.text) ? (Rgb{255, 0, 0}) : (Rgb{0, 0, 0}));
+    }
+    EXPECT_EQ(edges, (std::set<double>{1.5, 3, 4.5, 6}));
+    EXPECT_GE(printed.back().page, 3);
+}
+
+// Ends the document with a failure, as a full disk does.
+class UnfinishedSurface : public RecordingSurface {
+public:
+    void EndDoc() override { throw PrintFailure("No space left on device"); }
+};
+
+TEST_F(TapePrintNotesTest, PdfIsWrittenOrTheUserIsToldWhy) {
+    tape.AddTapeLine("+ 5.00");
+    EXPECT_TRUE(PrintTapeToPdf(tape, "/home/me/March.pdf", platform));
+    EXPECT_EQ(platform.pdfPaths, (std::vector<std::string>{"/home/me/March.pdf"}));
+    EXPECT_EQ(surface->ended, 1);
+    ASSERT_EQ(Printed().size(), 1u);
+    EXPECT_EQ(platform.busyCalls, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(platform.Messages().empty());
+
+    platform.noPrinter = true; // the file cannot be created
+    platform.busyCalls.clear();
+    EXPECT_FALSE(PrintTapeToPdf(tape, "/nowhere/March.pdf", platform));
+    EXPECT_EQ(platform.busyCalls, (std::vector<bool>{true, false}));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text, "The tape could not be saved as /nowhere/March.pdf.");
+    EXPECT_EQ(platform.Messages()[0].title, "Sumwise");
+    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
+
+    platform.noPrinter = false;
+    platform.printer = std::make_shared<UnfinishedSurface>();
+    EXPECT_FALSE(PrintTapeToPdf(tape, "/full/March.pdf", platform));
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(platform.Messages()[1].text,
+              "The tape could not be saved as /full/March.pdf: No space left on device.");
+
+    tape.Clear();
+    platform.pdfPaths.clear();
+    EXPECT_FALSE(PrintTapeToPdf(tape, "/home/me/Empty.pdf", platform));
+    EXPECT_TRUE(platform.pdfPaths.empty()) << "no file for an empty tape";
+    ASSERT_EQ(platform.Messages().size(), 3u);
+    EXPECT_EQ(platform.Messages()[2].icon, MsgIcon::Information);
+}
+
+} // namespace
+} // namespace sumwise
