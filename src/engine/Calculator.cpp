@@ -132,7 +132,7 @@ void Calculator::StartAfterTape(const Recalculation& pass) {
 }
 
 Calculator::Snapshot Calculator::Save() const {
-    return {runningTotal_, operand_,     lastEntry_,  stepCount_,       lastOperator_,
+    return {runningTotal_, operand_,      lastEntry_,  stepCount_,       lastOperator_,
             totalClosed_,  clearPressed_, grandTotal_, grandTotalLabel_, operatorLabel_};
 }
 

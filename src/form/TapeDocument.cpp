@@ -60,8 +60,8 @@ void CalcForm::Say(const std::string& text, MsgIcon icon) {
 
 TapeJournal& CalcForm::Journal() {
     if (!journal_) {
-        journal_ = std::make_unique<TapeJournal>(files_,
-                                                 desktop_.ProgramFolder() + "/" + kJournalName);
+        journal_ =
+            std::make_unique<TapeJournal>(files_, desktop_.ProgramFolder() + "/" + kJournalName);
     }
     return *journal_;
 }
@@ -140,8 +140,8 @@ void CalcForm::mnuReopenTape_Click() {
         Say(refusal.empty() ? std::string(kNoLastTape) : refusal,
             refusal.empty() ? MsgIcon::Information : MsgIcon::Exclamation);
     } else if (tape_.Empty() ||
-               dialogs_.MsgBox("Replace the tape with the last tape?", kAppTitle,
-                               MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes) {
+               dialogs_.MsgBox("Replace the tape with the last tape?", kAppTitle, MsgIcon::Question,
+                               MsgButtons::YesNo) == MsgAnswer::Yes) {
         PutTape(*last, Journal().Path());
     }
     window_.FocusKeySink();
@@ -191,11 +191,10 @@ void CalcForm::mnuNote_Click() {
         return;
     }
     // The selected line, or the newest when none is.
-    const std::size_t row = tape_.Selected() >= 0 ? static_cast<std::size_t>(tape_.Selected())
-                                                  : tape_.Count() - 1;
-    const std::optional<std::string> answer =
-        dialogs_.AskText("Note for the line " + Quoted(tape_.Line(row)) + ":", kAppTitle,
-                         tape_.Note(row));
+    const std::size_t row =
+        tape_.Selected() >= 0 ? static_cast<std::size_t>(tape_.Selected()) : tape_.Count() - 1;
+    const std::optional<std::string> answer = dialogs_.AskText(
+        "Note for the line " + Quoted(tape_.Line(row)) + ":", kAppTitle, tape_.Note(row));
     if (answer) {
         TapeUndo::Step before = undo_.Take();
         const std::string note = CleanNote(*answer);

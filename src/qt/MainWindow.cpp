@@ -17,8 +17,8 @@
 #include "qt/KeypadLayout.h"
 #include "qt/MainWindowPlatform.h"
 #include "qt/MemoryPanel.h"
-#include "qt/TapeListModel.h"
 #include "qt/TapeLineDelegate.h"
+#include "qt/TapeListModel.h"
 #include "qt/TapeView.h"
 
 namespace sumwise::qt {

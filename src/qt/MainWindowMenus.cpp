@@ -39,12 +39,14 @@ QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, const char* capt
 
 void MainWindow::buildFileMenu() {
     QMenu* file = AddMenu(menuBar(), "mnuFile", "&File");
-    addMenuItem(file, "mnuOpenTape", "&Open Tape...", [this] { form_->mnuOpenTape_Click(); },
-                QKeySequence(Qt::CTRL | Qt::Key_O));
+    addMenuItem(
+        file, "mnuOpenTape", "&Open Tape...", [this] { form_->mnuOpenTape_Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_O));
     addMenuItem(file, "mnuReopenTape", "Reopen &Last Tape",
                 [this] { form_->mnuReopenTape_Click(); });
-    addMenuItem(file, "mnuSaveTape", "Save Tape &As...", [this] { form_->mnuSaveTape_Click(); },
-                QKeySequence(Qt::CTRL | Qt::Key_S));
+    addMenuItem(
+        file, "mnuSaveTape", "Save Tape &As...", [this] { form_->mnuSaveTape_Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_S));
     addMenuItem(file, "mnuExportCsv", "Export Tape as &CSV...",
                 [this] { form_->mnuExportCsv_Click(); });
     addMenuItem(file, "mnuPrintPdf", "Print to PD&F...", [this] { form_->mnuPrintPdf_Click(); });
@@ -59,16 +61,18 @@ void MainWindow::buildFileMenu() {
 
 void MainWindow::buildEditMenu() {
     QMenu* edit = AddMenu(menuBar(), "mnuEdit", "&Edit");
-    mnuUndo_ = addMenuItem(edit, "mnuUndo", "&Undo", [this] { form_->mnuUndo_Click(); },
-                           QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuUndo_ = addMenuItem(
+        edit, "mnuUndo", "&Undo", [this] { form_->mnuUndo_Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuUndo_->setEnabled(false);
     edit->addSeparator()->setObjectName("sepEdit1");
     addMenuItem(edit, "mnuCopy", "&Copy", [this] { form_->mnuCopy_Click(); });
     addMenuItem(edit, "mnuPaste", "&Paste", [this] { form_->mnuPaste_Click(); });
     addMenuItem(edit, "mnuCopyTape", "Copy &Tape", [this] { form_->mnuCopyTape_Click(); });
     edit->addSeparator()->setObjectName("sepEdit2");
-    addMenuItem(edit, "mnuNote", "Add &Note...", [this] { form_->mnuNote_Click(); },
-                QKeySequence(Qt::Key_F3));
+    addMenuItem(
+        edit, "mnuNote", "Add &Note...", [this] { form_->mnuNote_Click(); },
+        QKeySequence(Qt::Key_F3));
 }
 
 void MainWindow::buildMenus() {
@@ -76,12 +80,16 @@ void MainWindow::buildMenus() {
     buildEditMenu();
 
     QMenu* view = AddMenu(menuBar(), "mnuView", "&View");
-    mnuBanks_ = addMenuItem(view, "mnuBanks", "&Memory Banks", [this] { form_->mnuBanks_Click(); }, {}, true);
-    mnuConverter_ = addMenuItem(view, "mnuConverter", "&Converter", [this] { form_->mnuConverter_Click(); }, {}, true);
+    mnuBanks_ = addMenuItem(
+        view, "mnuBanks", "&Memory Banks", [this] { form_->mnuBanks_Click(); }, {}, true);
+    mnuConverter_ = addMenuItem(
+        view, "mnuConverter", "&Converter", [this] { form_->mnuConverter_Click(); }, {}, true);
     view->addSeparator()->setObjectName("sep2");
-    mnuTape_ = addMenuItem(view, "mnuTape", "Calulation &Tape", [this] { form_->mnuTape_Click(); }, {}, true);
+    mnuTape_ = addMenuItem(
+        view, "mnuTape", "Calulation &Tape", [this] { form_->mnuTape_Click(); }, {}, true);
     view->addSeparator()->setObjectName("seppy");
-    mnuTop_ = addMenuItem(view, "mnuTop", "&Stay On Top", [this] { form_->mnuTop_Click(); }, {}, true);
+    mnuTop_ = addMenuItem(
+        view, "mnuTop", "&Stay On Top", [this] { form_->mnuTop_Click(); }, {}, true);
 
     QMenu* help = AddMenu(menuBar(), "mnuHlp", "&Help");
     addMenuItem(help, "mnuHelp", "Help &Topics", [this] { form_->mnuHelp_Click(); });

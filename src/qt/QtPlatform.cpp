@@ -54,11 +54,19 @@ MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, 
 
 std::string QtPlatform::InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& proposal) {
+    return AskText(prompt, title, proposal).value_or(std::string());
+}
+
+std::optional<std::string> QtPlatform::AskText(const std::string& prompt, const std::string& title,
+                                               const std::string& proposal) {
     bool accepted = false;
     const QString answer = QInputDialog::getText(parent_, QString::fromStdString(title),
                                                  QString::fromStdString(prompt), QLineEdit::Normal,
                                                  QString::fromStdString(proposal), &accepted);
-    return accepted ? answer.toStdString() : std::string();
+    if (!accepted) {
+        return std::nullopt;
+    }
+    return answer.toStdString();
 }
 
 QString QtPlatform::StartFolder() const {

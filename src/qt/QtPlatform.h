@@ -21,6 +21,8 @@ public:
                      MsgButtons buttons) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& proposal) override;
+    std::optional<std::string> AskText(const std::string& prompt, const std::string& title,
+                                       const std::string& proposal) override;
     std::string OpenFileName(const std::string& title, const std::string& filter) override;
     std::string SaveFileName(const std::string& title, const std::string& filter,
                              const std::string& suffix) override;

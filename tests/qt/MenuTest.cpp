@@ -1,7 +1,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QSet>
+#include <QTest>
 
+#include "qt/TapeListModel.h"
 #include "qt/WindowFixture.h"
 
 namespace sumwise::qt {
@@ -16,18 +19,76 @@ QAction* Action(QWidget& window, const char* name) {
 }
 
 TEST_F(MenuTest, MenuBarAsDesigned) {
+    // The commands that keep the tape take Ctrl or F-keys; the others have no shortcut.
+    const QMap<QString, QKeySequence> keys = {{"&Open Tape...", QKeySequence("Ctrl+O")},
+                                              {"Save Tape &As...", QKeySequence("Ctrl+S")},
+                                              {"&Undo", QKeySequence("Ctrl+Z")},
+                                              {"Add &Note...", QKeySequence("F3")}};
     QStringList captions;
     for (QAction* top : window.menuBar()->actions()) {
         captions << top->text();
+        QSet<QKeySequence> letters;
         for (QAction* item : top->menu()->actions()) {
             captions << (item->isSeparator() ? "-" : item->text());
-            EXPECT_TRUE(item->shortcut().isEmpty()) << item->text().toStdString();
+            EXPECT_EQ(item->shortcut(), keys.value(item->text())) << item->text().toStdString();
+            if (!item->isSeparator()) {
+                const QKeySequence letter = QKeySequence::mnemonic(item->text());
+                EXPECT_FALSE(letters.contains(letter)) << item->text().toStdString();
+                letters.insert(letter);
+            }
         }
     }
-    EXPECT_EQ(captions,
-              (QStringList{"&File", "&Restore Backup", "-", "&Exit", "&Edit", "&Copy", "&Paste",
-                           "&View", "&Memory Banks", "&Converter", "-", "Calulation &Tape", "-",
-                           "&Stay On Top", "&Help", "Help &Topics", "-", "&About"}));
+    EXPECT_EQ(captions, (QStringList{"&File",
+                                     "&Open Tape...",
+                                     "Reopen &Last Tape",
+                                     "Save Tape &As...",
+                                     "Export Tape as &CSV...",
+                                     "Print to PD&F...",
+                                     "-",
+                                     "&Restore Backup",
+                                     "-",
+                                     "&Exit",
+                                     "&Edit",
+                                     "&Undo",
+                                     "-",
+                                     "&Copy",
+                                     "&Paste",
+                                     "Copy &Tape",
+                                     "-",
+                                     "Add &Note...",
+                                     "&View",
+                                     "&Memory Banks",
+                                     "&Converter",
+                                     "-",
+                                     "Calulation &Tape",
+                                     "-",
+                                     "&Stay On Top",
+                                     "&Help",
+                                     "Help &Topics",
+                                     "-",
+                                     "&About"}));
+}
+
+TEST_F(MenuTest, UndoIsOfferedOnlyAfterAChangeToTheWholeTape) {
+    QAction* undo = Action(window, "mnuUndo");
+    EXPECT_FALSE(undo->isEnabled());
+    QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "5+l");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(window.form().lstTape().Count(), 0u);
+    QTest::keyClick(window.findChild<QWidget*>("picSetFocus"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.form().lstTape().Count(), 1u);
+    EXPECT_FALSE(undo->isEnabled());
+}
+
+TEST_F(MenuTest, ANoteShowsBesideItsLineAndIsRead) {
+    QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "12+");
+    services.inputAnswers = {"taxi"};
+    QTest::keyClick(window.findChild<QWidget*>("picSetFocus"), Qt::Key_F3);
+    const QModelIndex line = window.findChild<QAbstractItemView*>("lstTape")->model()->index(0, 0);
+    EXPECT_EQ(line.data(Qt::DisplayRole).toString(), "+ 12.00");
+    EXPECT_EQ(line.data(TapeListModel::kNoteRole).toString(), "taxi");
+    EXPECT_EQ(line.data(Qt::AccessibleTextRole).toString(), "+ 12.00, taxi");
+    EXPECT_EQ(services.inputs.back().prompt, "Note for the line \"+ 12.00\":");
 }
 
 TEST_F(MenuTest, HidingTheTapeNarrowsTheWindow) {
