@@ -17,6 +17,9 @@ void TapeLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     QStyleOptionViewItem line = option;
     initStyleOption(&line, index);
     const QFontMetrics metrics(line.font);
+    QFont face = line.font;
+    face.setBold(false); // a note beside a bold total stays plain
+    const QFontMetrics noteMetrics(face);
     const int gap = metrics.horizontalAdvance(QLatin1Char(' ')) * 2;
     const QWidget* widget = option.widget;
     const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
@@ -31,11 +34,11 @@ void TapeLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     QColor ink = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
     ink.setAlphaF(0.6f); // dimmed, still readable on either background
     painter->save();
-    painter->setFont(line.font);
+    painter->setFont(face);
     painter->setPen(ink);
     const QRect place(textEnd, option.rect.top(), room, option.rect.height());
     painter->drawText(place, Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(note, Qt::ElideRight, room));
+                      noteMetrics.elidedText(note, Qt::ElideRight, room));
     painter->restore();
 }
 
