@@ -15,7 +15,7 @@ class PdfOnly : public sumwise::bench::QuietPlatform {
 public:
     explicit PdfOnly(QString path) : path_(std::move(path)) {}
     std::unique_ptr<sumwise::PageSurface> OpenPrinter() override {
-        return sumwise::qt::OpenPdfSurface(path_);
+        return sumwise::qt::OpenPdfSurface(path_, QPageSize::Letter);
     }
 
 private:

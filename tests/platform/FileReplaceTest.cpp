@@ -172,3 +172,27 @@ TEST_F(FileReplaceTest, StartRemovesOnlyTheTemporariesOfEndedSaves) {
 
 } // namespace
 } // namespace sumwise
+
+// A disk that fills up halfway through a write.
+class FillingDisk : public DiskFileOps {
+protected:
+    bool WriteBytes(int fd, const std::string& path, const std::string& bytes) override {
+        DiskFileOps::WriteBytes(fd, path, bytes.substr(0, bytes.size() / 2));
+        return Fail(path, "No space left on device");
+    }
+};
+
+TEST(FileAppendTest, AnAppendThatCannotBeWrittenWholeIsTakenBackOut) {
+    testing::TempFolder temp;
+    const fs::path journal = temp.path() / "Sumwise.tape";
+    testing::WriteFileBytes(journal, "+ 1.00\n");
+    FillingDisk full;
+    EXPECT_FALSE(full.AppendFile(journal.string(), "+ 2.00\n+ 3.00\n"));
+    EXPECT_EQ(full.FailureText(), "Sumwise.tape: No space left on device");
+    EXPECT_EQ(testing::ReadFileBytes(journal), "+ 1.00\n");
+    DiskFileOps disk;
+    EXPECT_TRUE(disk.AppendFile(journal.string(), "+ 2.00\n"));
+    EXPECT_TRUE(disk.SyncFile(journal.string()));
+    EXPECT_EQ(testing::ReadFileBytes(journal), "+ 1.00\n+ 2.00\n");
+    EXPECT_FALSE(disk.SyncFile((temp.path() / "missing").string()));
+}
