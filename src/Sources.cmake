@@ -26,12 +26,14 @@ set(SUMWISE_CORE_SOURCES
   converter/Converter.cpp
   converter/FactorTables.cpp
   converter/Temperature.cpp
+  settings/OptionsFile.cpp
   settings/ProfileText.cpp
   settings/SettingsFile.cpp
   settings/SettingsSchema.cpp
   settings/TextEncoding.cpp
   form/CalcForm.cpp
   form/CalcKeys.cpp
+  form/OptionHandlers.cpp
   form/Startup.cpp
   form/TapeDocument.cpp
   form/TapeEditor.cpp

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "number/Arithmetic.h"
+#include "number/NumberText.h"
 #include "platform/ErrorLog.h"
 #include "tape/TapeLine.h"
 
@@ -87,6 +88,7 @@ void Calculator::ResetCalculation() {
     stepCount_ = 0;
     lastOperator_ = PendingOperator::Plus;
     operatorLabel_ = PendingOperator::Plus;
+    itemCount_ = 0;
 }
 
 void Calculator::BeforeDigit() {
@@ -147,6 +149,8 @@ void Calculator::Restore(const Snapshot& saved) {
     grandTotal_ = saved.grandTotal;
     grandTotalLabel_ = saved.grandTotalLabel;
     operatorLabel_ = saved.operatorLabel;
+    itemCount_ = saved.itemCount;
+    pendingNote_.clear();
 }
 
 void Calculator::cmdOperator_Click(int index) {
@@ -217,8 +221,9 @@ void Calculator::WriteStep(int index, double previousTotal) {
             tape_.AppendPlain(std::string(kSeparatorLine));
             tape_.AppendPlain(MakeTapeLine("+", reg_.Format(previousTotal)));
         }
-        tape_.AddTapeLine(MakeTapeLine(OperatorText(lastOperator_), reg_.Format(operand_)));
+        WriteEntryLine(MakeTapeLine(OperatorText(lastOperator_), reg_.Format(operand_)));
     }
+    pendingNote_.clear();
     if (index != kEquals) {
         lastOperator_ = OperatorOf(index);
     } else {
@@ -226,11 +231,42 @@ void Calculator::WriteStep(int index, double previousTotal) {
         // display already shows the last "=" line), and the next digit starts a new total.
         if (tape_.LastLine() != MakeTapeLine("=", reg_.Display()) && runningTotal_ != 0) {
             tape_.AddTapeLine(MakeTapeLine("=", reg_.Format(runningTotal_)));
+            NoteItemCount();
         }
         lastOperator_ = PendingOperator::Equals;
         reg_.MarkClosed();
         totalClosed_ = true;
     }
+}
+
+void Calculator::WriteEntryLine(std::string line) {
+    tape_.AddTapeLine(std::move(line));
+    ++itemCount_;
+    if (!pendingNote_.empty()) {
+        tape_.SetNote(tape_.Count() - 1, pendingNote_);
+    }
+}
+
+void Calculator::NoteItemCount() {
+    if (countItems_) {
+        tape_.SetNote(tape_.Count() - 1,
+                      std::to_string(itemCount_) + (itemCount_ == 1 ? " item" : " items"));
+    }
+}
+
+void Calculator::ApplyTax(double rate, bool add) {
+    const double factor = 1 + rate / 100;
+    const double taxed = add ? reg_.EntryValue() * factor : reg_.EntryValue() / factor;
+    if (!std::isfinite(taxed)) {
+        dialogs_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    // The amount as the display rounds it is the amount: what is shown is what is added.
+    reg_.LoadAsKeyed(LeadingNumber(reg_.Format(taxed)));
+    stepCount_ = 1;
+    operatorLabel_ = lastOperator_;
+    pendingNote_ = (add ? "incl. " : "excl. ") + GeneralNumber(rate) + "% tax";
+    window_.FocusKeySink();
 }
 
 void Calculator::StartNewTotal(bool addToGrandTotal) {

@@ -73,9 +73,23 @@ public:
         double grandTotal = 0;
         std::string grandTotalLabel;
         PendingOperator operatorLabel = PendingOperator::Plus;
+        int itemCount = 0;
     };
     Snapshot Save() const;
     void Restore(const Snapshot& saved);
+
+    // The entries the current calculation has consumed, each an entry line on the tape; a new
+    // total starts again at 0. With counting on, each total line gets the count as its note.
+    int ItemCount() const { return itemCount_; }
+    void SetCountItems(bool on) { countItems_ = on; }
+    bool CountItems() const { return countItems_; }
+    // A note for the entry line the next operator key writes (a taxed amount says so); any
+    // other use of the register drops it.
+    void SetPendingNote(std::string note) { pendingNote_ = std::move(note); }
+    void DropPendingNote() { pendingNote_.clear(); }
+    // Adds tax at the rate in percent to the register's number (or takes it out), rounded as
+    // the display rounds; the result waits for the next operator, as a percentage does.
+    void ApplyTax(double rate, bool add);
 
 private:
     void WriteCarriedTotal(int index, double value);
@@ -105,6 +119,13 @@ private:
     double grandTotal_ = 0;
     std::string grandTotalLabel_;
     PendingOperator operatorLabel_ = PendingOperator::Plus;
+    int itemCount_ = 0;
+    bool countItems_ = false;
+    std::string pendingNote_;
+
+    // The entry line of a consumed number: counted, and given the pending note.
+    void WriteEntryLine(std::string line);
+    void NoteItemCount();
 };
 
 } // namespace sumwise

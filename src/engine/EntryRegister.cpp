@@ -1,5 +1,7 @@
 #include "engine/EntryRegister.h"
 
+#include <algorithm>
+
 #include "number/NumberText.h"
 
 namespace sumwise {
@@ -23,21 +25,55 @@ std::string_view EntryStateText(EntryState state) {
 void EntryRegister::Load(double value) {
     entryValue_ = value;
     display_ = Format(value);
+    addDigits_.clear();
 }
 
 std::string EntryRegister::Format(double value) const {
     return FormatNumber(value, numberFormat_);
 }
 
-void EntryRegister::TypeDigit(int digit) {
+bool EntryRegister::ShiftsIn() const {
+    const int places = PlacesOf(numberFormat_);
+    return addMode_ && !decimalTyped_ && places >= 1 && places <= 6;
+}
+
+void EntryRegister::ShowShifted(std::string digits) {
+    const auto places = static_cast<size_t>(PlacesOf(numberFormat_));
+    std::string text = digits;
+    text.erase(0, std::min(text.find_first_not_of('0'), text.size()));
+    if (text.size() <= places) {
+        text.insert(0, places + 1 - text.size(), '0');
+    }
+    text.insert(text.size() - places, ".");
+    const bool negative = display_.starts_with('-');
+    display_ = negative ? "-" + text : text;
+    entryValue_ = LeadingNumber(display_);
+    addDigits_ = std::move(digits);
+}
+
+bool EntryRegister::TypeShiftedDigit(char digit) {
+    // Refused, as a typed digit is, when the number would pass the double range.
+    if (!ReadLeadingNumber(addDigits_ + digit)) {
+        return false;
+    }
+    ShowShifted(addDigits_ + digit);
+    return true;
+}
+
+bool EntryRegister::TypeDigit(int digit) {
     if (digit < 0 || digit > 9) {
-        return;
+        return false;
     }
     if (state_ != EntryState::Num) {
         display_ = ".";
         decimalTyped_ = false;
+        addDigits_.clear();
     }
     const char d = static_cast<char>('0' + digit);
+    if (ShiftsIn()) {
+        state_ = EntryState::Num;
+        return TypeShiftedDigit(d);
+    }
     std::string next;
     if (decimalTyped_) {
         next = display_ + d;
@@ -51,14 +87,23 @@ void EntryRegister::TypeDigit(int digit) {
     }
     // A digit that would carry the number past the double range is refused, so the display
     // never shows a number the register cannot hold.
-    if (const auto value = ReadLeadingNumber(next)) {
+    bool taken = false;
+    if (const auto value = ReadLeadingNumber(next); value && next != display_) {
         display_ = std::move(next);
         entryValue_ = *value;
+        taken = true;
     }
     state_ = EntryState::Num;
+    return taken;
 }
 
 void EntryRegister::TypeDecimal() {
+    if (state_ == EntryState::Num && ShiftsIn() && !addDigits_.empty()) {
+        // The digits keyed so far become the whole part: "125." after 1, 2, 5 and the point.
+        const bool negative = display_.starts_with('-');
+        display_ = (negative ? "-" : "") + addDigits_ + ".";
+        addDigits_.clear();
+    }
     if (state_ != EntryState::Num) {
         display_ = ".";
     }
@@ -68,6 +113,16 @@ void EntryRegister::TypeDecimal() {
 }
 
 void EntryRegister::Backspace() {
+    if (state_ == EntryState::Num && ShiftsIn() && !addDigits_.empty()) {
+        addDigits_.pop_back();
+        if (!addDigits_.empty()) {
+            ShowShifted(addDigits_);
+            return;
+        }
+        display_ = display_.starts_with('-') ? "-." : ".";
+        entryValue_ = 0;
+        return;
+    }
     const size_t length = display_.size();
     if (length == 2) {
         display_ = ".";
@@ -83,6 +138,7 @@ void EntryRegister::Backspace() {
 }
 
 void EntryRegister::CancelEntry() {
+    addDigits_.clear();
     display_ = "0";
     entryValue_ = 0;
     decimalTyped_ = false;
@@ -112,20 +168,24 @@ void EntryRegister::StartNewEntry() {
 }
 
 void EntryRegister::ClearNumber() {
+    addDigits_.clear();
     display_ = ".";
     entryValue_ = 0;
 }
 
 void EntryRegister::ShowNumberText(std::string text) {
+    addDigits_.clear();
     display_ = std::move(text);
     entryValue_ = LeadingNumber(display_);
 }
 
 void EntryRegister::ShowText(std::string text) {
+    addDigits_.clear();
     display_ = std::move(text);
 }
 
 void EntryRegister::StartNegative() {
+    addDigits_.clear();
     display_ = "-.";
 }
 

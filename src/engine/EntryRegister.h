@@ -33,7 +33,8 @@ public:
     std::string Format(double value) const;
 
     // The register's part of each editing key; the caller gives focus to the key sink.
-    void TypeDigit(int digit);
+    // A digit is refused (false) when it would carry the number past the double range.
+    bool TypeDigit(int digit);
     void TypeDecimal();
     void Backspace();
     void CancelEntry();
@@ -64,6 +65,12 @@ public:
     // Whether +/- was pressed since it was last taken; taking it clears it.
     bool TakeSignChange();
 
+    // Add mode: with fixed places, digits keyed without a decimal point shift in from the
+    // right as on a cash register (1, 2, 5, 0 at two places keys 12.50); a typed point
+    // keys that number the usual way. Floating decimal is not affected.
+    void SetAddMode(bool on) { addMode_ = on; }
+    bool AddMode() const { return addMode_; }
+
 private:
     std::string display_ = "0.";
     double entryValue_ = 0;
@@ -71,6 +78,12 @@ private:
     bool decimalTyped_ = false;
     std::string numberFormat_;
     bool signChanged_ = false;
+    bool addMode_ = false;
+    std::string addDigits_; // the digits keyed so far while they shift in
+
+    bool ShiftsIn() const;
+    bool TypeShiftedDigit(char digit);
+    void ShowShifted(std::string digits);
 };
 
 } // namespace sumwise

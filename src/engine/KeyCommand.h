@@ -30,6 +30,7 @@ enum class Command {
     RenameAccount,  // the selected bank's account, while the banks show
     MoveTapeLine,   // the selected tape line moves by a TapeMove, while the tape shows
     ChangeTapeLine, // the change panel for the selected line, while the tape shows
+    Tax,            // the tax rate into (0) or out of (1) the register's number
 };
 
 struct KeyCommand {

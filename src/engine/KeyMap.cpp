@@ -64,6 +64,8 @@ constexpr KeyCommandRow kCommands[] = {
     {"home", {Command::MoveTapeLine, Move(TapeMove::First)}},
     {"end", {Command::MoveTapeLine, Move(TapeMove::Last)}},
     {"change", {Command::ChangeTapeLine}},
+    {"tax+", {Command::Tax, 0}},
+    {"tax-", {Command::Tax, 1}},
 };
 
 const KeyCommandRow* Find(auto matches) {

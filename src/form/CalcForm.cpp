@@ -13,22 +13,26 @@ CalcForm::CalcForm(Dialogs& dialogs, DesktopServices& desktop, WindowHost& windo
       converter_(reg_, dialogs, window) {}
 
 void CalcForm::cmdNumber_Click(int digit) {
+    calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
     calc_.BeforeDigit();
     reg_.TypeDigit(digit);
     window_.FocusKeySink();
 }
 
 void CalcForm::cmdDecimal_Click() {
+    calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
     reg_.TypeDecimal();
     window_.FocusKeySink();
 }
 
 void CalcForm::cmdBackspace_Click() {
+    calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
     reg_.Backspace();
     window_.FocusKeySink();
 }
 
 void CalcForm::cmdCancelEntry_Click() {
+    calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
     reg_.CancelEntry();
     window_.FocusKeySink();
 }
@@ -97,14 +101,10 @@ void CalcForm::mnuPaste_Click() {
     // paste is refused whole rather than typed up to the digit that does not fit.
     EntryRegister trial = reg_;
     for (char key : *keys) {
-        const std::string before = trial.Display();
         if (key == '.') {
             trial.TypeDecimal();
-        } else {
-            trial.TypeDigit(key - '0');
-            if (trial.Display() == before) {
-                return;
-            }
+        } else if (!trial.TypeDigit(key - '0')) {
+            return;
         }
     }
     for (char key : *keys) {

@@ -17,6 +17,7 @@
 #include "platform/ErrorLog.h"
 #include "platform/FileOps.h"
 #include "platform/Platform.h"
+#include "settings/OptionsFile.h"
 #include "tape/Tape.h"
 
 namespace sumwise {
@@ -120,6 +121,19 @@ public:
     void SyncJournal();
     bool JournalUnsynced();
     static constexpr const char* kJournalName = "Sumwise.tape";
+
+    // The options beyond the described keys (form/OptionHandlers.cpp), kept in their own file.
+    void mnuAddMode_Click();
+    void mnuItemCount_Click();
+    void mnuTaxRate_Click();
+    // Ctrl+T and Ctrl+Shift+T: tax into or out of the register's number; with no rate set, the
+    // rate is asked for first.
+    void TaxKey(bool add);
+    const Options& CurrentOptions() const { return options_; }
+    std::string OptionsPath() const;
+    void LoadOptionsFile();
+    // "12 items" while items are counted, else empty.
+    std::string lblItems() const;
     Converter& Conversions() { return converter_; }
     const Converter& Conversions() const { return converter_; }
     ViewState& View() { return view_; }
@@ -191,6 +205,9 @@ private:
     TapeUndo undo_;
     std::unique_ptr<TapeJournal> journal_; // made when first needed: the folder is known then
     bool journalFailureSaid_ = false;
+    Options options_;
+    void ApplyOptions();
+    void SaveOptionsFile();
     ViewState view_;
     Converter converter_;
     int decPlace_ = 0;

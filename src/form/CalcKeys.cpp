@@ -58,6 +58,9 @@ bool CalcForm::Execute(const KeyCommand& key) {
     case Command::TotalMemory:
         cmdTotalMem_Click();
         return true;
+    case Command::Tax:
+        TaxKey(key.index == 0);
+        return true;
     case Command::SelectBank:
     case Command::RenameAccount:
     case Command::MoveTapeLine:

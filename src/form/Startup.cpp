@@ -68,6 +68,7 @@ void CalcForm::Form_Load() {
         WriteDefaultSettings(files_, backup);
     }
     ApplySettings(values);
+    LoadOptionsFile();
     converter_.FillCategories();
     banks_.optMem_Click(0);
     converter_.FillUnitLists();

@@ -12,6 +12,7 @@
 #include "engine/TapeMove.h"
 #include "form/CalcForm.h"
 #include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
 #include "support/RecordingSurface.h"
 
 namespace sumwise {
@@ -69,7 +70,8 @@ struct Keyed {
     std::shared_ptr<testing::RecordingSurface> printed =
         std::make_shared<testing::RecordingSurface>();
     testing::FakePlatform platform;
-    CalcForm form{platform};
+    testing::MemoryFiles files; // the options a tax rate is saved to
+    CalcForm form{platform, &files};
 };
 
 struct RunCase {
@@ -97,6 +99,14 @@ auto SelectsBank(int bank) {
 auto BankZero(std::string text) {
     return [text](const CalcForm& f, const testing::FakePlatform&) {
         EXPECT_EQ(f.Banks().txtMem[0], text);
+    };
+}
+
+auto TaxedLine(std::string line, std::string note) {
+    return [line, note](const CalcForm& f, const testing::FakePlatform& p) {
+        EXPECT_EQ(f.lstTape().LastLine(), line);
+        EXPECT_EQ(f.lstTape().Note(f.lstTape().Count() - 1), note);
+        EXPECT_EQ(p.inputs.back().prompt, "Tax rate in percent (0 to 100):");
     };
 }
 
@@ -162,6 +172,10 @@ const RunCase kRunCases[] = {
      [](const CalcForm& f, const testing::FakePlatform&) {
          EXPECT_EQ(f.Banks().lblAccounts[2], "Rent");
      }},
+    // The first tax key asks for the rate (answered 19 below); the next operator writes the
+    // taxed amount with its note.
+    {"tax+", "100", "+", TaxedLine("+ 119.00", "incl. 19% tax")},
+    {"tax-", "119", "+", TaxedLine("+ 100.00", "excl. 19% tax")},
     {"up", kTape, "", Selects(4)},
     {"down", "1+2+3+4+5=[home]", "", Selects(1)},
     {"pageup", kTape, "", Selects(3)},
@@ -194,6 +208,9 @@ TEST(KeyCommandTable, EachNameRunsItsHandler) {
         keyed->Type(c.before);
         const auto key = CommandNamed(c.name);
         ASSERT_TRUE(key);
+        if (key->command == Command::Tax) {
+            keyed->platform.inputAnswers = {"19"};
+        }
         EXPECT_TRUE(keyed->form.Execute(*key)) << "the command did nothing";
         keyed->Type(c.after);
         c.check(keyed->form, keyed->platform);

@@ -170,9 +170,6 @@ TEST_F(FileReplaceTest, StartRemovesOnlyTheTemporariesOfEndedSaves) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-} // namespace
-} // namespace sumwise
-
 // A disk that fills up halfway through a write.
 class FillingDisk : public DiskFileOps {
 protected:
@@ -196,3 +193,6 @@ TEST(FileAppendTest, AnAppendThatCannotBeWrittenWholeIsTakenBackOut) {
     EXPECT_EQ(testing::ReadFileBytes(journal), "+ 1.00\n+ 2.00\n");
     EXPECT_FALSE(disk.SyncFile((temp.path() / "missing").string()));
 }
+
+} // namespace
+} // namespace sumwise

@@ -1,0 +1,78 @@
+// The options beyond the described keys: add mode, item count and the tax rate.
+#include "form/CalcForm.h"
+#include "platform/AppIdentity.h"
+
+namespace sumwise {
+
+std::string CalcForm::OptionsPath() const {
+    return desktop_.ProgramFolder() + "/" + kOptionsFileName;
+}
+
+void CalcForm::LoadOptionsFile() {
+    options_ = LoadOptions(files_, OptionsPath());
+    ApplyOptions();
+}
+
+void CalcForm::ApplyOptions() {
+    reg_.SetAddMode(options_.addMode);
+    calc_.SetCountItems(options_.itemCount);
+}
+
+void CalcForm::SaveOptionsFile() {
+    ApplyOptions();
+    // Written when changed, so a run that never touches an option writes no file.
+    if (!SaveOptions(files_, OptionsPath(), options_)) {
+        Say("The options cannot be saved to \"" + OptionsPath() + "\"" +
+                (files_.LastFailure().reason.empty() ? "."
+                                                     : ": " + files_.LastFailure().reason + "."),
+            MsgIcon::Exclamation);
+    }
+}
+
+void CalcForm::mnuAddMode_Click() {
+    options_.addMode = !options_.addMode;
+    SaveOptionsFile();
+    window_.FocusKeySink();
+}
+
+void CalcForm::mnuItemCount_Click() {
+    options_.itemCount = !options_.itemCount;
+    SaveOptionsFile();
+    window_.FocusKeySink();
+}
+
+void CalcForm::mnuTaxRate_Click() {
+    const std::string current = options_.taxRate ? TaxRateText(*options_.taxRate) : "";
+    const std::optional<std::string> answer =
+        dialogs_.AskText("Tax rate in percent (0 to 100):", kAppTitle, current);
+    if (answer) {
+        if (const std::optional<double> rate = ReadTaxRate(*answer)) {
+            options_.taxRate = rate;
+            SaveOptionsFile();
+        } else {
+            Say("Please enter a tax rate from 0 to 100 with at most four decimals.",
+                MsgIcon::Exclamation);
+        }
+    }
+    window_.FocusKeySink();
+}
+
+void CalcForm::TaxKey(bool add) {
+    if (!options_.taxRate) {
+        mnuTaxRate_Click();
+    }
+    if (options_.taxRate) {
+        calc_.ApplyTax(*options_.taxRate, add);
+    }
+    window_.FocusKeySink();
+}
+
+std::string CalcForm::lblItems() const {
+    if (!calc_.CountItems()) {
+        return {};
+    }
+    const int items = calc_.ItemCount();
+    return std::to_string(items) + (items == 1 ? " item" : " items");
+}
+
+} // namespace sumwise
