@@ -12,6 +12,7 @@
 #include "form/CalcForm.h"
 #include "number/NumberText.h"
 #include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
 
 namespace sumwise {
 namespace {
@@ -71,22 +72,62 @@ protected:
         }
     }
 
+    // Each line, and a TAB and its note when it has one.
     std::vector<std::string> TapeLines() const {
         std::vector<std::string> lines;
         for (size_t i = 0; i < form.lstTape().Count(); ++i) {
-            lines.push_back(form.lstTape().Line(i));
+            const std::string& note = form.lstTape().Note(i);
+            lines.push_back(form.lstTape().Line(i) + (note.empty() ? "" : "\t" + note));
         }
         return lines;
     }
 
+    // "option addmode", "option items", "option tax 19": turned on as the menus do.
+    void TurnOn(const std::string& option) {
+        if (option == "addmode") {
+            form.mnuAddMode_Click();
+        } else if (option == "items") {
+            form.mnuItemCount_Click();
+        } else if (option.starts_with("tax ")) {
+            platform.inputAnswers = {option.substr(4)};
+            form.mnuTaxRate_Click();
+        } else {
+            FAIL() << "unknown option '" << option << "'";
+        }
+    }
+
+    // Every option turned on and off again before the script, which must then run as with
+    // none ever touched.
+    void ToggleEveryOption() {
+        for (int i = 0; i < 2; ++i) {
+            form.mnuAddMode_Click();
+            form.mnuItemCount_Click();
+        }
+    }
+
+    bool RunsScript(std::istream& in);
+
     testing::FakePlatform platform;
-    CalcForm form{platform};
+    testing::MemoryFiles files;
+    CalcForm form{platform, &files};
     size_t messagesSeen = 0;
 };
 
 TEST_P(KeyScript, Runs) {
     std::ifstream in(fs::path(SUMWISE_SCRIPT_DIR) / (GetParam() + ".txt"));
     ASSERT_TRUE(in) << GetParam();
+    RunsScript(in);
+}
+
+// The options only add: toggled on and off, they leave every script's outcome as it was.
+TEST_P(KeyScript, RunsTheSameAfterTheOptionsWereTurnedOnAndOff) {
+    std::ifstream in(fs::path(SUMWISE_SCRIPT_DIR) / (GetParam() + ".txt"));
+    ASSERT_TRUE(in) << GetParam();
+    ToggleEveryOption();
+    RunsScript(in);
+}
+
+bool KeyScript::RunsScript(std::istream& in) {
     std::string line;
     int lineNo = 0;
     while (std::getline(in, line)) {
@@ -100,6 +141,13 @@ TEST_P(KeyScript, Runs) {
         SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(lineNo));
         if (word == "places") {
             form.cboDecPlace_Click(std::stoi(rest));
+        } else if (word == "option") {
+            TurnOn(rest);
+        } else if (word == "paste") {
+            platform.clipboard = Argument(rest);
+            form.mnuPaste_Click();
+        } else if (word == "items") {
+            EXPECT_EQ(form.lblItems(), Argument(rest));
         } else if (word == "keys") {
             TypeKeys(rest, lineNo);
         } else if (word == "display") {
@@ -113,7 +161,10 @@ TEST_P(KeyScript, Runs) {
         } else if (word == "state") {
             EXPECT_EQ(EntryStateText(form.Register().State()), Argument(rest));
         } else if (word == "message") {
-            ASSERT_LT(messagesSeen, platform.Messages().size()) << "no message box was shown";
+            if (messagesSeen >= platform.Messages().size()) {
+                ADD_FAILURE() << "no message box was shown";
+                return false;
+            }
             EXPECT_EQ(platform.Messages()[messagesSeen++].text, Argument(rest));
         } else if (word == "bank") {
             const size_t bank = std::stoul(rest.substr(0, 1));
@@ -133,12 +184,14 @@ TEST_P(KeyScript, Runs) {
             }
             EXPECT_EQ(actual, expected);
         } else {
-            FAIL() << "unknown script word '" << word << "'";
+            ADD_FAILURE() << "unknown script word '" << word << "'";
+            return false;
         }
     }
     for (size_t i = messagesSeen; i < platform.Messages().size(); ++i) {
         ADD_FAILURE() << "unexpected message box: " << platform.Messages()[i].text;
     }
+    return true;
 }
 
 INSTANTIATE_TEST_SUITE_P(
