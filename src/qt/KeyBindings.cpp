@@ -34,6 +34,8 @@ const KeyBinding kBindings[] = {
     {Qt::Key_3, kCtrl, kMouseKeys, "bank2"},
     {Qt::Key_4, kCtrl, kMouseKeys, "bank3"},
     {Qt::Key_5, kCtrl, kMouseKeys, "bank4"},
+    {Qt::Key_T, kCtrl, kMouseKeys, "tax+"},
+    {Qt::Key_T, kCtrl | Qt::ShiftModifier, kMouseKeys, "tax-"},
 };
 
 } // namespace

@@ -297,6 +297,8 @@ void MainWindow::refresh() {
         cboDecPlace_->setCurrentIndex(form_->DecimalPlaces());
     }
     mnuUndo_->setEnabled(form_->CanUndo());
+    mnuAddMode_->setChecked(form_->CurrentOptions().addMode);
+    mnuItemCount_->setChecked(form_->CurrentOptions().itemCount);
     keepJournal();
 }
 

@@ -125,6 +125,8 @@ private:
     QAction* mnuTape_ = nullptr;
     QAction* mnuTop_ = nullptr;
     QAction* mnuUndo_ = nullptr;
+    QAction* mnuAddMode_ = nullptr;
+    QAction* mnuItemCount_ = nullptr;
     QTimer* journalSync_ = nullptr;
     bool onTop_ = false;
     int changeOpenings_ = 0;     // the core's openings of the change panel shown so far

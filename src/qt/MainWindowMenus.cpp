@@ -73,6 +73,7 @@ void MainWindow::buildEditMenu() {
     addMenuItem(
         edit, "mnuNote", "Add &Note...", [this] { form_->mnuNote_Click(); },
         QKeySequence(Qt::Key_F3));
+    addMenuItem(edit, "mnuTaxRate", "Tax &Rate...", [this] { form_->mnuTaxRate_Click(); });
 }
 
 void MainWindow::buildMenus() {
@@ -90,6 +91,13 @@ void MainWindow::buildMenus() {
     view->addSeparator()->setObjectName("seppy");
     mnuTop_ = addMenuItem(
         view, "mnuTop", "&Stay On Top", [this] { form_->mnuTop_Click(); }, {}, true);
+    view->addSeparator()->setObjectName("sepOptions");
+    mnuAddMode_ = addMenuItem(
+        view, "mnuAddMode", "&Add Mode", [this] { form_->mnuAddMode_Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_D), true);
+    mnuItemCount_ = addMenuItem(
+        view, "mnuItemCount", "Item &Count", [this] { form_->mnuItemCount_Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_I), true);
 
     QMenu* help = AddMenu(menuBar(), "mnuHlp", "&Help");
     addMenuItem(help, "mnuHelp", "Help &Topics", [this] { form_->mnuHelp_Click(); });

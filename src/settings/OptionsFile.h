@@ -11,8 +11,8 @@ namespace sumwise {
 // The options beyond the calculator as it was first made: each is off until the user turns it
 // on, so with the file missing everything works as before.
 struct Options {
-    bool addMode = false;   // digits keyed without a point shift in from the right
-    bool itemCount = false; // the entries of a calculation are counted and noted on totals
+    bool addMode = false;          // digits keyed without a point shift in from the right
+    bool itemCount = false;        // the entries of a calculation are counted and noted on totals
     std::optional<double> taxRate; // in percent; none set until the user gives one
 
     bool operator==(const Options&) const = default;

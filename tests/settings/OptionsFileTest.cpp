@@ -18,10 +18,10 @@ TEST(TaxRate, ReadsZeroToAHundredWithAtMostFourDecimals) {
         std::string text;
         std::optional<double> rate;
     } cases[] = {
-        {"19", 19},      {"8.875", 8.875}, {" 7 ", 7},       {"0", 0},          {"100", 100},
-        {".5", 0.5},     {"0.0001", 0.0001}, {"100.0001", {}}, {"0.00001", {}}, {"-1", {}},
-        {"+5", {}},      {"1e1", {}},      {"19%", {}},      {"", {}},          {"abc", {}},
-        {"1,000", {}},
+        {"19", 19},      {"8.875", 8.875}, {" 7 ", 7},         {"0", 0},
+        {"100", 100},    {".5", 0.5},      {"0.0001", 0.0001}, {"100.0001", {}},
+        {"0.00001", {}}, {"-1", {}},       {"+5", {}},         {"1e1", {}},
+        {"19%", {}},     {"", {}},         {"abc", {}},        {"1,000", {}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ReadTaxRate(c.text), c.rate) << '"' << c.text << '"';
@@ -51,8 +51,7 @@ TEST(OptionsFile, OptionsSurviveARestartAndTheSettingsFileKeepsItsKeys) {
         run.form.Form_Unload();
     }
     EXPECT_EQ(files.files.at("/sumwise-test/Sumwise.ini"), settings);
-    EXPECT_EQ(files.files.at(kPath),
-              "[Options]\r\nAddMode=1\r\nItemCount=1\r\nTaxRate=8.875\r\n");
+    EXPECT_EQ(files.files.at(kPath), "[Options]\r\nAddMode=1\r\nItemCount=1\r\nTaxRate=8.875\r\n");
     Started next(files);
     EXPECT_EQ(next.form.CurrentOptions(), (Options{true, true, 8.875}));
     EXPECT_TRUE(next.form.Register().AddMode());
