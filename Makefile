@@ -6,7 +6,7 @@ DEBIAN_PACKAGES = cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-de
 	desktop-file-utils appstream man-db groff-base librsvg2-bin \
 	locales openbox x11-xkb-utils shared-mime-info
 
-.PHONY: all deps configure build run test test-sanitize release-builds bench fuzz install format clean
+.PHONY: all deps configure build run test test-sanitize release-builds bench fuzz install deb format clean
 
 all: build
 
@@ -73,6 +73,28 @@ bench: deps
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian binary package built with debhelper from a copy of the tree (tracked and new
+# files, nothing ignored) in $(DEB_BUILD), where the .deb, its debug symbols and the
+# .changes end up; lintian then checks it and fails on an error.
+DEB_PACKAGES = debhelper dpkg-dev lintian fakeroot cmake g++ make qt6-base-dev libgl-dev \
+	fonts-liberation2
+DEB_BUILD ?= build-deb
+DEB_VERSION = $(shell sed -n 's/^project.Sumwise VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+DEB_STAGE = $(DEB_BUILD)/sumwise-$(DEB_VERSION)
+deb:
+	@$(MAKE) --no-print-directory deps DEBIAN_PACKAGES="$(DEB_PACKAGES)"
+	rm -rf $(DEB_STAGE) $(DEB_BUILD)/sumwise_* $(DEB_BUILD)/sumwise-dbgsym_*
+	mkdir -p $(DEB_STAGE)
+	@if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then \
+		git ls-files -z -c -o --exclude-standard | tar --null --ignore-failed-read -T - -cf -; \
+	else \
+		tar --exclude=./.git --exclude=./build --exclude='./build-*' --exclude=./out -cf - .; \
+	fi | tar -xf - -C $(DEB_STAGE)
+	cd $(DEB_STAGE) && DEB_BUILD_OPTIONS="parallel=$(JOBS) $(DEB_BUILD_OPTIONS)" dpkg-buildpackage -b -us -uc
+	rm -rf $(DEB_STAGE)
+	lintian --fail-on error --info $(DEB_BUILD)/sumwise_$(DEB_VERSION)_*.changes
+	@ls -1 $(DEB_BUILD)/sumwise_$(DEB_VERSION)_*.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
