@@ -3,7 +3,7 @@
 # X server: a tape survives kill -9 and comes back with File > Reopen Last Tape; Copy Tape
 # reaches the clipboard; Save Tape As, Export Tape as CSV and Print to PDF write through the
 # save dialog; a tape file named on the command line opens at start, a bad one is refused in
-# a message box.
+# a message box. Add mode keys amounts in cents.
 set -u
 program="$1"
 . "$(dirname "$0")/xvfb-lib.sh"
@@ -100,6 +100,15 @@ xdotool key Return
 sleep 0.5
 check "the refused file leaves the tape empty" "$(copied_tape)" ""
 quit
+
+# Add mode (Ctrl+D): amounts keyed in cents, and the option is kept for the next run.
+start
+xdotool key ctrl+d
+sleep 0.3
+xdotool type --delay 40 '1250+399='
+check "add mode" "$(copied_tape)" $'+ 12.50\n+ 3.99\n= 16.49'
+quit
+check "add mode is kept" "$(grep -c '^AddMode=1' "$work/Sumwise.options")" "1"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
