@@ -187,9 +187,9 @@ private:
     void ApplySettings(const SettingsValues& values);
     void Say(const std::string& text, MsgIcon icon);
     TapeJournal& Journal();
-    // Puts a read tape in place with its totals recalculated; a tape that cannot be added up
-    // is refused and nothing changes.
-    bool PutTape(TapeFileRead read, const std::string& source);
+    // Puts a read tape in place, the calculator's totals taken from re-adding it; asSaved keeps
+    // its lines as they are, otherwise its total lines are rewritten by the re-adding.
+    bool PutTape(TapeFileRead read, const std::string& source, bool asSaved);
 
     Dialogs& dialogs_;
     DesktopServices& desktop_;

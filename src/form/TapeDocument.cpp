@@ -7,6 +7,7 @@
 #include "platform/AppIdentity.h"
 #include "tape/TapeCsv.h"
 #include "tape/TapeFile.h"
+#include "tape/TapeFileGrammar.h"
 #include "tape/TapePrinter.h"
 
 namespace sumwise {
@@ -30,21 +31,11 @@ std::string WriteFailure(const char* what, const std::string& path, const FileOp
 }
 
 // A note is one line of plain text: line breaks and other control characters become blanks
-// (the file keeps one line per tape line), and a pasted page is cut at a sane length.
+// (the file keeps one line per tape line), and a pasted page is cut to what a file keeps.
+// Blanks at either end of a typed note go.
 std::string CleanNote(const std::string& answer) {
-    constexpr std::size_t kMaxNote = 500;
     std::string note;
-    for (const char c : answer) {
-        const auto byte = static_cast<unsigned char>(c);
-        note.push_back(byte < 0x20 || byte == 0x7F ? ' ' : c);
-    }
-    if (note.size() > kMaxNote) {
-        std::size_t cut = kMaxNote;
-        while (cut > 0 && (static_cast<unsigned char>(note[cut]) & 0xC0) == 0x80) {
-            --cut; // not inside a UTF-8 sequence
-        }
-        note.resize(cut);
-    }
+    AppendCleanNote(note, answer, kMaxTapeFileNoteBytes);
     const std::size_t first = note.find_first_not_of(' ');
     if (first == std::string::npos) {
         return {};
@@ -84,7 +75,7 @@ bool CalcForm::JournalUnsynced() {
     return journal_ && journal_->Unsynced();
 }
 
-bool CalcForm::PutTape(TapeFileRead read, const std::string& source) {
+bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool asSaved) {
     // A journal kept at the cap holds the dropped lines first: they only give the totals
     // the tape starts from, as at the cap.
     TapeTotals start;
@@ -96,16 +87,24 @@ bool CalcForm::PutTape(TapeFileRead read, const std::string& source) {
     Recalculation pass = RecalculateTape(
         std::vector<std::string>(read.lines.begin(), read.lines.end()), reg_.NumberFormat(), start);
     if (pass.Failed()) {
-        Say("The file " + Quoted(source) + " cannot be opened: its lines cannot be added up (" +
-                pass.failureDescription + ").",
-            MsgIcon::Exclamation);
-        return false;
+        // A tape the calculator wrote can still fail to add up again (a divisor the tape shows
+        // rounded to 0.00): its lines open as they were saved, so none of them is lost.
+        if (!asSaved) {
+            Say("The totals of " + Quoted(source) + " cannot be added up again (line " +
+                    std::to_string(pass.failedLine + 1) + ": " + pass.failureDescription +
+                    "), so its lines are shown as they were saved.",
+                MsgIcon::Information);
+        }
+        asSaved = true;
+        pass = Recalculation{};
     }
     TapeUndo::Step before = undo_.Take();
     editor_.Visible = false;
-    tape_.Replace(std::deque<std::string>(std::make_move_iterator(pass.lines.begin()),
-                                          std::make_move_iterator(pass.lines.end())),
-                  std::move(read.notes), start);
+    std::deque<std::string> lines =
+        asSaved ? std::move(read.lines)
+                : std::deque<std::string>(std::make_move_iterator(pass.lines.begin()),
+                                          std::make_move_iterator(pass.lines.end()));
+    tape_.Replace(std::move(lines), std::move(read.notes), start);
     calc_.StartAfterTape(pass);
     undo_.Keep(std::move(before));
     return true;
@@ -122,7 +121,8 @@ bool CalcForm::OpenTapeFile(const std::string& path) {
         Say(DescribeRefusal(path, read), MsgIcon::Exclamation);
         return false;
     }
-    return PutTape(std::move(read), path);
+    // Re-added, so a file edited by hand cannot show a wrong total.
+    return PutTape(std::move(read), path, false);
 }
 
 void CalcForm::mnuOpenTape_Click() {
@@ -142,7 +142,8 @@ void CalcForm::mnuReopenTape_Click() {
     } else if (tape_.Empty() ||
                dialogs_.MsgBox("Replace the tape with the last tape?", kAppTitle, MsgIcon::Question,
                                MsgButtons::YesNo) == MsgAnswer::Yes) {
-        PutTape(*last, Journal().Path());
+        // The last tape comes back exactly as it was; only the totals behind it are re-added.
+        PutTape(*last, Journal().Path(), true);
     }
     window_.FocusKeySink();
 }
@@ -195,7 +196,8 @@ void CalcForm::mnuNote_Click() {
         tape_.Selected() >= 0 ? static_cast<std::size_t>(tape_.Selected()) : tape_.Count() - 1;
     const std::optional<std::string> answer = dialogs_.AskText(
         "Note for the line " + Quoted(tape_.Line(row)) + ":", kAppTitle, tape_.Note(row));
-    if (answer) {
+    // OK on the proposal as it stands leaves the note exactly as it was.
+    if (answer && *answer != tape_.Note(row)) {
         TapeUndo::Step before = undo_.Take();
         const std::string note = CleanNote(*answer);
         if (note != tape_.Note(row)) {

@@ -72,12 +72,25 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
     Recalculation result;
     TapeTotals totals = start;
     auto format = [&numberFormat](double v) { return FormatNumber(v, numberFormat); };
+    bool entered = false; // an entry line since the calculation started
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string& line = lines[i];
         // Read once. Result and grand-total lines are rewritten below; adding them depends on
         // their kind alone, so their views into the old text are dropped first.
         TapeLineParts parts = ReadTapeLine(line);
         const TapeLineKind kind = parts.kind;
+        if (kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal) {
+            // "5 =" totals a number keyed alone, which no entry line above holds: the total
+            // line itself is the only record of it.
+            if (!entered && totals.running == 0) {
+                totals.running = StrictNumber(parts.number).value_or(0);
+            }
+        } else if (kind == TapeLineKind::GrandTotal && totals.grand == 0 && i > 0 &&
+                   ReadTapeLine(lines[i - 1]).IsResult()) {
+            // GT right after a result with no grand total yet takes that result, as the key
+            // does.
+            totals.grand = totals.running;
+        }
         if (kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal ||
             kind == TapeLineKind::GrandTotal) {
             parts.symbol = {};
@@ -86,7 +99,10 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
         if (kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal) {
             line = MakeTapeLine("=", format(totals.running));
             if (i + 1 < lines.size()) {
-                if (KindOf(lines[i + 1]) != TapeLineKind::Separator) {
+                // Closed by a separator, or by GT's line before its separator, it is a total;
+                // followed by more of its calculation, a sub total.
+                const TapeLineKind next = KindOf(lines[i + 1]);
+                if (next != TapeLineKind::Separator && next != TapeLineKind::GrandTotal) {
                     line += kSubTotalSuffix;
                 }
             } else {
@@ -100,7 +116,13 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
         if (const auto failure = AddPartsToTotals(parts, totals)) {
             result.failureNumber = failure->first;
             result.failureDescription = failure->second;
+            result.failedLine = i;
             return result;
+        }
+        if (kind == TapeLineKind::Entry) {
+            entered = true;
+        } else if (kind == TapeLineKind::Separator || kind == TapeLineKind::GrandTotal) {
+            entered = false;
         }
         if (kind == TapeLineKind::Separator) {
             result.grandLabel = format(totals.grand);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@ struct Recalculation {
     // Set when a line cannot be added: an error number and description to report.
     std::string failureNumber;
     std::string failureDescription;
+    std::size_t failedLine = 0; // the row of the line that could not be added
     bool Failed() const { return !failureNumber.empty(); }
 };
 
