@@ -46,6 +46,16 @@ void ChainTabOrder(const QList<QWidget*>& widgets) {
     }
 }
 
+// A list's closing popup or an option button moved to with an arrow takes the focus after
+// the choice is handled; the keys go back to the keypad once that has happened.
+void KeysBackAfterChoice(QWidget& window, QWidget* sink) {
+    QTimer::singleShot(0, sink, [&window, sink] {
+        if (window.isVisible() && window.isActiveWindow()) {
+            sink->setFocus(Qt::OtherFocusReason);
+        }
+    });
+}
+
 const char* const kDecimalPlaceItems[] = {"Floating Decimal", "1 Fixed Decimal", "2 Fixed Decimal",
                                           "3 Fixed Decimal",  "4 Fixed Decimal", "5 Fixed Decimal",
                                           "6 Fixed Decimal"};
@@ -169,6 +179,7 @@ void MainWindow::buildDecimalPlaces(QWidget* client) {
     connect(cboDecPlace_, &QComboBox::activated, this, [this](int position) {
         form_->cboDecPlace_Click(position);
         refresh();
+        KeysBackAfterChoice(*this, picSetFocus_);
     });
 }
 
@@ -256,10 +267,11 @@ void MainWindow::buildMemoryPanel(QWidget* client) {
     fraConversions_->setGeometry(Pixels(kPanelRect));
     connect(fraConversions_, &ConverterPanel::changed, this, [this] {
         refresh();
-        // Also a list choice that changed nothing gives the keys back to the keypad.
+        // Also a choice that changed nothing gives the keys back to the keypad.
         if (isVisible()) {
             focusKeySink();
         }
+        KeysBackAfterChoice(*this, picSetFocus_);
     });
 }
 
