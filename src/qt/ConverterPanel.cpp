@@ -50,8 +50,13 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
         }
         emit changed();
     });
-
     const QRect frameRect(4, 50, 147, 164);
+    buildUnitFrame(frameRect);
+    buildTemperatureFrame(frameRect);
+}
+
+// Controls that act at a click leave the focus with the keys; Tab still reaches them.
+void ConverterPanel::buildUnitFrame(const QRect& frameRect) {
     fraConvert_ = new QFrame(this);
     fraConvert_->setObjectName("fraConvert");
     fraConvert_->setGeometry(frameRect);
@@ -68,7 +73,7 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
     convert->setAccessibleName("Convert");
     convert->setAccessibleDescription("Converts the display from the first unit to the second");
     convert->setGeometry(4, 106, 139, 28);
-    convert->setFocusPolicy(Qt::TabFocus); // a click leaves the focus with the keys
+    convert->setFocusPolicy(Qt::TabFocus);
     connect(cboFrom_, &QComboBox::activated, this, [this](int index) {
         converter_.cboFrom_Click(index);
         emit changed();
@@ -81,7 +86,9 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
         converter_.cmdConvertIt_Click();
         emit changed();
     });
+}
 
+void ConverterPanel::buildTemperatureFrame(const QRect& frameRect) {
     fraTemp_ = new QFrame(this);
     fraTemp_->setObjectName("fraTemp");
     fraTemp_->setGeometry(frameRect);

@@ -30,6 +30,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void buildUnitFrame(const QRect& frameRect);
+    void buildTemperatureFrame(const QRect& frameRect);
+
     Converter& converter_;
     QComboBox* cboCategories_ = nullptr;
     QComboBox* cboFrom_ = nullptr;

@@ -13,12 +13,15 @@ namespace {
 constexpr int kLeftMargin = 2;
 constexpr int kRightMargin = 4;
 
-// Rounded up: a text given its rounded-down width would be elided by a fraction of a pixel.
+// The widest of the measures: a text given its rounded-down width, or less than its ink,
+// would be elided by a pixel.
 int Advance(const QWidget& widget, const QString& text) {
     if (text.isEmpty()) {
         return 0;
     }
-    return static_cast<int>(std::ceil(QFontMetricsF(widget.font()).horizontalAdvance(text)));
+    const double exact = QFontMetricsF(widget.font()).horizontalAdvance(text);
+    return std::max(static_cast<int>(std::ceil(exact)),
+                    widget.fontMetrics().size(Qt::TextSingleLine, text).width());
 }
 
 } // namespace
@@ -46,8 +49,11 @@ DisplayLabel::DisplayLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void DisplayLabel::setSideFont(const QFont& font) {
-    operator_->setFont(font);
-    grandTotal_->setFont(font);
+    // Every property set, so none is taken over from the display's large bold face.
+    QFont face = font;
+    face.setResolveMask(QFont::AllPropertiesResolved);
+    operator_->setFont(face);
+    grandTotal_->setFont(face);
     layoutSides();
 }
 

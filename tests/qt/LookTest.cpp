@@ -127,6 +127,7 @@ TEST_F(LookTest, GrandTotalIsLabelledWholeAndReadableBesideANormalNumber) {
     const QRect number = display->numberRect();
     for (DisplaySideLabel* side : {op, grand}) {
         EXPECT_GE(QFontInfo(side->font()).pixelSize(), body) << side->objectName().toStdString();
+        EXPECT_FALSE(side->font().bold()) << side->objectName().toStdString();
         EXPECT_GE(side->width(), side->fontMetrics().horizontalAdvance(side->shownText()))
             << side->objectName().toStdString() << " is drawn whole";
         EXPECT_TRUE(display->contentsRect().contains(side->geometry()))
