@@ -44,6 +44,7 @@ set(SUMWISE_CORE_SOURCES
 set(SUMWISE_QT_SOURCES
   qt/AboutWindow.cpp qt/AboutWindow.h
   qt/ChangeTapePanel.cpp qt/ChangeTapePanel.h
+  qt/Contrast.cpp qt/Contrast.h
   qt/ConverterPanel.cpp qt/ConverterPanel.h
   qt/DisplayLabel.cpp qt/DisplayLabel.h
   qt/KeyBindings.cpp qt/KeyBindings.h
@@ -55,6 +56,7 @@ set(SUMWISE_QT_SOURCES
   qt/PrinterSurface.cpp qt/PrinterSurface.h
   qt/QtPlatform.cpp qt/QtPlatform.h
   qt/ShutdownSignals.cpp qt/ShutdownSignals.h
+  qt/TabularFont.cpp qt/TabularFont.h
   qt/TapeLineDelegate.cpp qt/TapeLineDelegate.h
   qt/TapeListModel.cpp qt/TapeListModel.h
   qt/TapeView.cpp qt/TapeView.h

@@ -1,5 +1,7 @@
 #include "qt/ChangeTapePanel.h"
 
+#include "qt/Contrast.h"
+
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -31,12 +33,9 @@ ChangeTapePanel::ChangeTapePanel(TapeEditor& editor, QWidget* parent)
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    QLabel* warning =
-        AddLabel(this, "lblChangeTape_2", " Warning: changes here will affect the Grand Total ",
-                 {8, 22, 294, 16});
-    QPalette red = warning->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    warning->setPalette(red);
+    warning_ = AddLabel(this, "lblChangeTape_2",
+                        " Warning: changes here will affect the Grand Total ", {8, 22, 294, 16});
+    colourWarning();
 
     AddLabel(this, "lblChangeTape_0", " Old Number: ", {8, 46, 80, 22});
     lblChangeFrom_ = AddLabel(this, "lblChangeFrom", "", {90, 46, 130, 22});
@@ -87,9 +86,38 @@ void ChangeTapePanel::open() {
     txtChangeTo_->selectAll();
 }
 
+void ChangeTapePanel::colourWarning() {
+    // Red, in the shade of red that reads on the panel's background.
+    const QColor ink = ReadableInk(kWarningRed, palette().color(backgroundRole()));
+    QPalette colours = warning_->palette();
+    if (colours.color(QPalette::WindowText) != ink) {
+        colours.setColor(QPalette::WindowText, ink);
+        warning_->setPalette(colours);
+    }
+}
+
+void ChangeTapePanel::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        colourWarning();
+    }
+}
+
+void ChangeTapePanel::keyPressEvent(QKeyEvent* event) {
+    // Escape from any control of the panel is its Cancel.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        emit cancelRequested();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
 bool ChangeTapePanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cboType_ &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        if (event->type() == QEvent::KeyPress) {
+            keyPressEvent(static_cast<QKeyEvent*>(event)); // Escape still cancels
+        }
         return true;
     }
     if (watched == txtChangeTo_ && event->type() == QEvent::KeyPress) {

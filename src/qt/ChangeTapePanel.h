@@ -20,15 +20,23 @@ public:
     // Fills the panel from the editor, shows it in front and puts the focus in the number.
     void open();
 
+    // The warning's red where it reads; a lighter or deeper red where it would not.
+    static constexpr QRgb kWarningRed = 0xFFFF0000;
+
 signals:
     void saveRequested();
     void cancelRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void colourWarning();
+
     TapeEditor& editor_;
+    QLabel* warning_ = nullptr;
     QLabel* lblChangeFrom_ = nullptr;
     QComboBox* cboType_ = nullptr;
     QLineEdit* txtChangeTo_ = nullptr;

@@ -50,8 +50,13 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
         }
         emit changed();
     });
-
     const QRect frameRect(4, 50, 147, 164);
+    buildUnitFrame(frameRect);
+    buildTemperatureFrame(frameRect);
+}
+
+// Controls that act at a click leave the focus with the keys; Tab still reaches them.
+void ConverterPanel::buildUnitFrame(const QRect& frameRect) {
     fraConvert_ = new QFrame(this);
     fraConvert_->setObjectName("fraConvert");
     fraConvert_->setGeometry(frameRect);
@@ -63,12 +68,12 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
     lblTo->setObjectName("lblTo");
     lblTo->setGeometry(4, 52, 139, 16);
     cboTo_ = PickOnly(fraConvert_, "cboTo", "Convert to", {4, 68, 139, 24});
-    auto* convert = new QPushButton(kConvertCaption, fraConvert_);
+    auto* convert = cmdConvertIt_ = new QPushButton(kConvertCaption, fraConvert_);
     convert->setObjectName("cmdConvertIt");
     convert->setAccessibleName("Convert");
     convert->setAccessibleDescription("Converts the display from the first unit to the second");
     convert->setGeometry(4, 106, 139, 28);
-    convert->setFocusPolicy(Qt::NoFocus);
+    convert->setFocusPolicy(Qt::TabFocus);
     connect(cboFrom_, &QComboBox::activated, this, [this](int index) {
         converter_.cboFrom_Click(index);
         emit changed();
@@ -81,7 +86,9 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
         converter_.cmdConvertIt_Click();
         emit changed();
     });
+}
 
+void ConverterPanel::buildTemperatureFrame(const QRect& frameRect) {
     fraTemp_ = new QFrame(this);
     fraTemp_->setObjectName("fraTemp");
     fraTemp_->setGeometry(frameRect);
@@ -93,13 +100,14 @@ ConverterPanel::ConverterPanel(Converter& converter, QWidget* parent)
     optConvertToF_->setObjectName("optConvertToF");
     optConvertToF_->setAccessibleName("Celsius to Fahrenheit");
     optConvertToF_->setGeometry(4, 38, 139, 22);
-    auto* convertTemp = new QPushButton(kConvertCaption, fraTemp_);
+    auto* convertTemp = cmdConvertTemp_ = new QPushButton(kConvertCaption, fraTemp_);
     convertTemp->setObjectName("cmdConvertTemp");
     convertTemp->setAccessibleName("Convert temperature");
     convertTemp->setGeometry(4, 106, 139, 28);
-    convertTemp->setFocusPolicy(Qt::NoFocus);
-    for (QRadioButton* option : {optConvertToC_, optConvertToF_}) {
-        option->setFocusPolicy(Qt::NoFocus);
+    for (QWidget* control :
+         {static_cast<QWidget*>(convertTemp), static_cast<QWidget*>(optConvertToC_),
+          static_cast<QWidget*>(optConvertToF_)}) {
+        control->setFocusPolicy(Qt::TabFocus);
     }
     connect(optConvertToC_, &QRadioButton::clicked, this, [this] {
         converter_.optConvertToC_Click();
@@ -123,6 +131,11 @@ void ConverterPanel::refresh() {
     fraTemp_->setVisible(converter_.fraTempVisible());
     optConvertToC_->setChecked(converter_.optConvertToC());
     optConvertToF_->setChecked(converter_.optConvertToF());
+}
+
+QList<QWidget*> ConverterPanel::focusChain() const {
+    return {cboCategories_, cboFrom_,       cboTo_,         cmdConvertIt_,
+            optConvertToC_, optConvertToF_, cmdConvertTemp_};
 }
 
 void ConverterPanel::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QFrame;
+class QPushButton;
 class QRadioButton;
 
 namespace sumwise::qt {
@@ -18,6 +19,8 @@ public:
     ConverterPanel(Converter& converter, QWidget* parent = nullptr);
 
     void refresh();
+    // The panel's controls in the order Tab visits them.
+    QList<QWidget*> focusChain() const;
 
 signals:
     // Something changed the display; the window re-reads its state.
@@ -27,10 +30,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void buildUnitFrame(const QRect& frameRect);
+    void buildTemperatureFrame(const QRect& frameRect);
+
     Converter& converter_;
     QComboBox* cboCategories_ = nullptr;
     QComboBox* cboFrom_ = nullptr;
     QComboBox* cboTo_ = nullptr;
+    QPushButton* cmdConvertIt_ = nullptr;
+    QPushButton* cmdConvertTemp_ = nullptr;
     QFrame* fraConvert_ = nullptr;
     QFrame* fraTemp_ = nullptr;
     QRadioButton* optConvertToC_ = nullptr;

@@ -1,29 +1,119 @@
 #include "qt/DisplayLabel.h"
 
+#include <QEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
+#include <algorithm>
+#include <cmath>
 
 namespace sumwise::qt {
 
-DisplayLabel::DisplayLabel(QWidget* parent) : QLabel(parent) {
-    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+namespace {
+
+// The room right of the number, and left of the small texts.
+constexpr int kLeftMargin = 2;
+constexpr int kRightMargin = 4;
+
+// The widest of the measures: a text given its rounded-down width, or less than its ink,
+// would be elided by a pixel.
+int Advance(const QWidget& widget, const QString& text) {
+    if (text.isEmpty()) {
+        return 0;
+    }
+    const double exact = QFontMetricsF(widget.font()).horizontalAdvance(text);
+    return std::max(static_cast<int>(std::ceil(exact)),
+                    widget.fontMetrics().size(Qt::TextSingleLine, text).width());
 }
 
-void DisplayLabel::setReservedLeft(int pixels) {
-    if (pixels != reservedLeft_) {
-        reservedLeft_ = pixels;
-        update();
-    }
+} // namespace
+
+DisplaySideLabel::DisplaySideLabel(const QString& caption, QWidget* parent)
+    : QLabel(parent), caption_(caption) {}
+
+QString DisplaySideLabel::shownText() const {
+    return text().isEmpty() ? QString() : caption_ + text();
+}
+
+void DisplaySideLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Text)); // the display's background is Base
+    const QRect area = contentsRect();
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                     fontMetrics().elidedText(shownText(), Qt::ElideRight, area.width()));
+}
+
+DisplayLabel::DisplayLabel(QWidget* parent) : QLabel(parent) {
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setForegroundRole(QPalette::Text);
+    operator_ = new DisplaySideLabel(QString(), this);
+    grandTotal_ = new DisplaySideLabel(QStringLiteral("GT "), this);
+}
+
+void DisplayLabel::setSideFont(const QFont& font) {
+    // Every property set, so none is taken over from the display's large bold face.
+    QFont face = font;
+    face.setResolveMask(QFont::AllPropertiesResolved);
+    operator_->setFont(face);
+    grandTotal_->setFont(face);
+    layoutSides();
+}
+
+void DisplayLabel::setTexts(const QString& number, const QString& pendingOperator,
+                            const QString& grandTotal) {
+    setText(number);
+    operator_->setText(pendingOperator);
+    grandTotal_->setText(grandTotal);
+    layoutSides();
+}
+
+QRect DisplayLabel::numberRect() const {
+    return contentsRect().adjusted(reservedLeft_ + kLeftMargin, 0, -kRightMargin, 0);
+}
+
+void DisplayLabel::layoutSides() {
+    const QRect area = contentsRect().adjusted(kLeftMargin, 0, -kRightMargin, 0);
+    const int gap = operator_->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const int op = Advance(*operator_, operator_->text());
+    const int total = Advance(*grandTotal_, grandTotal_->shownText());
+    const int sides = op + total + (op > 0 && total > 0 ? gap : 0);
+    // The small texts stay whole unless, with a number too long for the rest, they would take
+    // more than half the display.
+    const int number = Advance(*this, text());
+    const int room =
+        sides == 0 ? 0 : std::min(sides, std::max(area.width() - gap - number, area.width() / 2));
+    reservedLeft_ = sides == 0 ? 0 : room + gap;
+
+    const QFontMetrics numberMetrics = fontMetrics();
+    const int baseline =
+        area.top() + (area.height() - numberMetrics.height()) / 2 + numberMetrics.ascent();
+    const QFontMetrics sideMetrics = operator_->fontMetrics();
+    const int top = std::max(area.top(), baseline - sideMetrics.ascent());
+    const int height = std::min(sideMetrics.height(), area.bottom() + 1 - top);
+    const int opWidth = std::min(op, room);
+    operator_->setGeometry(area.left(), top, opWidth, height);
+    const int totalLeft = area.left() + (op > 0 ? op + gap : 0);
+    grandTotal_->setGeometry(totalLeft, top, std::max(0, area.left() + room - totalLeft), height);
+    update();
 }
 
 void DisplayLabel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event); // frame and background only; the text is drawn below
     QPainter painter(this);
-    const QRect area = contentsRect().adjusted(reservedLeft_ + 2, 0, -4, 0);
+    const QRect area = numberRect();
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideLeft, area.width());
     painter.setPen(palette().color(foregroundRole()));
     painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter, shown);
+}
+
+void DisplayLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    layoutSides();
+}
+
+void DisplayLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        layoutSides();
+    }
 }
 
 } // namespace sumwise::qt

@@ -4,21 +4,53 @@
 
 namespace sumwise::qt {
 
-// The main display: right-aligned, and a number too long for it keeps its newest digits
-// visible by eliding on the left. text() is always the whole display text.
-class DisplayLabel : public QLabel {
+// A small text on the display, drawn after a caption of its own when it is not empty
+// ("GT 456.65"); text() stays the value alone.
+class DisplaySideLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit DisplayLabel(QWidget* parent = nullptr);
+    explicit DisplaySideLabel(const QString& caption, QWidget* parent = nullptr);
 
-    // Pixels at the left kept free for the small operator and grand-total labels.
-    void setReservedLeft(int pixels);
+    // What the display shows: the caption and the text, or nothing.
+    QString shownText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int reservedLeft_ = 0;
+    QString caption_;
+};
+
+// The main display: the number right-aligned, and at its left the pending operator and the
+// grand total. Both stay whole while the number fits beside them; a number too long keeps its
+// newest digits visible by eliding on the left. text() is always the whole display text.
+class DisplayLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit DisplayLabel(QWidget* parent = nullptr);
+
+    QLabel* operatorLabel() const { return operator_; }
+    QLabel* grandTotalLabel() const { return grandTotal_; }
+    // The face of the operator and the grand total; the number keeps the display's own.
+    void setSideFont(const QFont& font);
+    // Shows the number, the pending operator and the grand total's value.
+    void setTexts(const QString& number, const QString& pendingOperator, const QString& grandTotal);
+    // Where the number is drawn, right-aligned.
+    QRect numberRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Shares the width between the small texts and the number, and places the small texts on
+    // the number's baseline.
+    void layoutSides();
+
+    DisplaySideLabel* operator_ = nullptr;
+    DisplaySideLabel* grandTotal_ = nullptr;
+    int reservedLeft_ = 0; // pixels kept free at the left for the small texts
 };
 
 } // namespace sumwise::qt

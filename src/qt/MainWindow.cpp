@@ -8,7 +8,6 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 
 #include "platform/AppIdentity.h"
 #include "qt/ChangeTapePanel.h"
@@ -17,6 +16,7 @@
 #include "qt/KeypadLayout.h"
 #include "qt/MainWindowPlatform.h"
 #include "qt/MemoryPanel.h"
+#include "qt/TabularFont.h"
 #include "qt/TapeLineDelegate.h"
 #include "qt/TapeListModel.h"
 #include "qt/TapeView.h"
@@ -38,6 +38,23 @@ constexpr TwipsRect kTapeRect{6600, 180, 2055, 2800};
 constexpr TwipsRect kPanelRect{120, 100, 2320, 3300};
 // The change panel opens over the keypad, where the user sees it.
 constexpr TwipsRect kChangeTapeRect{1800, 900, 4650, 1920}; // inside the narrow window too
+
+// Tab and Shift+Tab go from the key sink through the controls the keypad does not cover.
+void ChainTabOrder(const QList<QWidget*>& widgets) {
+    for (qsizetype i = 1; i < widgets.size(); ++i) {
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+    }
+}
+
+// A list's closing popup or an option button moved to with an arrow takes the focus after
+// the choice is handled; the keys go back to the keypad once that has happened.
+void KeysBackAfterChoice(QWidget& window, QWidget* sink) {
+    QTimer::singleShot(0, sink, [&window, sink] {
+        if (window.isVisible() && window.isActiveWindow()) {
+            sink->setFocus(Qt::OtherFocusReason);
+        }
+    });
+}
 
 const char* const kDecimalPlaceItems[] = {"Floating Decimal", "1 Fixed Decimal", "2 Fixed Decimal",
                                           "3 Fixed Decimal",  "4 Fixed Decimal", "5 Fixed Decimal",
@@ -87,6 +104,8 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     buildMemoryPanel(client);
     buildMenus();
     dropClashingMnemonics(client);
+    ChainTabOrder(QList<QWidget*>{picSetFocus_, cboDecPlace_, lstTape_} +
+                  fraConversions_->focusChain());
     picSetFocus_->lower();
     tapeArea_ = {lstTape_, client->findChild<QWidget*>("cmdGrandTotal"),
                  client->findChild<QWidget*>("cmdClear")};
@@ -118,19 +137,14 @@ void MainWindow::buildDisplay(QWidget* client) {
     displayFont.setBold(true);
     lblResult_->setFont(displayFont);
 
-    // The pending operator and the grand total, small at the display's left.
-    QFont small = font();
-    small.setPixelSize(9);
-    lblOperator_ = new QLabel(lblResult_);
+    // The pending operator and the grand total, at the display's left in the body face.
+    lblOperator_ = lblResult_->operatorLabel();
     lblOperator_->setObjectName("lblOperator");
     lblOperator_->setAccessibleName("Pending operator");
-    lblOperator_->setFont(small);
-    lblOperator_->setGeometry(3, 1, 120, 10);
-    lblGrandTotal_ = new QLabel(lblResult_);
+    lblGrandTotal_ = lblResult_->grandTotalLabel();
     lblGrandTotal_->setObjectName("lblGrandTotal");
     lblGrandTotal_->setAccessibleName("Grand total");
-    lblGrandTotal_->setFont(small);
-    lblGrandTotal_->setGeometry(3, 11, 120, 10);
+    lblResult_->setSideFont(font());
 }
 
 void MainWindow::buildKeypad(QWidget* client) {
@@ -165,6 +179,7 @@ void MainWindow::buildDecimalPlaces(QWidget* client) {
     connect(cboDecPlace_, &QComboBox::activated, this, [this](int position) {
         form_->cboDecPlace_Click(position);
         refresh();
+        KeysBackAfterChoice(*this, picSetFocus_);
     });
 }
 
@@ -178,7 +193,11 @@ void MainWindow::buildTape(QWidget* client) {
     lstTape_->setSelectionMode(QAbstractItemView::SingleSelection);
     lstTape_->setModel(tapeModel_);
     lstTape_->setItemDelegate(new TapeLineDelegate(lstTape_));
+    // Digits of one width, so the right-aligned amounts stand in columns.
+    lstTape_->setFont(TabularFont(lstTape_->font()));
     tapeModel_->setFont(lstTape_->font());
+    tapeModel_->setBackground(lstTape_->background());
+    connect(lstTape_, &TapeView::backgroundChanged, tapeModel_, &TapeListModel::setBackground);
     lstTape_->installEventFilter(this);
 
     connect(tapeModel_, &TapeListModel::lineSelected, this, [this](int row) {
@@ -246,7 +265,14 @@ void MainWindow::buildMemoryPanel(QWidget* client) {
             [this] { form_->txtMem_MouseDown(); });
     fraConversions_ = new ConverterPanel(form_->Conversions(), client);
     fraConversions_->setGeometry(Pixels(kPanelRect));
-    connect(fraConversions_, &ConverterPanel::changed, this, [this] { refresh(); });
+    connect(fraConversions_, &ConverterPanel::changed, this, [this] {
+        refresh();
+        // Also a choice that changed nothing gives the keys back to the keypad.
+        if (isVisible()) {
+            focusKeySink();
+        }
+        KeysBackAfterChoice(*this, picSetFocus_);
+    });
 }
 
 void MainWindow::applyView() {
@@ -277,13 +303,9 @@ void MainWindow::applyView() {
 }
 
 void MainWindow::refresh() {
-    lblResult_->setText(QString::fromStdString(form_->lblResult()));
-    lblOperator_->setText(QString::fromStdString(form_->lblOperator()));
-    lblGrandTotal_->setText(QString::fromStdString(form_->lblGrandTotal()));
-    const int reserved =
-        std::max(lblOperator_->fontMetrics().horizontalAdvance(lblOperator_->text()),
-                 lblGrandTotal_->fontMetrics().horizontalAdvance(lblGrandTotal_->text()));
-    lblResult_->setReservedLeft(reserved + 4);
+    lblResult_->setTexts(QString::fromStdString(form_->lblResult()),
+                         QString::fromStdString(form_->lblOperator()),
+                         QString::fromStdString(form_->lblGrandTotal()));
     fraMemBanks_->refresh(form_->Banks());
     fraConversions_->refresh();
     applyView();

@@ -17,6 +17,9 @@ bool MainWindow::runBoundKey(const KeyCommand& key) {
 }
 
 bool MainWindow::typeKey(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        return false; // moves the focus on; the keyboard map has no use for it
+    }
     if (const auto key = BoundCommand(event->key(), event->modifiers())) {
         return runBoundKey(*key);
     }

@@ -12,6 +12,19 @@ namespace sumwise::qt {
 namespace {
 
 const QColor kSelectedBank(196, 228, 255);
+// The bank texts keep their own light backgrounds under any theme, so their ink is fixed
+// too: a light theme's text on them would vanish.
+const QColor kBankInk(0, 0, 0);
+const QColor kDisabledBankInk(90, 90, 90);
+
+void FixBankInk(QLineEdit& text) {
+    QPalette colours = text.palette();
+    colours.setColor(QPalette::Active, QPalette::Text, kBankInk);
+    colours.setColor(QPalette::Inactive, QPalette::Text, kBankInk);
+    colours.setColor(QPalette::Disabled, QPalette::Text, kDisabledBankInk);
+    colours.setColor(QPalette::Base, Qt::white);
+    text.setPalette(colours);
+}
 constexpr int kRowHeight = 40;
 constexpr int kTop = 16;
 
@@ -37,6 +50,7 @@ MemoryPanel::MemoryPanel(QWidget* parent) : QGroupBox("Memory Banks", parent) {
         text->setFocusPolicy(Qt::NoFocus);
         text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         text->installEventFilter(this);
+        FixBankInk(*text);
         texts_[static_cast<size_t>(i)] = text;
 
         auto* selector = new QRadioButton(this);

@@ -3,43 +3,56 @@
 #include <QApplication>
 #include <QPainter>
 
+#include "qt/Contrast.h"
 #include "qt/TapeListModel.h"
 
 namespace sumwise::qt {
 
+QColor TapeLineDelegate::noteInk(const QPalette& palette, bool selected) {
+    const QColor text = palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor under = palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    return DimmedInk(text, under, kNoteOpacity);
+}
+
 void TapeLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
-    const QString note = index.data(TapeListModel::kNoteRole).toString();
-    if (note.isEmpty()) {
+    const QRect place = noteRect(option, index);
+    if (place.isEmpty()) {
         return;
+    }
+    QFont face = option.font;
+    face.setBold(false); // a note beside a bold total stays plain
+    const QString note = index.data(TapeListModel::kNoteRole).toString();
+    painter->save();
+    painter->setFont(face);
+    painter->setPen(noteInk(option.palette, option.state.testFlag(QStyle::State_Selected)));
+    painter->drawText(place, Qt::AlignLeft | Qt::AlignVCenter,
+                      QFontMetrics(face).elidedText(note, Qt::ElideRight, place.width()));
+    painter->restore();
+}
+
+QRect TapeLineDelegate::noteRect(const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+    if (index.data(TapeListModel::kNoteRole).toString().isEmpty()) {
+        return {};
     }
     QStyleOptionViewItem line = option;
     initStyleOption(&line, index);
     const QFontMetrics metrics(line.font);
-    QFont face = line.font;
-    face.setBold(false); // a note beside a bold total stays plain
-    const QFontMetrics noteMetrics(face);
     const int gap = metrics.horizontalAdvance(QLatin1Char(' ')) * 2;
     const QWidget* widget = option.widget;
     const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
     const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &line, widget);
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const int textEnd = text.left() + margin + metrics.horizontalAdvance(line.text) + gap;
-    const int room = option.rect.right() - textEnd - 2;
+    // The line stands at the right; its note takes what is left of the room before it.
+    const int lineLeft = text.right() - margin - metrics.horizontalAdvance(line.text);
+    const int left = text.left() + margin;
+    const int room = lineLeft - gap - left;
     if (room < metrics.averageCharWidth() * 2) {
-        return;
+        return {};
     }
-    const bool selected = option.state.testFlag(QStyle::State_Selected);
-    QColor ink = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
-    ink.setAlphaF(0.6f); // dimmed, still readable on either background
-    painter->save();
-    painter->setFont(face);
-    painter->setPen(ink);
-    const QRect place(textEnd, option.rect.top(), room, option.rect.height());
-    painter->drawText(place, Qt::AlignLeft | Qt::AlignVCenter,
-                      noteMetrics.elidedText(note, Qt::ElideRight, room));
-    painter->restore();
+    return {left, option.rect.top(), room, option.rect.height()};
 }
 
 } // namespace sumwise::qt

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 
+#include "qt/Contrast.h"
 #include "tape/TapeLine.h"
 
 namespace sumwise::qt {
@@ -37,9 +38,12 @@ QVariant TapeListModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdString(tape_.Note(static_cast<std::size_t>(index.row())));
     case Qt::ForegroundRole:
         if (IsRedLine(line)) {
-            return QColor(kNegativeInk);
+            return negativeInk_;
         }
         return {};
+    case Qt::TextAlignmentRole:
+        // Right-aligned as on the printed roll, so the decimal points stand in one column.
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     case Qt::FontRole:
         switch (KindOf(line)) {
         case TapeLineKind::Total:
@@ -54,6 +58,16 @@ QVariant TapeListModel::data(const QModelIndex& index, int role) const {
         }
     default:
         return {};
+    }
+}
+
+void TapeListModel::setBackground(const QColor& background) {
+    const QColor ink = ReadableInk(QColor(kNegativeInk), background);
+    if (ink != negativeInk_) {
+        negativeInk_ = ink;
+        if (rows_ > 0) {
+            emit dataChanged(index(0), index(rows_ - 1), {Qt::ForegroundRole});
+        }
     }
 }
 

@@ -16,11 +16,15 @@ public:
 
     // The ink of the lines the printed tape shows in red (IsRedLine): a deep red that keeps
     // its contrast on white (and on the selection) for readers with weak colour vision too.
+    // On a background where it does not, a lighter red takes its place (setBackground).
     static constexpr QRgb kNegativeInk = 0xFFB00000;
     // The line's note, empty when it has none.
     static constexpr int kNoteRole = Qt::UserRole + 1;
     // The view's font, on which total lines are set in bold.
     void setFont(const QFont& font) { font_ = font; }
+    // The view's background, against which the red lines are given a readable red.
+    void setBackground(const QColor& background);
+    QColor negativeInk() const { return negativeInk_; }
     ~TapeListModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -41,6 +45,7 @@ private:
     Tape& tape_;
     int rows_ = 0; // the rows the view has been told of
     QFont font_;
+    QColor negativeInk_{kNegativeInk};
 };
 
 } // namespace sumwise::qt

@@ -205,6 +205,11 @@ void TapeView::resizeEvent(QResizeEvent* event) {
     updateGeometries();
 }
 
+QColor TapeView::background() const {
+    // The view's own palette: the viewport takes the new one only after the view is told.
+    return palette().color(viewport()->backgroundRole());
+}
+
 void TapeView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
         measureLine();
@@ -212,6 +217,9 @@ void TapeView::changeEvent(QEvent* event) {
         viewport()->update();
     }
     QAbstractItemView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        emit backgroundChanged(background());
+    }
 }
 
 // Only what moved is drawn again: lines below an insertion or removal in view, or the whole

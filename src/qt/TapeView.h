@@ -20,9 +20,13 @@ public:
     int lineHeight() const;
     // How many lines a page key passes: those seen whole, less one kept in view.
     int pageLines() const;
+    // The colour the lines are drawn on.
+    QColor background() const;
 
 signals:
     void pageLinesChanged(int lines);
+    // The palette changed what the lines are drawn on: inks chosen against it choose again.
+    void backgroundChanged(const QColor& background);
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;

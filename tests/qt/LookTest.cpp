@@ -1,0 +1,180 @@
+// What the window looks like under light and dark palettes: every text we colour ourselves
+// reads on what it stands on, the display shows the grand total whole and labelled, and the
+// tape's amounts stand right-aligned in digits of one width.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QStyle>
+
+#include "WindowFixture.h"
+#include "qt/Contrast.h"
+#include "qt/DisplayLabel.h"
+#include "qt/TabularFont.h"
+#include "qt/TapeLineDelegate.h"
+#include "qt/TapeListModel.h"
+#include "qt/TapeView.h"
+
+namespace sumwise::qt {
+namespace {
+
+TEST(ContrastTest, RatiosAsTheGuidelinesMeasureThem) {
+    const struct {
+        QColor a, b;
+        double ratio;
+    } cases[] = {
+        {Qt::black, Qt::white, 21.0},
+        {Qt::white, Qt::white, 1.0},
+        {QColor(0x77, 0x77, 0x77), Qt::white, 4.48}, // the well-known grey just below 4.5
+        {QColor(0xFF, 0x00, 0x00), Qt::white, 4.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(ContrastRatio(c.a, c.b), c.ratio, 0.01) << c.a.name().toStdString();
+        EXPECT_NEAR(ContrastRatio(c.b, c.a), c.ratio, 0.01) << "either order";
+    }
+    // Where the colour already reads it is kept; a mid-grey background still gets the best.
+    const QColor red(TapeListModel::kNegativeInk);
+    EXPECT_EQ(ReadableInk(red, Qt::white), red);
+    EXPECT_GE(ContrastRatio(ReadableInk(red, QColor(0x76, 0x76, 0x76)), QColor(0x76, 0x76, 0x76)),
+              4.5);
+}
+
+QPalette DarkPalette(QColor window, QColor base, QColor text) {
+    QPalette p(QApplication::style()->standardPalette());
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Window, window);
+        p.setColor(group, QPalette::WindowText, text);
+        p.setColor(group, QPalette::Base, base);
+        p.setColor(group, QPalette::Text, text);
+        p.setColor(group, QPalette::Button, window.lighter(120));
+        p.setColor(group, QPalette::ButtonText, text);
+        p.setColor(group, QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
+        p.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    return p;
+}
+
+class LookTest : public WindowTest {
+protected:
+    void TearDown() override {
+        QApplication::setPalette(QApplication::style()->standardPalette());
+        WindowTest::TearDown();
+    }
+    DisplayLabel* displayLabel() { return window.findChild<DisplayLabel*>("lblResult"); }
+    TapeView* tape() { return window.findChild<TapeView*>("lstTape"); }
+};
+
+TEST_F(LookTest, OurOwnColoursReadUnderLightAndDarkPalettes) {
+    QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "5-8=");
+    window.form().lstTape().SetNote(0, "rent");
+    const struct {
+        const char* name;
+        QPalette palette;
+    } palettes[] = {
+        {"light", QApplication::style()->standardPalette()},
+        {"dark", DarkPalette(QColor(0x2d, 0x2d, 0x2d), QColor(0x1e, 0x1e, 0x1e), Qt::white)},
+        {"dark grey",
+         DarkPalette(QColor(0x35, 0x35, 0x35), QColor(0x4a, 0x4a, 0x4a), QColor(0xe0, 0xe0, 0xe0))},
+    };
+    for (const auto& p : palettes) {
+        QApplication::setPalette(p.palette);
+        QCoreApplication::processEvents();
+        for (int bank = 0; bank < 5; ++bank) { // bank 0 is the selected, light blue one
+            const QPalette& field =
+                window.findChild<QLineEdit*>(QString("txtMem_%1").arg(bank))->palette();
+            EXPECT_GE(ContrastRatio(field.color(QPalette::Text), field.color(QPalette::Base)), 4.5)
+                << p.name << " bank " << bank;
+        }
+        const QColor ink = tape()->model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>();
+        const QColor under = tape()->viewport()->palette().color(QPalette::Base);
+        EXPECT_GE(ContrastRatio(ink, under), 4.5) << p.name << " red line";
+        // A dimmed note reads as normal text does, or on a selected line as well as the
+        // theme's own selected text, where that reads less.
+        for (bool selected : {false, true}) {
+            const QColor back = p.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+            const QColor text =
+                p.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+            const double wanted = std::min(4.5, ContrastRatio(text, back));
+            EXPECT_GE(ContrastRatio(TapeLineDelegate::noteInk(p.palette, selected), back), wanted)
+                << p.name << " note, selected " << selected;
+        }
+        const QPalette& warning = window.findChild<QWidget*>("lblChangeTape_2")->palette();
+        const QColor panel =
+            window.findChild<QWidget*>("fraChangeTape")->palette().color(QPalette::Window);
+        EXPECT_GE(ContrastRatio(warning.color(QPalette::WindowText), panel), 4.5) << p.name;
+    }
+    // On the light palette the tape keeps its deep red.
+    QApplication::setPalette(palettes[0].palette);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(tape()->model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>(),
+              QColor(TapeListModel::kNegativeInk));
+}
+
+TEST_F(LookTest, GrandTotalIsLabelledWholeAndReadableBesideANormalNumber) {
+    QWidget* sink = window.findChild<QWidget*>("picSetFocus");
+    QTest::keyClicks(sink, "456.65+==");
+    ASSERT_EQ(window.form().lblGrandTotal(), "456.65 ") << "the core's own text is unchanged";
+    QTest::keyClicks(sink, "1234567890.12+");
+    auto* grand = qobject_cast<DisplaySideLabel*>(window.findChild<QLabel*>("lblGrandTotal"));
+    auto* op = qobject_cast<DisplaySideLabel*>(window.findChild<QLabel*>("lblOperator"));
+    ASSERT_NE(grand, nullptr);
+    ASSERT_NE(op, nullptr);
+    EXPECT_EQ(grand->text(), "456.65 ");
+    EXPECT_EQ(grand->shownText(), "GT 456.65 ");
+    EXPECT_EQ(op->text(), "+");
+
+    const int body = QFontInfo(window.font()).pixelSize();
+    DisplayLabel* display = displayLabel();
+    const QRect number = display->numberRect();
+    for (DisplaySideLabel* side : {op, grand}) {
+        EXPECT_GE(QFontInfo(side->font()).pixelSize(), body) << side->objectName().toStdString();
+        EXPECT_FALSE(side->font().bold()) << side->objectName().toStdString();
+        EXPECT_GE(side->width(), side->fontMetrics().horizontalAdvance(side->shownText()))
+            << side->objectName().toStdString() << " is drawn whole";
+        EXPECT_TRUE(display->contentsRect().contains(side->geometry()))
+            << side->objectName().toStdString();
+        EXPECT_LT(side->geometry().right(), number.left()) << side->objectName().toStdString();
+    }
+    EXPECT_GE(number.width(), display->fontMetrics().horizontalAdvance(display->text()))
+        << "the number is not elided";
+
+    // An empty grand total shows nothing, not a bare "GT ".
+    QTest::keyClicks(sink, "g");
+    EXPECT_EQ(grand->text(), "");
+    EXPECT_EQ(grand->shownText(), "");
+}
+
+// Each drawn line ends at one right edge; a note stands left of its line.
+TEST_F(LookTest, TapeLinesStandRightAlignedInDigitsOfOneWidth) {
+    EXPECT_TRUE(HasTabularDigits(tape()->font()));
+    QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "1+1000.25+7=");
+    window.form().lstTape().SetNote(0, "coffee");
+    tape()->clearSelection();
+    tape()->setCurrentIndex({});
+    const QImage image = tape()->viewport()->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 2, image.height() - 2);
+    const qreal ratio = image.devicePixelRatio(); // the picture counts device pixels
+    auto inked = [&](int row) {
+        const QRect line = tape()->visualRect(tape()->model()->index(row, 0));
+        int left = image.width(), right = -1;
+        for (int y = qRound(line.top() * ratio); y < qRound((line.bottom() + 1) * ratio); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != background) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        return std::pair{left / ratio, right / ratio};
+    };
+    const qreal edge = inked(1).second;
+    for (int row : {0, 2, 3}) {
+        EXPECT_NEAR(inked(row).second, edge, 1) << "row " << row;
+    }
+    EXPECT_EQ(tape()->model()->index(0, 0).data(Qt::TextAlignmentRole).value<Qt::Alignment>(),
+              Qt::AlignRight | Qt::AlignVCenter);
+    const int lineWidth = tape()->fontMetrics().horizontalAdvance("+ 1.00");
+    EXPECT_LT(inked(0).first, edge - lineWidth - 10) << "the note is drawn left of the line";
+}
+
+} // namespace
+} // namespace sumwise::qt
