@@ -44,6 +44,8 @@ set(SUMWISE_QT_SOURCES
   qt/ChangeTapePanel.cpp qt/ChangeTapePanel.h
   qt/ConverterPanel.cpp qt/ConverterPanel.h
   qt/DisplayLabel.cpp qt/DisplayLabel.h
+  qt/HelpOpener.cpp qt/HelpOpener.h
+  qt/HelpWindow.cpp qt/HelpWindow.h
   qt/KeyBindings.cpp qt/KeyBindings.h
   qt/KeypadLayout.cpp qt/KeypadLayout.h
   qt/MainWindow.cpp qt/MainWindow.h qt/MainWindowKeys.cpp qt/MainWindowMenus.cpp
