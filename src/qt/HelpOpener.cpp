@@ -97,7 +97,9 @@ void HelpOpener::runOpener(const QString& program, const QString& path) {
     // Not owned by this object: a browser the opener keeps in the foreground would be killed
     // with it when the program ends. The process object goes once the opener has finished.
     auto* process = new QProcess;
-    process->setProcessChannelMode(QProcess::ForwardedChannels); // its complaints stay visible
+    // Its complaints stay visible; standard output is the saved result's, never the opener's.
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardOutputFile(QProcess::nullDevice());
     process->setStandardInputFile(QProcess::nullDevice());
     QElapsedTimer started;
     started.start();

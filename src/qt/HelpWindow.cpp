@@ -32,20 +32,23 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 QRect HelpWindowPlace(const QRect& screen, const QRect& beside, QSize size) {
     constexpr int kGap = 8;
+    constexpr int kNarrowest = 480; // still reads comfortably
     size = size.boundedTo(screen.size() * 9 / 10);
-    QRect place(QPoint(), size);
     if (beside.isValid()) {
-        const int top = std::clamp(beside.top(), screen.top(), screen.bottom() + 1 - size.height());
-        const int right = beside.x() + beside.width() + kGap; // QRect::right() is inclusive
-        if (right + size.width() <= screen.x() + screen.width()) {
-            place.moveTopLeft({right, top});
-            return place;
-        }
-        if (beside.left() - kGap - size.width() >= screen.left()) {
-            place.moveTopLeft({beside.left() - kGap - size.width(), top});
-            return place;
+        // QRect::right() is inclusive; these edges are not.
+        const int right = beside.x() + beside.width() + kGap;
+        const int roomRight = screen.x() + screen.width() - right;
+        const int roomLeft = beside.x() - kGap - screen.x();
+        const int width = std::min(size.width(), std::max(roomRight, roomLeft));
+        if (width >= std::min(kNarrowest, size.width())) {
+            const int top =
+                std::clamp(beside.top(), screen.top(), screen.bottom() + 1 - size.height());
+            const bool onRight = roomRight >= size.width() || roomRight >= roomLeft;
+            return {QPoint(onRight ? right : beside.x() - kGap - width, top),
+                    QSize(width, size.height())};
         }
     }
+    QRect place(QPoint(), size);
     place.moveCenter(screen.center());
     return place;
 }
@@ -53,10 +56,13 @@ QRect HelpWindowPlace(const QRect& screen, const QRect& beside, QSize size) {
 void HelpWindow::placeBeside(const QWidget* other) {
     const QScreen* screen = other != nullptr ? other->screen() : QGuiApplication::primaryScreen();
     const QRect free = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    const QRect besideFrame =
-        other != nullptr && other->isVisible() ? other->frameGeometry() : QRect();
+    const bool shown = other != nullptr && other->isVisible();
+    const QRect besideFrame = shown ? other->frameGeometry() : QRect();
     const QRect place = HelpWindowPlace(free, besideFrame, QSize(720, 760));
-    resize(place.size());
+    // The place is for the whole frame; this window's own frame is not known before it is
+    // shown, so the calculator's stands in for it.
+    const QSize frame = shown ? besideFrame.size() - other->size() : QSize();
+    resize(place.size() - frame);
     move(place.topLeft());
 }
 

@@ -7,11 +7,14 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTimer>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "qt/HelpOpener.h"
 #include "qt/HelpWindow.h"
@@ -138,6 +141,25 @@ TEST_F(HelpWindowTest, OpenerOutcomeDecidesOnTheWindow) {
         EXPECT_EQ(fresh.Help().window() != nullptr, c.window);
         EXPECT_EQ(!askedToOpen().isEmpty(), c.openerRun);
     }
+}
+
+TEST_F(HelpWindowTest, OpenerWritesNothingOnTheProgramsStandardOutput) {
+    // Standard output carries Save Result's value to a host; the opener's chatter stays off it.
+    useOpener("echo opener-noise; exit 0");
+    QTemporaryFile captured;
+    ASSERT_TRUE(captured.open());
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    ::dup2(captured.handle(), STDOUT_FILENO);
+    platform.OpenHelp();
+    const bool asked = QTest::qWaitFor([this] { return !askedToOpen().isEmpty(); }, 5000);
+    QTest::qWait(300);
+    std::fflush(stdout);
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    EXPECT_TRUE(asked);
+    captured.seek(0);
+    EXPECT_FALSE(captured.readAll().contains("opener-noise"));
 }
 
 TEST_F(HelpWindowTest, EnvironmentChoosesTheBuiltInWindow) {
@@ -283,6 +305,9 @@ TEST(HelpWindowPlaceTest, BesideTheCalculatorWhereTheScreenHasRoom) {
         EXPECT_EQ(HelpWindowPlace(screen, c.calculator, size), QRect(c.topLeft, size))
             << c.calculator.x() << "," << c.calculator.y();
     }
+    // Narrower on the side with more room, rather than over the calculator.
+    EXPECT_EQ(HelpWindowPlace(screen, QRect(67, 48, 582, 270), size), QRect(657, 48, 623, 760));
+    EXPECT_EQ(HelpWindowPlace(screen, QRect(631, 48, 582, 270), size), QRect(0, 48, 623, 760));
     // A small screen shrinks the window to fit.
     EXPECT_EQ(HelpWindowPlace(QRect(0, 0, 800, 600), QRect(), size), QRect(40, 30, 720, 540));
 }
