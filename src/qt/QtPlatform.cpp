@@ -14,7 +14,6 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTimer>
-
 #include <QUrl>
 
 #include "platform/AppIdentity.h"
