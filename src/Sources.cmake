@@ -47,6 +47,8 @@ set(SUMWISE_QT_SOURCES
   qt/Contrast.cpp qt/Contrast.h
   qt/ConverterPanel.cpp qt/ConverterPanel.h
   qt/DisplayLabel.cpp qt/DisplayLabel.h
+  qt/HelpOpener.cpp qt/HelpOpener.h
+  qt/HelpWindow.cpp qt/HelpWindow.h
   qt/KeyBindings.cpp qt/KeyBindings.h
   qt/KeypadLayout.cpp qt/KeypadLayout.h
   qt/MainWindow.cpp qt/MainWindow.h qt/MainWindowKeys.cpp qt/MainWindowMenus.cpp

@@ -14,13 +14,33 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTimer>
-
-#include "qt/PrinterSurface.h"
 #include <QUrl>
 
 #include "platform/AppIdentity.h"
+#include "qt/HelpOpener.h"
+#include "qt/PrinterSurface.h"
 
 namespace sumwise::qt {
+
+QtPlatform::QtPlatform()
+    : help_(std::make_unique<HelpOpener>(
+          [this](const QString& text) {
+              MsgBox(text.toStdString(), kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+          },
+          [this](const QUrl& url) {
+              // The help window's web links: with no browser the user learns why nothing opens.
+              if (!QDesktopServices::openUrl(url)) {
+                  MsgBox("No program is set up to open " + url.toString().toStdString(), kAppTitle,
+                         MsgIcon::Exclamation, MsgButtons::Ok);
+              }
+          })) {}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::SetDialogParent(QWidget* parent) {
+    parent_ = parent;
+    help_->setParentWindow(parent);
+}
 
 MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
@@ -162,9 +182,7 @@ void QtPlatform::ShellOpen(const std::string& target) {
 }
 
 void QtPlatform::OpenHelp() {
-    const QString folder = QCoreApplication::applicationDirPath();
-    const QString chm = folder + "/Sumwise.chm";
-    ShellOpen((QFileInfo::exists(chm) ? chm : folder + "/help/index.html").toStdString());
+    help_->open();
 }
 
 DateTime QtPlatform::Now() {

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 #include "platform/Platform.h"
 
@@ -10,12 +11,23 @@ class QFileDialog;
 
 namespace sumwise::qt {
 
+class HelpOpener;
+
 // The dialogs and desktop services of the real program: Qt message and file dialogs, the
-// clipboard, the clock, the environment, the printer and PDF files. Window operations belong to
-// the main window.
+// clipboard, the clock, the environment, the printer and PDF files, and the help. Window operations
+// belong to the main window.
 class QtPlatform : public Services {
 public:
-    void SetDialogParent(QWidget* parent) { parent_ = parent; }
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    // Dialogs and the help window belong to this window; the help window closes with it.
+    void SetDialogParent(QWidget* parent);
+    // How the help opens: where it is looked for, the desktop's opener, or the program's own
+    // help window always (as SUMWISE_HELP=builtin in the environment chooses too).
+    HelpOpener& Help() { return *help_; }
 
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                      MsgButtons buttons) override;
@@ -46,6 +58,7 @@ private:
 
     QPointer<QWidget> parent_;
     QString lastFolder_; // of the last file chosen in this run
+    std::unique_ptr<HelpOpener> help_;
 };
 
 } // namespace sumwise::qt

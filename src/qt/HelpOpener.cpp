@@ -1,0 +1,145 @@
+#include "qt/HelpOpener.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QWidget>
+#include <utility>
+
+#include "qt/HelpWindow.h"
+
+namespace sumwise::qt {
+
+namespace {
+
+// Inside Flatpak or Snap only the desktop portal can open anything, and Qt goes through it.
+bool Sandboxed() {
+    return QFileInfo::exists("/.flatpak-info") || qEnvironmentVariableIsSet("SNAP");
+}
+
+} // namespace
+
+HelpOpener::HelpOpener(std::function<void(const QString&)> report,
+                       std::function<void(const QUrl&)> openExternal)
+    : report_(std::move(report)), openExternal_(std::move(openExternal)) {}
+
+HelpOpener::~HelpOpener() {
+    delete window_.data();
+}
+
+void HelpOpener::setParentWindow(QWidget* window) {
+    if (!parentWindow_.isNull()) {
+        parentWindow_->removeEventFilter(this);
+    }
+    parentWindow_ = window;
+    if (window != nullptr) {
+        window->installEventFilter(this);
+    }
+}
+
+bool HelpOpener::eventFilter(QObject* watched, QEvent* event) {
+    // Hidden for good (closed, or put away by Save Result), not minimized: a minimized window
+    // still counts as visible.
+    if (watched == parentWindow_ && event->type() == QEvent::Hide && !parentWindow_->isVisible() &&
+        !window_.isNull()) {
+        window_->close();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+HelpWindow* HelpOpener::window() const {
+    return window_.data();
+}
+
+QString HelpOpener::folder() const {
+    return folder_.isEmpty() ? QCoreApplication::applicationDirPath() : folder_;
+}
+
+QString HelpOpener::pagePath() const {
+    return QDir::cleanPath(folder() + "/help/index.html");
+}
+
+bool HelpOpener::builtinChosen() const {
+    return builtin_ || qEnvironmentVariable("SUMWISE_HELP") == QLatin1String("builtin");
+}
+
+void HelpOpener::open() {
+    if (builtinChosen()) {
+        showBuiltin();
+        return;
+    }
+    const QString chm = QDir::cleanPath(folder() + "/Sumwise.chm");
+    const QString path = QFileInfo::exists(chm) ? chm : pagePath();
+    if (!QFileInfo::exists(path)) {
+        showBuiltin(); // which says the help is missing
+        return;
+    }
+    openWithDesktop(path);
+}
+
+void HelpOpener::openWithDesktop(const QString& path) {
+    const QString program = QStandardPaths::findExecutable(opener_);
+    if (Sandboxed() || program.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+            showBuiltin();
+        }
+        return;
+    }
+    runOpener(program, path);
+}
+
+void HelpOpener::runOpener(const QString& program, const QString& path) {
+    // Not owned by this object: a browser the opener keeps in the foreground would be killed
+    // with it when the program ends. The process object goes once the opener has finished.
+    auto* process = new QProcess;
+    // Its complaints stay visible; standard output is the saved result's, never the opener's.
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardInputFile(QProcess::nullDevice());
+    QElapsedTimer started;
+    started.start();
+    auto failed = [this, started] {
+        if (!started.hasExpired(kOpenerGraceMilliseconds)) {
+            showBuiltin();
+        }
+    };
+    connect(process, &QProcess::finished, this, [failed](int code, QProcess::ExitStatus status) {
+        if (status != QProcess::NormalExit || code != 0) {
+            failed();
+        }
+    });
+    connect(process, &QProcess::errorOccurred, this, [failed](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failed();
+        }
+    });
+    connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    connect(process, &QProcess::errorOccurred, process, [process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            process->deleteLater();
+        }
+    });
+    process->start(program, {path});
+}
+
+void HelpOpener::showBuiltin() {
+    const QString page = pagePath();
+    if (!QFileInfo(page).isFile()) {
+        report_("The help cannot be shown: " + QDir::toNativeSeparators(page) + " was not found.");
+        return;
+    }
+    if (window_.isNull()) {
+        // A window of its own, not the calculator's child: either can be brought in front.
+        window_ = new HelpWindow;
+        connect(window_, &HelpWindow::externalLinkClicked, this,
+                [this](const QUrl& url) { openExternal_(url); });
+    }
+    window_->showPage(page, parentWindow_);
+}
+
+} // namespace sumwise::qt
