@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,8 @@ private:
 };
 
 // The desktop, answered at once from what the fuzz input chose: message boxes get the answer
-// the input gave for Yes/No questions (OK otherwise), input boxes the input's text.
+// the input gave for Yes/No questions (OK otherwise), input boxes the input's text, file
+// dialogs the input's path.
 class FuzzPlatform : public Platform {
 public:
     MsgAnswer MsgBox(const std::string& text, const std::string&, MsgIcon,
@@ -127,6 +129,22 @@ public:
                          const std::string& proposal) override {
         ++inputs;
         return inputIsProposal ? proposal : inputAnswer;
+    }
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string& proposal) override {
+        ++inputs;
+        if (askIsProposal) {
+            return proposal;
+        }
+        return askAnswer;
+    }
+    std::string OpenFileName(const std::string&, const std::string&) override {
+        ++fileDialogs;
+        return fileAnswer;
+    }
+    std::string SaveFileName(const std::string&, const std::string&, const std::string&) override {
+        ++fileDialogs;
+        return fileAnswer;
     }
     void FocusKeySink() override {}
     void HideMainWindow() override { hideRequested = true; }
@@ -154,6 +172,9 @@ public:
     bool answerYes = false;
     bool inputIsProposal = false;
     std::string inputAnswer;
+    bool askIsProposal = false;
+    std::optional<std::string> askAnswer; // nullopt: Cancel
+    std::string fileAnswer;               // the file dialogs' path; empty: Cancel
     bool printerPresent = true;
     int printerFailFrom = 0; // 0: the printer never fails
 
@@ -161,6 +182,7 @@ public:
     int messages = 0;
     int questions = 0;
     int inputs = 0;
+    int fileDialogs = 0;
     int busyDepth = 0;
     std::string lastMessage;
     std::string clipboard;

@@ -115,7 +115,11 @@ void CheckEngine(const Calculator& calc) {
 void CheckTape(const Tape& tape, TapeWatch& watch) {
     for (size_t row : watch.dirty) {
         if (row < tape.Count()) {
-            CheckTapeLine(tape.Line(row));
+            if (watch.foreignLines) {
+                CheckFileTapeLine(tape.Line(row));
+            } else {
+                CheckTapeLine(tape.Line(row));
+            }
         }
     }
     watch.dirty.clear();
@@ -189,6 +193,12 @@ void CheckTapeLine(const std::string& line) {
         return;
     }
     FUZZ_REQUIRE(false, "tape line '%s' follows no line form", line.c_str());
+}
+
+void CheckFileTapeLine(const std::string& line) {
+    FUZZ_REQUIRE(KindOf(line) != TapeLineKind::Other, "tape line '%s' has no kind", line.c_str());
+    FUZZ_REQUIRE(line.find_first_of("\t\r\n") == std::string::npos,
+                 "tape line '%s' holds a line break or TAB", line.c_str());
 }
 
 void TapeWatch::LineAppended() {
