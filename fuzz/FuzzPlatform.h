@@ -17,6 +17,7 @@ struct PrintJob {
         std::string text;
         Rgb colour;
         double rightEdge; // x + width at the time of printing
+        double left;      // x at the time of printing
     };
     std::vector<Printed> printed;
     int newPages = 0;
@@ -72,7 +73,7 @@ public:
     void Print(const std::string& text, bool lineBreak) override {
         Step();
         job_.printed.push_back(
-            {text, colour_, x_ + 0.006 * size_ * static_cast<double>(text.size())});
+            {text, colour_, x_ + 0.006 * size_ * static_cast<double>(text.size()), x_});
         if (lineBreak) {
             x_ = 0;
             y_ += size_ / 60.0;
