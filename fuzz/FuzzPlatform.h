@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct PrintJob {
         std::string text;
         Rgb colour;
         double rightEdge; // x + width at the time of printing
+        double left;      // x at the time of printing
     };
     std::vector<Printed> printed;
     int newPages = 0;
@@ -71,7 +73,7 @@ public:
     void Print(const std::string& text, bool lineBreak) override {
         Step();
         job_.printed.push_back(
-            {text, colour_, x_ + 0.006 * size_ * static_cast<double>(text.size())});
+            {text, colour_, x_ + 0.006 * size_ * static_cast<double>(text.size()), x_});
         if (lineBreak) {
             x_ = 0;
             y_ += size_ / 60.0;
@@ -110,7 +112,8 @@ private:
 };
 
 // The desktop, answered at once from what the fuzz input chose: message boxes get the answer
-// the input gave for Yes/No questions (OK otherwise), input boxes the input's text.
+// the input gave for Yes/No questions (OK otherwise), input boxes the input's text, file
+// dialogs the input's path.
 class FuzzPlatform : public Platform {
 public:
     MsgAnswer MsgBox(const std::string& text, const std::string&, MsgIcon,
@@ -127,6 +130,22 @@ public:
                          const std::string& proposal) override {
         ++inputs;
         return inputIsProposal ? proposal : inputAnswer;
+    }
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string& proposal) override {
+        ++inputs;
+        if (askIsProposal) {
+            return proposal;
+        }
+        return askAnswer;
+    }
+    std::string OpenFileName(const std::string&, const std::string&) override {
+        ++fileDialogs;
+        return fileAnswer;
+    }
+    std::string SaveFileName(const std::string&, const std::string&, const std::string&) override {
+        ++fileDialogs;
+        return fileAnswer;
     }
     void FocusKeySink() override {}
     void HideMainWindow() override { hideRequested = true; }
@@ -154,6 +173,9 @@ public:
     bool answerYes = false;
     bool inputIsProposal = false;
     std::string inputAnswer;
+    bool askIsProposal = false;
+    std::optional<std::string> askAnswer; // nullopt: Cancel
+    std::string fileAnswer;               // the file dialogs' path; empty: Cancel
     bool printerPresent = true;
     int printerFailFrom = 0; // 0: the printer never fails
 
@@ -161,6 +183,7 @@ public:
     int messages = 0;
     int questions = 0;
     int inputs = 0;
+    int fileDialogs = 0;
     int busyDepth = 0;
     std::string lastMessage;
     std::string clipboard;

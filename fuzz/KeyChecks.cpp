@@ -115,7 +115,11 @@ void CheckEngine(const Calculator& calc) {
 void CheckTape(const Tape& tape, TapeWatch& watch) {
     for (size_t row : watch.dirty) {
         if (row < tape.Count()) {
-            CheckTapeLine(tape.Line(row));
+            if (watch.foreignLines) {
+                CheckFileTapeLine(tape.Line(row));
+            } else {
+                CheckTapeLine(tape.Line(row));
+            }
         }
     }
     watch.dirty.clear();
@@ -146,6 +150,29 @@ void CheckConverter(const Converter& conv) {
                          static_cast<size_t>(conv.cboTo().index) < conv.cboTo().items.size(),
                      "unit selection outside its list");
     }
+}
+
+constexpr Rgb kNoteGrey{80, 80, 80};
+
+// The note whole on one line, or a head of it with an ellipsis, ending left of its line.
+void CheckPrintedNote(const PrintJob::Printed& printed, const PrintJob::Printed& line,
+                      const std::string& note) {
+    std::string whole = note;
+    for (char& c : whole) {
+        c = static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+    }
+    const std::string_view ellipsis = "\xE2\x80\xA6";
+    std::string_view text = printed.text;
+    if (text != whole) {
+        FUZZ_REQUIRE(text.ends_with(ellipsis), "note '%s' printed as '%s'", note.c_str(),
+                     printed.text.c_str());
+        text.remove_suffix(ellipsis.size());
+        FUZZ_REQUIRE(!text.empty() && std::string_view(whole).starts_with(text),
+                     "note '%s' printed as '%s'", note.c_str(), printed.text.c_str());
+    }
+    FUZZ_REQUIRE(printed.rightEdge <= line.left + 1e-9 && printed.left >= 0,
+                 "note '%s' from %g to %g overlaps its line at %g", printed.text.c_str(),
+                 printed.left, printed.rightEdge, line.left);
 }
 
 } // namespace
@@ -189,6 +216,12 @@ void CheckTapeLine(const std::string& line) {
         return;
     }
     FUZZ_REQUIRE(false, "tape line '%s' follows no line form", line.c_str());
+}
+
+void CheckFileTapeLine(const std::string& line) {
+    FUZZ_REQUIRE(KindOf(line) != TapeLineKind::Other, "tape line '%s' has no kind", line.c_str());
+    FUZZ_REQUIRE(line.find_first_of("\t\r\n") == std::string::npos,
+                 "tape line '%s' holds a line break or TAB", line.c_str());
 }
 
 void TapeWatch::LineAppended() {
@@ -272,13 +305,24 @@ void CheckPrinted(const PrintJob& job, const Tape& tape) {
             lines.push_back(&p);
         }
     }
-    FUZZ_REQUIRE(lines.size() == tape.Count() + 1, "%zu texts printed for %zu lines", lines.size(),
+    FUZZ_REQUIRE(lines.size() >= tape.Count() + 1, "%zu texts printed for %zu lines", lines.size(),
                  tape.Count());
     FUZZ_REQUIRE(lines[0]->text.starts_with("Sumwise Tape Printed: "), "header '%s'",
                  lines[0]->text.c_str());
+    size_t next = 1;
     for (size_t i = 0; i < tape.Count(); ++i) {
-        const PrintJob::Printed& p = *lines[i + 1];
         const std::string& line = tape.Line(i);
+        // A note, when it has room, is printed in grey just before its line, left of it.
+        const bool notePrinted = !tape.Note(i).empty() && next < lines.size() &&
+                                 lines[next]->colour == kNoteGrey && lines[next]->text != line;
+        if (notePrinted) {
+            ++next;
+        }
+        FUZZ_REQUIRE(next < lines.size(), "line %zu not printed", i + 1);
+        const PrintJob::Printed& p = *lines[next++];
+        if (notePrinted) {
+            CheckPrintedNote(*lines[next - 2], p, tape.Note(i));
+        }
         FUZZ_REQUIRE(p.text == line, "printed '%s' for line '%s'", p.text.c_str(), line.c_str());
         const bool minus =
             line.find('-') != std::string::npos || line.find(kEnDash) != std::string::npos;
@@ -289,6 +333,8 @@ void CheckPrinted(const PrintJob& job, const Tape& tape) {
                               std::fabs(edge - 4.5) < 1e-6 || std::fabs(edge - 6) < 1e-6;
         FUZZ_REQUIRE(atColumn, "line '%s' ends at %g inches", line.c_str(), edge);
     }
+    FUZZ_REQUIRE(next == lines.size(), "%zu texts printed for %zu lines", lines.size(),
+                 tape.Count());
 }
 
 } // namespace sumwise::fuzz

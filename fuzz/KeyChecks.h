@@ -13,6 +13,8 @@ namespace sumwise::fuzz {
 bool HasLineBreak(std::string_view s);
 // One tape line by the line grammar.
 void CheckTapeLine(const std::string& line);
+// One tape line as the tape file reader lets it pass.
+void CheckFileTapeLine(const std::string& line);
 
 // Follows the tape's changes, so each step checks only the lines it touched, and counts the
 // plain appends (those that select nothing), which alone may take the tape past its limit.
@@ -28,6 +30,9 @@ public:
     void SelectionChanged(int row) override;
     void ForgetAppend() { appendPending_ = false; }
 
+    // Lines from a file another program wrote may be on the tape: they are held to the
+    // file's grammar, not to the shapes the calculator writes.
+    bool foreignLines = false;
     size_t plainSinceFit = 0;
     std::vector<size_t> dirty;
 

@@ -73,6 +73,22 @@ void DecodeArguments(Input& in, Action& a) {
     case kRepeat:
         DecodeRepeat(in, a);
         break;
+    case kNote:
+        a.arg = in.Byte() % 4;
+        a.text = a.arg >= 2 ? in.Text() : std::string();
+        break;
+    case kSaveTape:
+    case kOpenTape:
+    case kExportCsv:
+        a.arg = in.Byte() % 6;
+        break;
+    case kWriteFile:
+        a.arg = 1 + in.Byte() % 3;
+        a.text = in.Text(256);
+        break;
+    case kReopenTape:
+        a.yes = in.Byte() & 1;
+        break;
     default:
         break;
     }

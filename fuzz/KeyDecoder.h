@@ -43,6 +43,16 @@ enum Op : uint8_t {
     kCopyThenPaste,
     kKeyPress,
     kRepeat,
+    // The tape as a document: notes, undo, the clipboard, files and the journal.
+    kNote, // answered by Cancel, the proposal, UTF-8 text or raw bytes
+    kUndo,
+    kCopyTape,
+    kSaveTape, // to one of the document paths, or Cancel
+    kOpenTape,
+    kWriteFile, // puts the input's bytes in a document file, as another program might
+    kExportCsv,
+    kReopenTape, // answering Yes or No when asked
+    kKillRestart,
     kOpCount
 };
 
@@ -61,8 +71,8 @@ public:
     Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     bool Empty() const { return pos_ >= size_; }
     uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    std::string Text() {
-        const size_t length = Byte() % 48;
+    std::string Text(size_t limit = 48) {
+        const size_t length = Byte() % limit;
         std::string text;
         for (size_t i = 0; i < length && !Empty(); ++i) {
             text.push_back(static_cast<char>(Byte()));

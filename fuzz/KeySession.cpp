@@ -56,13 +56,18 @@ void Session::Run(const std::vector<Action>& program) {
     }
     // The listener saw every change; the whole tape once more, without it.
     for (size_t row = 0; row < form_->lstTape().Count(); ++row) {
-        CheckTapeLine(form_->lstTape().Line(row));
+        if (foreign_) {
+            CheckFileTapeLine(form_->lstTape().Line(row));
+        } else {
+            CheckTapeLine(form_->lstTape().Line(row));
+        }
     }
 }
 
 void Session::Start() {
     form_ = std::make_unique<CalcForm>(platform_, &files_);
     watch_ = std::make_unique<TapeWatch>(form_->lstTape());
+    watch_->foreignLines = foreign_;
     form_->lstTape().SetListener(watch_.get());
     form_->Form_Load();
     detached_ = false;
@@ -101,6 +106,7 @@ void Session::Restart() {
     platform_.closeRequested = false;
     platform_.hideRequested = false;
     form_->Form_Unload();
+    RememberJournal();
     Persisted expected = Current();
     for (size_t i = 0; i < expected.accounts.size(); ++i) {
         // A name with a line break cannot be one line of the file: its old line stays.
@@ -140,14 +146,21 @@ void Session::Step(const Action& a) {
         exact = RunWindowStep(a);
     } else if (a.op < kPrinter) {
         exact = RunPanelStep(a);
-    } else {
+    } else if (a.op < kNote) {
         exact = RunDesktopStep(a);
+    } else {
+        exact = RunDocumentStep(a);
     }
     CheckPrintJob();
+    undoTo_ = std::move(nextUndo_);
+    nextUndo_.reset();
     if (platform_.closeRequested || platform_.hideRequested) {
+        undoTo_.reset();
         Restart();
         return;
     }
+    // The window brings the journal up to date after every event.
+    form_->KeepJournal();
     CheckAfter(a, displayBefore, valueBefore, exact);
 }
 

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdlib>
+#include <deque>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,12 @@ struct Persisted {
     std::array<std::string, MemoryBanks::kCount> accounts;
     int points = 2;
     bool banks = true, converter = false, tape = true, top = false;
+};
+
+// A tape's lines and notes, as a step expects to find them again.
+struct TapeCopy {
+    std::deque<std::string> lines;
+    std::deque<std::string> notes;
 };
 
 // One run of the program, restarted from its files when a step closes it, checked after every
@@ -48,6 +57,24 @@ private:
     void CheckPrintJob();
     void Restore(bool yes);
 
+    // The tape as a document (KeyDocument.cpp).
+    bool RunDocumentStep(const Action& a);
+    void Note(const Action& a);
+    void Undo();
+    void CopyTape();
+    void SaveTape(int choice);
+    void OpenTape(int choice);
+    void ExportCsv(int choice);
+    void Reopen(bool yes);
+    // The program killed without its shut-down, started again and its last tape reopened.
+    void KillRestart();
+    // What the journal holds once this run ends: its tape, when the run changed it.
+    void RememberJournal();
+    void SetForeign();
+    void RequireTape(const TapeCopy& expected, const char* when) const;
+    // The same lines and notes, the totals re-added in the current format.
+    void RequireReadBack(const TapeCopy& expected, const char* when) const;
+
     FuzzPlatform platform_;
     testing::MemoryFiles files_;
     std::unique_ptr<CalcForm> form_;
@@ -56,6 +83,11 @@ private:
     Persisted saved_;  // what the settings file holds for the next start
     Persisted backup_; // what the backup holds: the state at the last start-up
     bool detached_ = false;
+    TapeCopy lastTape_;                  // what Reopen Last Tape gives in this run
+    std::optional<TapeCopy> undoTo_;     // what an undo right now gives back, when known
+    std::optional<TapeCopy> nextUndo_;   // the same, set by the step running
+    std::set<std::string> foreignPaths_; // document files the calculator did not write
+    bool foreign_ = false; // lines from such a file may be on a tape or in the journal
     long budget_;
     // FUZZ_TRACE=1 lists every step, to read what a saved input does.
     bool trace_ = std::getenv("FUZZ_TRACE") != nullptr;

@@ -11,7 +11,7 @@ root=$(dirname "$here")
 seconds=${FUZZ_SECONDS:-60}
 build=${BUILD_FUZZ:-build-fuzz}
 [[ $build = /* ]] || build="$root/$build"
-targets=${FUZZ_TARGETS:-"fuzz_number_text fuzz_profile_file fuzz_key_sequences"}
+targets=${FUZZ_TARGETS:-"fuzz_number_text fuzz_profile_file fuzz_tape_file fuzz_key_sequences"}
 compiler=${FUZZ_CXX:-clang++-14}
 
 if ! command -v "$compiler" >/dev/null; then
