@@ -44,7 +44,9 @@ void DisplaySideLabel::paintEvent(QPaintEvent*) {
 DisplayLabel::DisplayLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setForegroundRole(QPalette::Text);
+    addMode_ = new DisplaySideLabel(QString(), this);
     operator_ = new DisplaySideLabel(QString(), this);
+    items_ = new DisplaySideLabel(QString(), this);
     grandTotal_ = new DisplaySideLabel(QStringLiteral("GT "), this);
 }
 
@@ -52,8 +54,9 @@ void DisplayLabel::setSideFont(const QFont& font) {
     // Every property set, so none is taken over from the display's large bold face.
     QFont face = font;
     face.setResolveMask(QFont::AllPropertiesResolved);
-    operator_->setFont(face);
-    grandTotal_->setFont(face);
+    for (DisplaySideLabel* side : Sides()) {
+        side->setFont(face);
+    }
     layoutSides();
 }
 
@@ -65,6 +68,14 @@ void DisplayLabel::setTexts(const QString& number, const QString& pendingOperato
     layoutSides();
 }
 
+void DisplayLabel::setOptionTexts(const QString& addMode, const QString& items) {
+    if (addMode_->text() != addMode || items_->text() != items) {
+        addMode_->setText(addMode);
+        items_->setText(items);
+        layoutSides();
+    }
+}
+
 QRect DisplayLabel::numberRect() const {
     return contentsRect().adjusted(reservedLeft_ + kLeftMargin, 0, -kRightMargin, 0);
 }
@@ -72,9 +83,11 @@ QRect DisplayLabel::numberRect() const {
 void DisplayLabel::layoutSides() {
     const QRect area = contentsRect().adjusted(kLeftMargin, 0, -kRightMargin, 0);
     const int gap = operator_->fontMetrics().horizontalAdvance(QLatin1Char(' '));
-    const int op = Advance(*operator_, operator_->text());
-    const int total = Advance(*grandTotal_, grandTotal_->shownText());
-    const int sides = op + total + (op > 0 && total > 0 ? gap : 0);
+    int sides = 0;
+    for (const DisplaySideLabel* side : Sides()) {
+        const int width = Advance(*side, side->shownText());
+        sides += width > 0 ? width + (sides > 0 ? gap : 0) : 0;
+    }
     // The small texts stay whole unless, with a number too long for the rest, they would take
     // more than half the display.
     const int number = Advance(*this, text());
@@ -88,10 +101,13 @@ void DisplayLabel::layoutSides() {
     const QFontMetrics sideMetrics = operator_->fontMetrics();
     const int top = std::max(area.top(), baseline - sideMetrics.ascent());
     const int height = std::min(sideMetrics.height(), area.bottom() + 1 - top);
-    const int opWidth = std::min(op, room);
-    operator_->setGeometry(area.left(), top, opWidth, height);
-    const int totalLeft = area.left() + (op > 0 ? op + gap : 0);
-    grandTotal_->setGeometry(totalLeft, top, std::max(0, area.left() + room - totalLeft), height);
+    int left = area.left();
+    for (DisplaySideLabel* side : Sides()) {
+        const int width = Advance(*side, side->shownText());
+        side->setGeometry(left, top, std::max(0, std::min(width, area.left() + room - left)),
+                          height);
+        left += width > 0 ? width + gap : 0;
+    }
     update();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <array>
 
 namespace sumwise::qt {
 
@@ -31,10 +32,15 @@ public:
 
     QLabel* operatorLabel() const { return operator_; }
     QLabel* grandTotalLabel() const { return grandTotal_; }
+    // The options' marks: "A" while add mode is on, and the item count ("12 items").
+    QLabel* addModeLabel() const { return addMode_; }
+    QLabel* itemsLabel() const { return items_; }
     // The face of the operator and the grand total; the number keeps the display's own.
     void setSideFont(const QFont& font);
     // Shows the number, the pending operator and the grand total's value.
     void setTexts(const QString& number, const QString& pendingOperator, const QString& grandTotal);
+    // The options' marks, empty when their option is off.
+    void setOptionTexts(const QString& addMode, const QString& items);
     // Where the number is drawn, right-aligned.
     QRect numberRect() const;
 
@@ -48,8 +54,14 @@ private:
     // the number's baseline.
     void layoutSides();
 
+    DisplaySideLabel* addMode_ = nullptr;
     DisplaySideLabel* operator_ = nullptr;
+    DisplaySideLabel* items_ = nullptr;
     DisplaySideLabel* grandTotal_ = nullptr;
+    // Left to right: add mode, operator, item count, grand total.
+    std::array<DisplaySideLabel*, 4> Sides() const {
+        return {addMode_, operator_, items_, grandTotal_};
+    }
     int reservedLeft_ = 0; // pixels kept free at the left for the small texts
 };
 

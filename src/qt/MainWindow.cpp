@@ -144,6 +144,10 @@ void MainWindow::buildDisplay(QWidget* client) {
     lblGrandTotal_ = lblResult_->grandTotalLabel();
     lblGrandTotal_->setObjectName("lblGrandTotal");
     lblGrandTotal_->setAccessibleName("Grand total");
+    lblResult_->addModeLabel()->setObjectName("lblAddMode");
+    lblResult_->addModeLabel()->setAccessibleName("Add mode");
+    lblResult_->itemsLabel()->setObjectName("lblItems");
+    lblResult_->itemsLabel()->setAccessibleName("Item count");
     lblResult_->setSideFont(font());
 }
 
@@ -306,6 +310,8 @@ void MainWindow::refresh() {
     lblResult_->setTexts(QString::fromStdString(form_->lblResult()),
                          QString::fromStdString(form_->lblOperator()),
                          QString::fromStdString(form_->lblGrandTotal()));
+    lblResult_->setOptionTexts(form_->CurrentOptions().addMode ? QStringLiteral("A") : QString(),
+                               QString::fromStdString(form_->lblItems()));
     fraMemBanks_->refresh(form_->Banks());
     fraConversions_->refresh();
     applyView();

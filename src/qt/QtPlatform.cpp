@@ -15,6 +15,7 @@
 #include <QSysInfo>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 
 #include "platform/AppIdentity.h"
 #include "qt/HelpOpener.h"
@@ -79,14 +80,18 @@ std::string QtPlatform::InputBox(const std::string& prompt, const std::string& t
 
 std::optional<std::string> QtPlatform::AskText(const std::string& prompt, const std::string& title,
                                                const std::string& proposal) {
-    bool accepted = false;
-    const QString answer = QInputDialog::getText(parent_, QString::fromStdString(title),
-                                                 QString::fromStdString(prompt), QLineEdit::Normal,
-                                                 QString::fromStdString(proposal), &accepted);
-    if (!accepted) {
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString::fromStdString(proposal));
+    // Qt's box is about 200 pixels wide, too narrow for a window manager to show a title
+    // such as "Account Name" whole beside its buttons.
+    const int titleWidth = dialog.fontMetrics().horizontalAdvance(dialog.windowTitle());
+    dialog.setMinimumWidth(std::max(320, 2 * titleWidth + 200));
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return answer.toStdString();
+    return dialog.textValue().toStdString();
 }
 
 QString QtPlatform::StartFolder() const {

@@ -85,6 +85,30 @@ TEST_F(MenuTest, UndoIsOfferedOnlyAfterAChangeToTheWholeTape) {
     EXPECT_FALSE(undo->isEnabled());
 }
 
+TEST_F(MenuTest, TheOptionsShowTheirMarksInTheDisplay) {
+    auto* addMode = window.findChild<QLabel*>("lblAddMode");
+    auto* items = window.findChild<QLabel*>("lblItems");
+    ASSERT_NE(addMode, nullptr);
+    ASSERT_NE(items, nullptr);
+    EXPECT_EQ(addMode->text(), "");
+    EXPECT_EQ(items->text(), "");
+    QWidget* keys = window.findChild<QWidget*>("picSetFocus");
+    QTest::keyClick(keys, Qt::Key_D, Qt::ControlModifier);
+    QTest::keyClick(keys, Qt::Key_I, Qt::ControlModifier);
+    EXPECT_TRUE(Action(window, "mnuAddMode")->isChecked());
+    QTest::keyClicks(keys, "1250+399+");
+    EXPECT_EQ(addMode->text(), "A");
+    EXPECT_EQ(items->text(), "2 items");
+    EXPECT_TRUE(addMode->isVisible() && addMode->width() > 0);
+    EXPECT_GE(items->width(), items->fontMetrics().horizontalAdvance("2 items"));
+    EXPECT_EQ(tapeLines(), (QStringList{"+ 12.50", "+ 3.99"}));
+    // Ctrl+T asks for the rate first, then taxes the number keyed.
+    services.inputAnswers = {"19"};
+    QTest::keyClicks(keys, "10000");
+    QTest::keyClick(keys, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(display(), "119.00");
+}
+
 TEST_F(MenuTest, ANoteShowsBesideItsLineAndIsRead) {
     QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "12+");
     services.inputAnswers = {"taxi"};
