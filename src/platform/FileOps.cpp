@@ -295,20 +295,15 @@ bool DiskFileOps::AppendFile(const std::string& path, const std::string& text) {
     if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         return Fail(path, kNotRegularFile);
     }
-    const int fd = ::open(path.c_str(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    off_t size = 0;
+    const int fd = OpenRegularForWriting(path, O_APPEND | O_CREAT, size);
     if (fd < 0) {
-        return FailWithError(path, errno);
-    }
-    struct stat opened {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        ::close(fd);
-        return Fail(path, kNotRegularFile);
+        return false;
     }
     const bool written = WriteBytes(fd, path, text);
     if (!written) {
         // Half a line at the end would be read back as a line of its own.
-        [[maybe_unused]] const int truncated = ::ftruncate(fd, opened.st_size);
+        [[maybe_unused]] const int truncated = ::ftruncate(fd, size);
     }
     if (::close(fd) != 0 && written) {
         return FailWithError(path, errno);
@@ -316,16 +311,28 @@ bool DiskFileOps::AppendFile(const std::string& path, const std::string& text) {
     return written;
 }
 
-bool DiskFileOps::SyncFile(const std::string& path) {
-    ClearFailure();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+int DiskFileOps::OpenRegularForWriting(const std::string& path, int flags, off_t& size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | flags, 0666);
     if (fd < 0) {
-        return FailWithError(path, errno);
+        FailWithError(path, errno);
+        return -1;
     }
     struct stat opened {};
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         ::close(fd);
-        return Fail(path, kNotRegularFile);
+        Fail(path, kNotRegularFile);
+        return -1;
+    }
+    size = opened.st_size;
+    return fd;
+}
+
+bool DiskFileOps::SyncFile(const std::string& path) {
+    ClearFailure();
+    off_t size = 0;
+    const int fd = OpenRegularForWriting(path, 0, size);
+    if (fd < 0) {
+        return false;
     }
     if (::fdatasync(fd) != 0) {
         const int error = errno;

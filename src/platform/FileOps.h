@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 #include "platform/DesktopServices.h"
 
@@ -112,6 +113,11 @@ protected:
     virtual bool WriteBytes(int fd, const std::string& path, const std::string& bytes);
     // Puts the new file in the old one's place in one step.
     virtual bool RenameOver(const std::string& from, const std::string& to);
+
+private:
+    // Opens a file for writing only when it is a regular file, with its size; -1, the failure
+    // recorded, otherwise.
+    int OpenRegularForWriting(const std::string& path, int flags, off_t& size);
 };
 
 // The file a path names once its symbolic links are followed; the path itself when it is
