@@ -31,14 +31,28 @@ start() {
 }
 menu() { # a menu by its letter, then an item by its letter
     xdotool key "alt+$1"
-    sleep 0.5
+    sleep 1
     xdotool key "$2"
     sleep 1
 }
-save_as() { # the save dialog's name field has the focus: a full path and Enter
-    xdotool type --delay 20 "$1"
+windows() { # how many windows titled $1 the program shows
+    xdotool search --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null | wc -l
+}
+wait_windows() { # until the program shows at least ($2 = ge) or at most ($2 = le) $3 windows
+    # titled $1; a slow build takes its time
+    for _ in $(seq 300); do
+        [ "$(windows "$1")" -"$2" "$3" ] && sleep 0.3 && return 0
+        sleep 0.1
+    done
+    echo "FAIL: expected $2 $3 windows titled '$1', saw $(windows "$1")"
+    failed=$((failed + 1))
+    return 1
+}
+save_as() { # in the dialog titled $1, whose name field has the focus: a full path and Enter
+    wait_windows "$1" ge 1 || return 1
+    xdotool type --delay 20 "$2"
     xdotool key Return
-    sleep 1
+    sleep 1.5
 }
 copied_tape() {
     menu e t
@@ -53,11 +67,9 @@ tape=$'+ 12.50\n+ 3.99\n= 16.49\tlunch'
 
 start
 xdotool type --delay 40 '12.5+3.99='
-xdotool key F3 # a note on the newest line
-sleep 1
-xdotool type --delay 20 'lunch'
-xdotool key Return
-sleep 0.5
+xdotool key F3 # a note on the newest line, in a box titled as the program
+wait_windows Sumwise ge 2 && xdotool type --delay 20 'lunch' && xdotool key Return
+wait_windows Sumwise le 1
 kill -9 "$app"
 wait "$app" 2>/dev/null
 
@@ -66,7 +78,7 @@ check "the new run's tape" "$(copied_tape)" ""
 menu f l
 check "Copy Tape after Reopen Last Tape" "$(copied_tape)" "$tape"
 menu f c
-save_as "$work/day"
+save_as "Export Tape as CSV" "$work/day"
 check "CSV through the save dialog" "$(python3 - "$work/day.csv" <<'PY'
 import csv, sys
 with open(sys.argv[1], newline="", encoding="utf-8") as f:
@@ -77,9 +89,9 @@ print(rows[0] == ["Line", "Kind", "Operator", "Amount", "Text", "Note"]
 PY
 )" "True"
 xdotool key ctrl+s
-save_as "$work/day"
+save_as "Save Tape As" "$work/day"
 menu f f
-save_as "$work/day"
+save_as "Print to PDF" "$work/day"
 pdftotext -layout "$work/day.pdf" "$work/day.txt" 2>/dev/null
 for line in "+ 12.50" "+ 3.99" "lunch" "= 16.49"; do
     check "the PDF shows '$line'" "$(grep -c -F -- "$line" "$work/day.txt" 2>/dev/null)" "1"
@@ -93,11 +105,10 @@ quit
 
 printf 'hello\n' >"$work/bad.tape"
 start "$work/bad.tape"
-sleep 1
-boxes=$(xdotool search --onlyvisible --pid "$app" --name '^Sumwise$' 2>/dev/null | wc -l)
-check "a bad file named at start is refused in a box over the window" "$boxes" "2"
+wait_windows Sumwise ge 2
+check "a bad file named at start is refused in a box over the window" "$(windows Sumwise)" "2"
 xdotool key Return
-sleep 0.5
+wait_windows Sumwise le 1
 check "the refused file leaves the tape empty" "$(copied_tape)" ""
 quit
 
