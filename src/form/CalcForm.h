@@ -122,7 +122,8 @@ public:
     bool JournalUnsynced();
     static constexpr const char* kJournalName = "Sumwise.tape";
 
-    // The options beyond the described keys (form/OptionHandlers.cpp), kept in their own file.
+    // The options beyond the adding machine's own keys (form/OptionHandlers.cpp), kept in their
+    // own file.
     void mnuAddMode_Click();
     void mnuItemCount_Click();
     void mnuTaxRate_Click();

@@ -1,4 +1,4 @@
-// The options beyond the described keys: add mode, item count and the tax rate.
+// The options beyond the adding machine's own keys: add mode, item count and the tax rate.
 #include "form/CalcForm.h"
 #include "platform/AppIdentity.h"
 
