@@ -319,6 +319,10 @@ void Session::CheckAfter(const Action& a, const std::string& displayBefore, doub
     }();
     if (a.key && a.key->command == Command::TotalMemory) {
         detached_ = true; // the bank total is shown, the register keeps its number
+    } else if (undone_) {
+        // An undo puts the display back as it was, which may have been a bank total.
+        detached_ = true;
+        undone_ = false;
     } else if (changed) {
         detached_ = false;
     }

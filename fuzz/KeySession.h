@@ -73,7 +73,8 @@ private:
     void SetForeign();
     void RequireTape(const TapeCopy& expected, const char* when) const;
     // The same lines and notes, the totals re-added in the current format.
-    void RequireReadBack(const TapeCopy& expected, const char* when) const;
+    // readded: the totals were added up again from the lines (Open), not kept (Reopen).
+    void RequireReadBack(const TapeCopy& expected, const char* when, bool readded) const;
 
     FuzzPlatform platform_;
     testing::MemoryFiles files_;
@@ -83,6 +84,7 @@ private:
     Persisted saved_;  // what the settings file holds for the next start
     Persisted backup_; // what the backup holds: the state at the last start-up
     bool detached_ = false;
+    bool undone_ = false; // the step undid a change to the tape
     TapeCopy lastTape_;                  // what Reopen Last Tape gives in this run
     std::optional<TapeCopy> undoTo_;     // what an undo right now gives back, when known
     std::optional<TapeCopy> nextUndo_;   // the same, set by the step running
