@@ -84,7 +84,7 @@ private:
     Persisted saved_;  // what the settings file holds for the next start
     Persisted backup_; // what the backup holds: the state at the last start-up
     bool detached_ = false;
-    bool undone_ = false; // the step undid a change to the tape
+    bool undone_ = false;                // the step undid a change to the tape
     TapeCopy lastTape_;                  // what Reopen Last Tape gives in this run
     std::optional<TapeCopy> undoTo_;     // what an undo right now gives back, when known
     std::optional<TapeCopy> nextUndo_;   // the same, set by the step running
