@@ -49,28 +49,28 @@ Calculator::Calculator(EntryRegister& reg, Tape& tape, Dialogs& dialogs, WindowH
     : reg_(reg), tape_(tape), dialogs_(dialogs), window_(window), errors_(errors) {}
 
 void Calculator::ApplyPendingOperator() {
-    double result = runningTotal_;
-    switch (lastOperator_) {
+    double result = state_.runningTotal;
+    switch (state_.lastOperator) {
     case PendingOperator::Plus:
-        result = AddDecimal(runningTotal_, operand_);
+        result = AddDecimal(state_.runningTotal, state_.operand);
         break;
     case PendingOperator::Minus:
-        result = SubtractDecimal(runningTotal_, operand_);
+        result = SubtractDecimal(state_.runningTotal, state_.operand);
         break;
     case PendingOperator::Times:
-        result = runningTotal_ * operand_;
+        result = state_.runningTotal * state_.operand;
         break;
     case PendingOperator::Divide:
-        if (operand_ == 0) {
+        if (state_.operand == 0) {
             dialogs_.MsgBox("Divide by zero Error", kAppTitle, MsgIcon::Exclamation,
                             MsgButtons::Ok);
             return;
         }
-        result = runningTotal_ / operand_;
+        result = state_.runningTotal / state_.operand;
         break;
     case PendingOperator::Equals:
-        result = operand_;
-        totalClosed_ = true;
+        result = state_.operand;
+        state_.totalClosed = true;
         break;
     }
     // A result beyond the double range is refused like a division by zero: the total stays.
@@ -78,29 +78,29 @@ void Calculator::ApplyPendingOperator() {
         dialogs_.MsgBox("Overflow Error", kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
-    runningTotal_ = result;
+    state_.runningTotal = result;
 }
 
 void Calculator::ResetCalculation() {
-    runningTotal_ = 0;
-    operand_ = 0;
-    lastEntry_ = 0;
-    stepCount_ = 0;
-    lastOperator_ = PendingOperator::Plus;
-    operatorLabel_ = PendingOperator::Plus;
-    itemCount_ = 0;
+    state_.runningTotal = 0;
+    state_.operand = 0;
+    state_.lastEntry = 0;
+    state_.stepCount = 0;
+    state_.lastOperator = PendingOperator::Plus;
+    state_.operatorLabel = PendingOperator::Plus;
+    state_.itemCount = 0;
 }
 
 void Calculator::BeforeDigit() {
-    if (lastOperator_ == PendingOperator::Equals) {
-        StartNewTotal(runningTotal_ != 0);
+    if (state_.lastOperator == PendingOperator::Equals) {
+        StartNewTotal(state_.runningTotal != 0);
     }
-    clearPressed_ = false;
+    state_.clearPressed = false;
 }
 
 void Calculator::StartCalculation(bool keyed) {
     ResetCalculation();
-    stepCount_ = keyed ? 1 : 0;
+    state_.stepCount = keyed ? 1 : 0;
 }
 
 void Calculator::ApplyRecalculation(const Recalculation& pass) {
@@ -108,11 +108,11 @@ void Calculator::ApplyRecalculation(const Recalculation& pass) {
         reg_.Load(*pass.shownValue);
     }
     if (pass.grandLabel) {
-        grandTotalLabel_ = *pass.grandLabel;
+        state_.grandTotalLabel = *pass.grandLabel;
     }
-    grandTotal_ = pass.grandTotal;
+    state_.grandTotal = pass.grandTotal;
     if (pass.runningValue != 0) {
-        runningTotal_ = pass.runningValue;
+        state_.runningTotal = pass.runningValue;
         if (reg_.State() != EntryState::Num) {
             reg_.Load(pass.runningValue);
         }
@@ -121,127 +121,118 @@ void Calculator::ApplyRecalculation(const Recalculation& pass) {
 
 void Calculator::StartAfterTape(const Recalculation& pass) {
     ResetCalculation();
-    grandTotal_ = pass.grandTotal;
-    grandTotalLabel_ = grandTotal_ != 0 ? reg_.Format(grandTotal_) + " " : std::string();
+    state_.grandTotal = pass.grandTotal;
+    state_.grandTotalLabel =
+        state_.grandTotal != 0 ? reg_.Format(state_.grandTotal) + " " : std::string();
     reg_.Load(pass.shownValue.value_or(pass.runningValue));
     reg_.MarkClosed();
     // As after "=" with nothing carried: the next digit puts a separator under the tape's
     // lines (when it has none) and starts from zero.
-    lastOperator_ = PendingOperator::Equals;
-    operatorLabel_ = PendingOperator::Equals;
-    totalClosed_ = false;
-    clearPressed_ = false;
+    state_.lastOperator = PendingOperator::Equals;
+    state_.operatorLabel = PendingOperator::Equals;
+    state_.totalClosed = false;
+    state_.clearPressed = false;
 }
 
 Calculator::Snapshot Calculator::Save() const {
-    return {runningTotal_, operand_,      lastEntry_,  stepCount_,       lastOperator_,
-            totalClosed_,  clearPressed_, grandTotal_, grandTotalLabel_, operatorLabel_};
+    return state_;
 }
 
 void Calculator::Restore(const Snapshot& saved) {
-    runningTotal_ = saved.runningTotal;
-    operand_ = saved.operand;
-    lastEntry_ = saved.lastEntry;
-    stepCount_ = saved.stepCount;
-    lastOperator_ = saved.lastOperator;
-    totalClosed_ = saved.totalClosed;
-    clearPressed_ = saved.clearPressed;
-    grandTotal_ = saved.grandTotal;
-    grandTotalLabel_ = saved.grandTotalLabel;
-    operatorLabel_ = saved.operatorLabel;
-    itemCount_ = saved.itemCount;
+    state_ = saved;
     pendingNote_.clear();
 }
 
 void Calculator::cmdOperator_Click(int index) {
     window_.FocusKeySink();
-    operand_ = reg_.EntryValue();
-    const double previousTotal = runningTotal_;
+    state_.operand = reg_.EntryValue();
+    const double previousTotal = state_.runningTotal;
 
     if (index != kEquals && reg_.State() != EntryState::Num &&
         KindOf(tape_.LastLine()) == TapeLineKind::Separator) {
         return; // after a closed and separated calculation only a new number or "=" counts
     }
-    if (operand_ == 0) {
+    if (state_.operand == 0) {
         // A zero operand can only start a negative number.
         if (index == kMinus && (reg_.Display() == "." || reg_.Display() == reg_.NumberFormat())) {
             reg_.StartNegative();
-            clearPressed_ = false;
-            operatorLabel_ = lastOperator_;
+            state_.clearPressed = false;
+            state_.operatorLabel = state_.lastOperator;
         }
         return;
     }
-    if (index == kEquals && totalClosed_) {
+    if (index == kEquals && state_.totalClosed) {
         StartNewTotal(true);
         return;
     }
-    if (totalClosed_) {
-        WriteCarriedTotal(kPlus, runningTotal_);
-        totalClosed_ = false;
+    if (state_.totalClosed) {
+        WriteCarriedTotal(kPlus, state_.runningTotal);
+        state_.totalClosed = false;
     }
 
     CountStep(index, previousTotal);
     WriteStep(index, previousTotal);
-    clearPressed_ = false;
-    operatorLabel_ = lastOperator_;
+    state_.clearPressed = false;
+    state_.operatorLabel = state_.lastOperator;
 }
 
 void Calculator::CountStep(int index, double previousTotal) {
     if (reg_.State() == EntryState::Num) {
-        stepCount_ = stepCount_ + 1;
-        lastEntry_ = reg_.EntryValue();
-    } else if (reg_.State() == EntryState::Ops && lastEntry_ > 0 &&
-               lastOperator_ != PendingOperator::Equals) {
+        state_.stepCount = state_.stepCount + 1;
+        state_.lastEntry = reg_.EntryValue();
+    } else if (reg_.State() == EntryState::Ops && state_.lastEntry > 0 &&
+               state_.lastOperator != PendingOperator::Equals) {
         // An operator key right after another one repeats the last number. A last entry of 0
         // means none since the total was reset; a negative one is not repeated either, as on
         // the machine this imitates.
-        stepCount_ = 2;
-        runningTotal_ = previousTotal;
-        operand_ = index == kEquals ? 0 : lastEntry_;
+        state_.stepCount = 2;
+        state_.runningTotal = previousTotal;
+        state_.operand = index == kEquals ? 0 : state_.lastEntry;
     }
-    if (stepCount_ == 1) {
-        runningTotal_ = reg_.EntryValue();
+    if (state_.stepCount == 1) {
+        state_.runningTotal = reg_.EntryValue();
         if (index == kEquals) {
-            lastOperator_ = PendingOperator::Equals;
-            totalClosed_ = true;
+            state_.lastOperator = PendingOperator::Equals;
+            state_.totalClosed = true;
         }
-    } else if (stepCount_ == 2) {
+    } else if (state_.stepCount == 2) {
         ApplyPendingOperator();
-        reg_.Load(runningTotal_);
-        stepCount_ = 1;
+        reg_.Load(state_.runningTotal);
+        state_.stepCount = 1;
     }
     reg_.MarkOperator();
 }
 
 void Calculator::WriteStep(int index, double previousTotal) {
-    if (lastOperator_ != PendingOperator::Equals && operand_ != 0) {
+    if (state_.lastOperator != PendingOperator::Equals && state_.operand != 0) {
         if (reg_.TakeSignChange()) {
             // A sign changed after the total was shown starts a new stretch of tape that
             // carries the total, as the machine prints it.
             tape_.AppendPlain(std::string(kSeparatorLine));
             tape_.AppendPlain(MakeTapeLine("+", reg_.Format(previousTotal)));
         }
-        WriteEntryLine(MakeTapeLine(OperatorText(lastOperator_), reg_.Format(operand_)));
+        WriteEntryLine(
+            MakeTapeLine(OperatorText(state_.lastOperator), reg_.Format(state_.operand)));
     }
     pendingNote_.clear();
     if (index != kEquals) {
-        lastOperator_ = OperatorOf(index);
+        state_.lastOperator = OperatorOf(index);
     } else {
         // "=" closes the calculation: its total goes on the tape once (not again when the
         // display already shows the last "=" line), and the next digit starts a new total.
-        if (tape_.LastLine() != MakeTapeLine("=", reg_.Display()) && runningTotal_ != 0) {
-            tape_.AddTapeLine(MakeTapeLine("=", reg_.Format(runningTotal_)));
+        if (tape_.LastLine() != MakeTapeLine("=", reg_.Display()) && state_.runningTotal != 0) {
+            tape_.AddTapeLine(MakeTapeLine("=", reg_.Format(state_.runningTotal)));
             NoteItemCount();
         }
-        lastOperator_ = PendingOperator::Equals;
+        state_.lastOperator = PendingOperator::Equals;
         reg_.MarkClosed();
-        totalClosed_ = true;
+        state_.totalClosed = true;
     }
 }
 
 void Calculator::WriteEntryLine(std::string line) {
     tape_.AddTapeLine(std::move(line));
-    ++itemCount_;
+    ++state_.itemCount;
     if (!pendingNote_.empty()) {
         tape_.SetNote(tape_.Count() - 1, pendingNote_);
     }
@@ -249,8 +240,8 @@ void Calculator::WriteEntryLine(std::string line) {
 
 void Calculator::NoteItemCount() {
     if (countItems_) {
-        tape_.SetNote(tape_.Count() - 1,
-                      std::to_string(itemCount_) + (itemCount_ == 1 ? " item" : " items"));
+        tape_.SetNote(tape_.Count() - 1, std::to_string(state_.itemCount) +
+                                             (state_.itemCount == 1 ? " item" : " items"));
     }
 }
 
@@ -263,22 +254,23 @@ void Calculator::ApplyTax(double rate, bool add) {
     }
     // The amount as the display rounds it is the amount: what is shown is what is added.
     reg_.LoadAsKeyed(LeadingNumber(reg_.Format(taxed)));
-    stepCount_ = 1;
-    operatorLabel_ = lastOperator_;
+    state_.stepCount = 1;
+    state_.operatorLabel = state_.lastOperator;
     pendingNote_ = (add ? "incl. " : "excl. ") + GeneralNumber(rate) + "% tax";
     window_.FocusKeySink();
 }
 
 void Calculator::StartNewTotal(bool addToGrandTotal) {
     if (addToGrandTotal) {
-        const double sum = AddDecimal(reg_.EntryValue(), grandTotal_);
+        const double sum = AddDecimal(reg_.EntryValue(), state_.grandTotal);
         if (!std::isfinite(sum)) {
             errors_.LogError(true, "6", "Overflow", "frmCalc", "StartNewTotal");
             window_.FocusKeySink();
             return;
         }
-        grandTotal_ = sum;
-        grandTotalLabel_ = grandTotal_ != 0 ? reg_.Format(grandTotal_) + " " : std::string();
+        state_.grandTotal = sum;
+        state_.grandTotalLabel =
+            state_.grandTotal != 0 ? reg_.Format(state_.grandTotal) + " " : std::string();
     }
     if (!tape_.Empty() && tape_.LastLine() != kSeparatorLine) {
         tape_.AddTapeLine(std::string(kSeparatorLine));
@@ -313,21 +305,21 @@ void Calculator::WriteCarriedTotal(int index, double value) {
 void Calculator::cmdCancel_Click() {
     StartNewTotal(false);
     // C twice in a row prints the grand total and clears it.
-    if (clearPressed_ && grandTotal_ != 0) {
-        tape_.AppendPlain(MakeTapeLine("G", reg_.Format(grandTotal_)));
+    if (state_.clearPressed && state_.grandTotal != 0) {
+        tape_.AppendPlain(MakeTapeLine("G", reg_.Format(state_.grandTotal)));
         tape_.AddTapeLine(std::string(kSeparatorLine));
-        grandTotal_ = 0;
-        grandTotalLabel_.clear();
+        state_.grandTotal = 0;
+        state_.grandTotalLabel.clear();
     }
-    clearPressed_ = true;
+    state_.clearPressed = true;
 }
 
 void Calculator::cmdGrandTotal_Click() {
-    if (grandTotal_ == 0 && ReadTapeLine(tape_.LastLine()).IsResult()) {
+    if (state_.grandTotal == 0 && ReadTapeLine(tape_.LastLine()).IsResult()) {
         // The result just closed becomes the grand total.
-        grandTotal_ = reg_.EntryValue();
-        operand_ = 0;
-        runningTotal_ = 0;
+        state_.grandTotal = reg_.EntryValue();
+        state_.operand = 0;
+        state_.runningTotal = 0;
         reg_.ClearNumber();
     }
     // A grand total just printed (its "G" line sits before the closing separator) is not
@@ -335,14 +327,14 @@ void Calculator::cmdGrandTotal_Click() {
     if (KindOf(tape_.LineBeforeLast()) != TapeLineKind::GrandTotal) {
         cmdOperator_Click(kEquals);
     }
-    if (grandTotal_ != 0) {
-        lastOperator_ = PendingOperator::Equals;
-        operand_ = grandTotal_;
-        reg_.Load(grandTotal_);
-        tape_.AppendPlain(MakeTapeLine("G", reg_.Format(grandTotal_)));
+    if (state_.grandTotal != 0) {
+        state_.lastOperator = PendingOperator::Equals;
+        state_.operand = state_.grandTotal;
+        reg_.Load(state_.grandTotal);
+        tape_.AppendPlain(MakeTapeLine("G", reg_.Format(state_.grandTotal)));
         tape_.AddTapeLine(std::string(kSeparatorLine));
-        grandTotal_ = 0;
-        grandTotalLabel_.clear();
+        state_.grandTotal = 0;
+        state_.grandTotalLabel.clear();
     }
 }
 

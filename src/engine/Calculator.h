@@ -32,16 +32,18 @@ public:
     Calculator(EntryRegister& reg, Tape& tape, Dialogs& dialogs, WindowHost& window,
                ErrorLog& errors);
 
-    double RunningTotal() const { return runningTotal_; }
-    double Operand() const { return operand_; }
-    double LastEntry() const { return lastEntry_; }
-    int StepCount() const { return stepCount_; }
-    PendingOperator LastOperator() const { return lastOperator_; }
-    bool TotalClosed() const { return totalClosed_; }
-    bool ClearPressed() const { return clearPressed_; }
-    double GrandTotal() const { return grandTotal_; }
-    const std::string& GrandTotalLabel() const { return grandTotalLabel_; }         // lblGrandTotal
-    std::string_view OperatorLabel() const { return OperatorText(operatorLabel_); } // lblOperator
+    double RunningTotal() const { return state_.runningTotal; }
+    double Operand() const { return state_.operand; }
+    double LastEntry() const { return state_.lastEntry; }
+    int StepCount() const { return state_.stepCount; }
+    PendingOperator LastOperator() const { return state_.lastOperator; }
+    bool TotalClosed() const { return state_.totalClosed; }
+    bool ClearPressed() const { return state_.clearPressed; }
+    double GrandTotal() const { return state_.grandTotal; }
+    const std::string& GrandTotalLabel() const { return state_.grandTotalLabel; } // lblGrandTotal
+    std::string_view OperatorLabel() const {
+        return OperatorText(state_.operatorLabel);
+    } // lblOperator
 
     void cmdOperator_Click(int index);
     void StartNewTotal(bool addToGrandTotal);
@@ -61,7 +63,7 @@ public:
     // recalculated tape, and the next number starts a new total.
     void StartAfterTape(const Recalculation& pass);
 
-    // Everything the calculation holds, so an undo can put it back as it was.
+    // Everything the calculation holds; an undo puts it back as it was.
     struct Snapshot {
         double runningTotal = 0;
         double operand = 0;
@@ -80,7 +82,7 @@ public:
 
     // The entries the current calculation has consumed, each an entry line on the tape; a new
     // total starts again at 0. With counting on, each total line gets the count as its note.
-    int ItemCount() const { return itemCount_; }
+    int ItemCount() const { return state_.itemCount; }
     void SetCountItems(bool on) { countItems_ = on; }
     bool CountItems() const { return countItems_; }
     // A note for the entry line the next operator key writes (a taxed amount says so); any
@@ -109,17 +111,7 @@ private:
     WindowHost& window_;
     ErrorLog& errors_;
 
-    double runningTotal_ = 0;
-    double operand_ = 0;
-    double lastEntry_ = 0;
-    int stepCount_ = 0;
-    PendingOperator lastOperator_ = PendingOperator::Plus;
-    bool totalClosed_ = false;
-    bool clearPressed_ = false;
-    double grandTotal_ = 0;
-    std::string grandTotalLabel_;
-    PendingOperator operatorLabel_ = PendingOperator::Plus;
-    int itemCount_ = 0;
+    Snapshot state_; // the whole calculation, so an undo copies it at once
     bool countItems_ = false;
     std::string pendingNote_;
 

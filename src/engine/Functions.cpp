@@ -35,7 +35,7 @@ void Calculator::cmdFunction_Click(int index) {
         }
         break;
     case FunctionKey::Percent:
-        result = x / 100 * runningTotal_;
+        result = x / 100 * state_.runningTotal;
         break;
     case FunctionKey::Reciprocal:
         if (x == 0) {
@@ -56,8 +56,8 @@ void Calculator::cmdFunction_Click(int index) {
         return;
     }
     reg_.LoadAsKeyed(result);
-    stepCount_ = 1;
-    operatorLabel_ = lastOperator_;
+    state_.stepCount = 1;
+    state_.operatorLabel = state_.lastOperator;
     window_.FocusKeySink();
 }
 
