@@ -135,6 +135,8 @@ public:
     void LoadOptionsFile();
     // "12 items" while items are counted, else empty.
     std::string lblItems() const;
+    // "A" while add mode is on, else empty.
+    std::string lblAddMode() const { return options_.addMode ? "A" : ""; }
     Converter& Conversions() { return converter_; }
     const Converter& Conversions() const { return converter_; }
     ViewState& View() { return view_; }

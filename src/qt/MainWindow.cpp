@@ -310,7 +310,7 @@ void MainWindow::refresh() {
     lblResult_->setTexts(QString::fromStdString(form_->lblResult()),
                          QString::fromStdString(form_->lblOperator()),
                          QString::fromStdString(form_->lblGrandTotal()));
-    lblResult_->setOptionTexts(form_->CurrentOptions().addMode ? QStringLiteral("A") : QString(),
+    lblResult_->setOptionTexts(QString::fromStdString(form_->lblAddMode()),
                                QString::fromStdString(form_->lblItems()));
     fraMemBanks_->refresh(form_->Banks());
     fraConversions_->refresh();
