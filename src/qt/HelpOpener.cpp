@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QWidget>
+#include <algorithm>
 #include <utility>
 
 #include "qt/HelpWindow.h"
@@ -30,6 +31,20 @@ HelpOpener::HelpOpener(std::function<void(const QString&)> report,
 
 HelpOpener::~HelpOpener() {
     delete window_.data();
+    // An opener still running may be the browser itself, kept in the foreground: it outlives
+    // the program rather than being killed with it.
+    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        if (process->state() != QProcess::NotRunning) {
+            process->setParent(nullptr);
+        }
+    }
+}
+
+bool HelpOpener::openerRunning() const {
+    const QList<QProcess*> processes = findChildren<QProcess*>(Qt::FindDirectChildrenOnly);
+    return std::any_of(processes.begin(), processes.end(), [](const QProcess* process) {
+        return process->state() != QProcess::NotRunning;
+    });
 }
 
 void HelpOpener::setParentWindow(QWidget* window) {
@@ -94,9 +109,8 @@ void HelpOpener::openWithDesktop(const QString& path) {
 }
 
 void HelpOpener::runOpener(const QString& program, const QString& path) {
-    // Not owned by this object: a browser the opener keeps in the foreground would be killed
-    // with it when the program ends. The process object goes once the opener has finished.
-    auto* process = new QProcess;
+    // The process object goes once the opener has finished, or with this object.
+    auto* process = new QProcess(this);
     // Its complaints stay visible; standard output is the saved result's, never the opener's.
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process->setStandardOutputFile(QProcess::nullDevice());

@@ -50,6 +50,8 @@ public:
 
     // The help window once it has been shown; nullptr before.
     HelpWindow* window() const;
+    // Whether an opener started here has not finished yet.
+    bool openerRunning() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

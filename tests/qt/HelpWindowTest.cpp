@@ -72,6 +72,12 @@ protected:
         platform.Help().setFolder(folder.path());
         useOpener("exit 3"); // xdg-open's answer when no program handles the file
     }
+    void TearDown() override { finishOpeners(platform); }
+    // Openers still running when the test ends would outlive it, as a browser outlives the
+    // program.
+    static void finishOpeners(QtPlatform& owner) {
+        EXPECT_TRUE(QTest::qWaitFor([&owner] { return !owner.Help().openerRunning(); }, 5000));
+    }
 
     QString page() const { return folder.filePath("help/index.html"); }
     // A stand-in for xdg-open: records what it was asked to open, then runs body.
@@ -148,6 +154,7 @@ TEST_F(HelpWindowTest, OpenerOutcomeDecidesOnTheWindow) {
         (void)QTest::qWaitFor([&] { return fresh.Help().window() != nullptr; },
                               c.window ? 5000 : 1000);
         qunsetenv("SUMWISE_HELP");
+        finishOpeners(fresh);
         EXPECT_EQ(fresh.Help().window() != nullptr, c.window);
         EXPECT_EQ(!askedToOpen().isEmpty(), c.openerRun);
     }
