@@ -138,6 +138,18 @@ QList<QWidget*> ConverterPanel::focusChain() const {
             optConvertToC_, optConvertToF_, cmdConvertTemp_};
 }
 
+QList<QKeySequence> ConverterPanel::mnemonics() {
+    QList<QKeySequence> keys;
+    for (const char* caption :
+         {kConvertCaption, kConversionsCaption, kToCelsiusCaption, kToFahrenheitCaption}) {
+        const QKeySequence key = QKeySequence::mnemonic(QString::fromUtf8(caption));
+        if (!key.isEmpty()) {
+            keys << key;
+        }
+    }
+    return keys;
+}
+
 void ConverterPanel::paintEvent(QPaintEvent*) {
     PaintPanelFrame(*this);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QKeySequence>
 
 #include "converter/Converter.h"
 
@@ -21,6 +22,8 @@ public:
     void refresh();
     // The panel's controls in the order Tab visits them.
     QList<QWidget*> focusChain() const;
+    // The Alt keys its buttons claim, known before the panel is built.
+    static QList<QKeySequence> mnemonics();
 
 signals:
     // Something changed the display; the window re-reads its state.

@@ -100,12 +100,10 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     buildKeypad(client);
     buildDecimalPlaces(client);
     buildTape(client);
-    buildChangePanel(client);
     buildMemoryPanel(client);
     buildMenus();
     dropClashingMnemonics(client);
-    ChainTabOrder(QList<QWidget*>{picSetFocus_, cboDecPlace_, lstTape_} +
-                  fraConversions_->focusChain());
+    ChainTabOrder({picSetFocus_, cboDecPlace_, lstTape_});
     picSetFocus_->lower();
     tapeArea_ = {lstTape_, client->findChild<QWidget*>("cmdGrandTotal"),
                  client->findChild<QWidget*>("cmdClear")};
@@ -223,6 +221,12 @@ void MainWindow::buildTape(QWidget* client) {
     form_->SetTapePage(lstTape_->pageLines());
     connect(lstTape_, &TapeView::pageLinesChanged, this,
             [this](int lines) { form_->SetTapePage(lines); });
+    connect(lstTape_, &TapeView::doubleClicked, this, [this](const QModelIndex& index) {
+        form_->lstTape().Select(index.row());
+        form_->lstTape_DblClick();
+        refresh();
+        changeOpened_.start();
+    });
     // A click selects the line and gives the keys back to the keypad.
     connect(lstTape_, &TapeView::clicked, this, [this] {
         // The release that ends a double click is no click of its own: the focus stays in
@@ -235,15 +239,13 @@ void MainWindow::buildTape(QWidget* client) {
     });
 }
 
-void MainWindow::buildChangePanel(QWidget* client) {
-    fraChangeTape_ = new ChangeTapePanel(form_->ChangeTape(), client);
+// Built when first opened: most sessions never change a line.
+ChangeTapePanel* MainWindow::changePanel() {
+    if (fraChangeTape_ != nullptr) {
+        return fraChangeTape_;
+    }
+    fraChangeTape_ = new ChangeTapePanel(form_->ChangeTape(), centralWidget());
     fraChangeTape_->setGeometry(Pixels(kChangeTapeRect));
-    connect(lstTape_, &TapeView::doubleClicked, this, [this](const QModelIndex& index) {
-        form_->lstTape().Select(index.row());
-        form_->lstTape_DblClick();
-        refresh();
-        changeOpened_.start();
-    });
     connect(fraChangeTape_, &ChangeTapePanel::saveRequested, this, [this] {
         form_->cmdSaveChange_Click();
         refresh();
@@ -252,6 +254,7 @@ void MainWindow::buildChangePanel(QWidget* client) {
         form_->cmdCancelChange_Click();
         refresh();
     });
+    return fraChangeTape_;
 }
 
 void MainWindow::buildMemoryPanel(QWidget* client) {
@@ -267,8 +270,18 @@ void MainWindow::buildMemoryPanel(QWidget* client) {
     });
     connect(fraMemBanks_, &MemoryPanel::bankTextPressed, this,
             [this] { form_->txtMem_MouseDown(); });
-    fraConversions_ = new ConverterPanel(form_->Conversions(), client);
+}
+
+// Built when first shown: the converter is hidden unless the user chose it.
+ConverterPanel* MainWindow::converterPanel() {
+    if (fraConversions_ != nullptr) {
+        return fraConversions_;
+    }
+    fraConversions_ = new ConverterPanel(form_->Conversions(), centralWidget());
     fraConversions_->setGeometry(Pixels(kPanelRect));
+    if (fraChangeTape_ != nullptr) {
+        fraConversions_->stackUnder(fraChangeTape_); // an open change panel stays in front
+    }
     connect(fraConversions_, &ConverterPanel::changed, this, [this] {
         refresh();
         // Also a choice that changed nothing gives the keys back to the keypad.
@@ -277,6 +290,9 @@ void MainWindow::buildMemoryPanel(QWidget* client) {
         }
         KeysBackAfterChoice(*this, picSetFocus_);
     });
+    ChainTabOrder(QList<QWidget*>{lstTape_} + fraConversions_->focusChain());
+    fraConversions_->refresh();
+    return fraConversions_;
 }
 
 void MainWindow::applyView() {
@@ -286,7 +302,9 @@ void MainWindow::applyView() {
     mnuTape_->setChecked(view.mnuTape);
     mnuTop_->setChecked(view.mnuTop);
     fraMemBanks_->setVisible(view.BanksVisible());
-    fraConversions_->setVisible(view.ConverterVisible());
+    if (view.ConverterVisible() || fraConversions_ != nullptr) {
+        converterPanel()->setVisible(view.ConverterVisible());
+    }
     // The outer width less the frame the design counted: the client area shrinks from the
     // right, so the tape and its keys fall outside it.
     const int clientWidth = (view.OuterWidthTwips() - 90 + kTwipsPerPixel / 2) / kTwipsPerPixel;
@@ -313,13 +331,17 @@ void MainWindow::refresh() {
     lblResult_->setOptionTexts(QString::fromStdString(form_->lblAddMode()),
                                QString::fromStdString(form_->lblItems()));
     fraMemBanks_->refresh(form_->Banks());
-    fraConversions_->refresh();
+    if (fraConversions_ != nullptr) {
+        fraConversions_->refresh();
+    }
     applyView();
-    fraChangeTape_->setVisible(form_->ChangeTape().Visible);
+    if (form_->ChangeTape().Visible || fraChangeTape_ != nullptr) {
+        changePanel()->setVisible(form_->ChangeTape().Visible);
+    }
     if (form_->ChangeOpenings() != changeOpenings_) {
         // A double click or F2 opened the panel for a line: filled anew and focused.
         changeOpenings_ = form_->ChangeOpenings();
-        fraChangeTape_->open();
+        changePanel()->open();
     }
     if (cboDecPlace_->currentIndex() != form_->DecimalPlaces()) {
         cboDecPlace_->setCurrentIndex(form_->DecimalPlaces());

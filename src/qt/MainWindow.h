@@ -74,8 +74,10 @@ private:
     void buildKeypad(QWidget* client);
     void buildDecimalPlaces(QWidget* client);
     void buildTape(QWidget* client);
-    void buildChangePanel(QWidget* client);
     void buildMemoryPanel(QWidget* client);
+    // The panels few sessions use, built on their first showing.
+    ChangeTapePanel* changePanel();
+    ConverterPanel* converterPanel();
     // Shows the View menu's choices: marks, panel, tape width, stay-on-top.
     void applyView();
     void focusKeySink();

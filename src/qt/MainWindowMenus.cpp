@@ -1,5 +1,4 @@
 // The window's menu bar and the About window it opens.
-#include <QAbstractButton>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSet>
@@ -116,8 +115,8 @@ void MainWindow::dropClashingMnemonics(QWidget* client) {
     for (QAction* menu : menuBar()->actions()) {
         claimed.insert(QKeySequence::mnemonic(menu->text()));
     }
-    for (auto* button : fraConversions_->findChildren<QAbstractButton*>()) {
-        claimed.insert(button->shortcut());
+    for (const QKeySequence& key : ConverterPanel::mnemonics()) {
+        claimed.insert(key);
     }
     for (auto* button : client->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
         if (!button->shortcut().isEmpty() && claimed.contains(button->shortcut())) {

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSet>
 
 #include "WindowFixture.h"
 
@@ -35,6 +36,7 @@ TEST_F(AccessibilityTest, EveryInteractiveControlHasAnAccessibleName) {
     // Every panel in turn: banks, converter, and the change panel.
     window.form().lstTape().AddTapeLine("+ 5.00");
     QStringList unnamed;
+    QSet<QString> found;
     int checked = 0;
     auto walk = [&] {
         for (QWidget* w : window.findChildren<QWidget*>()) {
@@ -43,6 +45,7 @@ TEST_F(AccessibilityTest, EveryInteractiveControlHasAnAccessibleName) {
                 continue;
             }
             ++checked;
+            found.insert(w->objectName());
             QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
             if (w->accessibleName().trimmed().isEmpty() || face == nullptr ||
                 face->text(QAccessible::Name).trimmed().isEmpty()) {
@@ -54,8 +57,18 @@ TEST_F(AccessibilityTest, EveryInteractiveControlHasAnAccessibleName) {
     window.form().mnuConverter_Click();
     window.refresh();
     walk();
+    // The panels built on their first showing are walked once shown.
+    window.form().lstTape().Select(0);
+    window.form().lstTape_DblClick();
+    window.refresh();
+    walk();
     unnamed.removeDuplicates();
     EXPECT_GT(checked, 60) << "the walk found the controls";
+    for (const char* control : {"txtMem_0", "optMem_4", "cboCategories", "cboFrom", "cboTo",
+                                "cmdConvertIt", "optConvertToC", "optConvertToF", "cmdConvertTemp",
+                                "txtChangeTo", "cboType", "cmdSaveChange", "cmdCancelChange"}) {
+        EXPECT_TRUE(found.contains(control)) << control;
+    }
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(", ").toStdString();
 }
 

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QSet>
 #include <QTest>
@@ -229,6 +230,23 @@ TEST_F(MnemonicTest, AltLettersOpenTheMenusAndStillPressTheOtherKeys) {
     popup->close();
     QTest::qWait(250);
     EXPECT_EQ(display(), "4.") << "CE ran as well";
+}
+
+TEST_F(MnemonicTest, AltCPressesTheShownConvertButton) {
+    // Alt+C belongs to the converter's Convert, also when the converter is built after the
+    // keypad; the C key keeps its typed "C".
+    window.execute({Command::Digit, 4});
+    window.findChild<QAction*>("mnuConverter")->trigger();
+    for (const auto& [name, text] : {std::pair{"cboCategories", "Length"},
+                                     std::pair{"cboFrom", "Feet"}, std::pair{"cboTo", "Inches"}}) {
+        auto* box = window.findChild<QComboBox*>(name);
+        ASSERT_NE(box, nullptr) << name;
+        box->setCurrentIndex(box->findText(text));
+        emit box->activated(box->currentIndex());
+    }
+    QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+    QTest::qWait(250);
+    EXPECT_EQ(display(), "48") << "4 feet in inches, not cleared";
 }
 
 } // namespace
