@@ -356,6 +356,23 @@ std::optional<DateTime> DiskFileOps::LastModified(const std::string& path) {
                     local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
+bool DiskFileOps::Touch(const std::string& path) {
+    ClearFailure();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return FailWithError(path, errno);
+    }
+    // A file the user may not write keeps its time, as a rewrite would not have been refused
+    // for it alone: the caller's rewrite decides.
+    if (!S_ISREG(info.st_mode) || ::access(path.c_str(), W_OK) != 0) {
+        return false;
+    }
+    if (::utimensat(AT_FDCWD, path.c_str(), nullptr, 0) != 0) {
+        return FailWithError(path, errno);
+    }
+    return true;
+}
+
 void DiskFileOps::RemoveStaleTemporaries(const std::string& path) {
     const std::optional<std::string> target = ResolveLinks(path);
     if (!target) {

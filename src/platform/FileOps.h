@@ -56,6 +56,13 @@ public:
         return true;
     }
 
+    // Gives an existing file the current time as its last change without rewriting it; false
+    // when that cannot be done, and the caller writes the file instead.
+    virtual bool Touch(const std::string& path) {
+        (void)path;
+        return false;
+    }
+
     // Deletes what an interrupted replacement of the file left beside it. Nothing to do for
     // files that are not on a disk.
     virtual void RemoveStaleTemporaries(const std::string& path) { (void)path; }
@@ -100,6 +107,8 @@ public:
     // A text that cannot be written whole (a full disk) is taken back out.
     bool AppendFile(const std::string& path, const std::string& text) override;
     bool SyncFile(const std::string& path) override;
+    // Only a regular file the user may write to is touched.
+    bool Touch(const std::string& path) override;
     // Temporary files "<target>.tmp.<pid>.<n>" whose process is gone.
     void RemoveStaleTemporaries(const std::string& path) override;
 

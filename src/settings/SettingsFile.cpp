@@ -26,10 +26,14 @@ std::string ReadIniString(FileOps& files, const std::string& section, const std:
     return GetProfileValue(*text, section, key, defaultValue);
 }
 
-std::optional<std::string> TextToRewrite(FileOps& files, const std::string& fileName) {
+std::optional<std::string> TextToRewrite(FileOps& files, const std::string& fileName,
+                                         std::string* onDisk) {
     std::string bytes;
     switch (ReadIfExists(files, fileName, bytes)) {
     case ReadOutcome::Read:
+        if (onDisk != nullptr) {
+            *onDisk = bytes;
+        }
         return Utf8FromFileBytes(bytes);
     case ReadOutcome::Missing:
         return std::string();

@@ -31,6 +31,8 @@ std::optional<std::string> ReadProfileText(FileOps& files, const std::string& fi
 
 // The text a rewrite of the file starts from: its content, or empty when there is no file.
 // nullopt when the file exists but cannot be read, since overwriting it would lose its lines.
-std::optional<std::string> TextToRewrite(FileOps& files, const std::string& fileName);
+// onDisk, when given, receives the file's bytes as they are (empty for no file).
+std::optional<std::string> TextToRewrite(FileOps& files, const std::string& fileName,
+                                         std::string* onDisk = nullptr);
 
 } // namespace sumwise

@@ -230,7 +230,8 @@ bool SaveSettingsValues(FileOps& files, const std::string& fileName, const Setti
         }
         return false;
     };
-    std::optional<std::string> text = TextToRewrite(files, fileName);
+    std::string onDisk;
+    std::optional<std::string> text = TextToRewrite(files, fileName, &onDisk);
     if (!text) {
         return fail(files.FailureText());
     }
@@ -242,7 +243,10 @@ bool SaveSettingsValues(FileOps& files, const std::string& fileName, const Setti
         writes[i] = {key.name, texts[i]};
     }
     const std::vector<bool> accepted = SetProfileValues(*text, kSettingsSection, writes);
-    if (!files.WriteFileAtomic(fileName, *text)) {
+    // A file that already holds these very bytes is only marked as written now: rewriting it
+    // would cost a flush to the disk at every start and exit for nothing.
+    const bool unchanged = !onDisk.empty() && *text == onDisk && files.Touch(fileName);
+    if (!unchanged && !files.WriteFileAtomic(fileName, *text)) {
         return fail(files.FailureText());
     }
     for (const SettingKey& key : kSettingsSchema) {

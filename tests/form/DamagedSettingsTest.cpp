@@ -159,9 +159,13 @@ TEST_F(DamagedSettingsTest, NonRegularBackupOrLogIsNeverOpened) {
 TEST_F(DamagedSettingsTest, FailuresNameTheFileAndTheReason) {
     RunThatNamesAnAccount();
     const std::string settings = Read(ini());
+    // Both files have to be written: a backup from before the account was named, and a
+    // decimal place that differs from the settings file's.
+    testing::WriteFileBytes(sbk().string(), "[Settings]\r\nAccount0=Account\r\n");
     disk.full = true;
     CalcForm form(platform, &disk);
     form.Form_Load();
+    form.cboDecPlace_Click(4);
     form.Form_Unload();
     ASSERT_EQ(platform.Messages().size(), 2u);
     EXPECT_NE(platform.Messages()[0].text.find(

@@ -262,5 +262,47 @@ TEST_F(SettingsFile, WriteKeepsPermissionsCopyAndLastModified) {
     EXPECT_FALSE(files_.LastModified(ini_).has_value());
 }
 
+TEST_F(SettingsFile, SavingWhatTheFileHoldsOnlyMarksItAsWrittenNow) {
+    // An unchanged file keeps its bytes and its inode, but its time says it was saved now:
+    // the restore question shows that time as the backup's.
+    SettingsValues v = SettingsValuesFromText(kDefaultFile);
+    const std::string cp1252 = "[Settings]\r\nAccount0=Caf\xE9\r\n";
+    v.Account[0] = "Caf\xC3\xA9";
+    const struct {
+        const char* what;
+        std::string before;
+        bool rewritten;
+    } cases[] = {
+        {"the same bytes", "", false},
+        {"another value", "[Settings]\r\nAccount0=Home\r\n", true},
+        {"the same text in another encoding", cp1252, true},
+        {"no file", "", true},
+    };
+    const std::time_t old = 1781000000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(sbk_);
+        if (std::string(c.what) != "no file") {
+            if (c.before.empty()) {
+                ASSERT_TRUE(SaveSettingsValues(files_, sbk_, v));
+            } else {
+                Put(sbk_, c.before);
+            }
+            const timeval times[2] = {{old, 0}, {old, 0}};
+            ASSERT_EQ(::utimes(sbk_.c_str(), times), 0);
+        }
+        struct stat before {};
+        const bool existed = ::stat(sbk_.c_str(), &before) == 0;
+        const std::time_t start = std::time(nullptr);
+        ASSERT_TRUE(SaveSettingsValues(files_, sbk_, v));
+        struct stat after {};
+        ASSERT_EQ(::stat(sbk_.c_str(), &after), 0);
+        EXPECT_EQ(LoadSettingsValues(files_, sbk_).Account[0], "Caf\xC3\xA9");
+        EXPECT_GE(after.st_mtime, start);
+        EXPECT_EQ(existed && after.st_ino == before.st_ino, !c.rewritten);
+        EXPECT_EQ(FilesInFolder(), 1u);
+    }
+}
+
 } // namespace
 } // namespace sumwise
