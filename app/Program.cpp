@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
 #include <QSessionManager>
 #include <QTextStream>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "CommandLine.h"
@@ -127,8 +129,12 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
     QGuiApplication::setDesktopFileName(kAppId);
     QApplication::setWindowIcon(QIcon::fromTheme(kAppId));
 
+    // The image format plugins, which the menu bar's first icon loads, are loaded on the
+    // second core while this one reads the fonts for the window.
+    std::thread imagePlugins([] { (void)QImageReader::supportedImageFormats(); });
     qt::QtPlatform services;
     qt::MainWindow window(services);
+    imagePlugins.join();
     services.SetDialogParent(&window);
     qt::ShutdownSignals shutdownSignals;
     ConnectEnding(app, window, shutdownSignals);

@@ -1,6 +1,7 @@
 #include "qt/TabularFont.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 
 namespace sumwise::qt {
@@ -21,8 +22,14 @@ bool HasTabularDigits(const QFont& font) {
     return true;
 }
 
+const QStringList& KnownTabularFaces() {
+    static const QStringList faces{"Liberation Sans"};
+    return faces;
+}
+
 QFont TabularFont(const QFont& font) {
-    if (HasTabularDigits(font)) {
+    // The face actually found, which may stand in for the one asked for.
+    if (KnownTabularFaces().contains(QFontInfo(font).family()) || HasTabularDigits(font)) {
         return font;
     }
     // The build installs Liberation Mono; the desktop's fixed face stands in without it.

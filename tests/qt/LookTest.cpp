@@ -3,6 +3,7 @@
 // tape's amounts stand right-aligned in digits of one width.
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QStyle>
 
@@ -162,6 +163,16 @@ TEST_F(LookTest, GrandTotalIsLabelledWholeAndReadableBesideANormalNumber) {
 // Each drawn line ends at one right edge; a note stands left of its line.
 TEST_F(LookTest, TapeLinesStandRightAlignedInDigitsOfOneWidth) {
     EXPECT_TRUE(HasTabularDigits(tape()->font()));
+    // The faces taken on trust are measured here instead.
+    for (const QString& face : KnownTabularFaces()) {
+        if (QFontDatabase::hasFamily(face)) {
+            for (int points : {8, 10, 13}) {
+                QFont font(face);
+                font.setPointSize(points);
+                EXPECT_TRUE(HasTabularDigits(font)) << face.toStdString() << " " << points;
+            }
+        }
+    }
     QTest::keyClicks(window.findChild<QWidget*>("picSetFocus"), "1+1000.25+7=");
     window.form().lstTape().SetNote(0, "coffee");
     tape()->clearSelection();
