@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QSessionManager>
 #include <QTextStream>
 #include <QTimer>
@@ -12,7 +11,6 @@
 #include <iostream>
 #include <string>
 #include <system_error>
-#include <thread>
 #include <vector>
 
 #include "CommandLine.h"
@@ -129,12 +127,8 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
     QGuiApplication::setDesktopFileName(kAppId);
     QApplication::setWindowIcon(QIcon::fromTheme(kAppId));
 
-    // The image format plugins, which the menu bar's first icon loads, are loaded on the
-    // second core while this one reads the fonts for the window.
-    std::thread imagePlugins([] { (void)QImageReader::supportedImageFormats(); });
     qt::QtPlatform services;
     qt::MainWindow window(services);
-    imagePlugins.join();
     services.SetDialogParent(&window);
     qt::ShutdownSignals shutdownSignals;
     ConnectEnding(app, window, shutdownSignals);
