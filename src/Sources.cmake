@@ -56,6 +56,7 @@ set(SUMWISE_QT_SOURCES
   qt/MemoryPanel.cpp qt/MemoryPanel.h
   qt/PanelFrame.h
   qt/PrinterSurface.cpp qt/PrinterSurface.h
+  qt/PrintModule.cpp qt/PrintModule.h
   qt/QtPlatform.cpp qt/QtPlatform.h
   qt/ShutdownSignals.cpp qt/ShutdownSignals.h
   qt/TabularFont.cpp qt/TabularFont.h
@@ -63,3 +64,8 @@ set(SUMWISE_QT_SOURCES
   qt/TapeListModel.cpp qt/TapeListModel.h
   qt/TapeView.cpp qt/TapeView.h
   qt/WindowPlace.cpp qt/WindowPlace.h)
+
+# The print module, loaded at the first print: the only code that links the print library.
+set(SUMWISE_PRINT_MODULE_SOURCES
+  qt/DefaultPrinter.cpp qt/DefaultPrinter.h
+  qt/PrinterSurface.cpp qt/PrinterSurface.h)

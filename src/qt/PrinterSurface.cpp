@@ -4,8 +4,6 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 namespace sumwise::qt {
 
@@ -121,19 +119,6 @@ void PrinterSurface::CloseFile() {
     file_->close();
     if (failed || file_->error() != QFileDevice::NoError) {
         throw PrintFailure((failed ? reason : file_->errorString()).toStdString());
-    }
-}
-
-std::unique_ptr<PageSurface> OpenDefaultPrinterSurface() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        return nullptr;
-    }
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    try {
-        return std::make_unique<PrinterSurface>(std::move(printer));
-    } catch (const PrintFailure&) {
-        return nullptr;
     }
 }
 

@@ -55,8 +55,6 @@ private:
     double y_ = 0;
 };
 
-// The system's default printer; nullptr when it has none.
-std::unique_ptr<PageSurface> OpenDefaultPrinterSurface();
 // The paper of a territory: US Letter in the United States and Canada, A4 elsewhere.
 QPageSize::PageSizeId LocalePaperSize(QLocale::Territory territory);
 // A PDF file of the given paper with half-inch margins; nullptr when it cannot be created.

@@ -142,10 +142,10 @@ std::string QtPlatform::LongDate(const DateTime& when) {
 }
 
 std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
-    if (auto printer = OpenDefaultPrinterSurface()) {
+    if (auto printer = printing_.openDefaultPrinter()) {
         return printer;
     }
-    // No printer: the same pages go to a PDF in the documents folder.
+    // No printer, or no way to reach it: the same pages go to a PDF in the documents folder.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         folder = QDir::homePath();
@@ -155,9 +155,16 @@ std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
     auto pdf = OpenPdfSurface(path, LocalePaperSize(QLocale::system().territory()));
     if (pdf) {
         // Told once the print run is over and the window takes input again.
-        QTimer::singleShot(0, [this, path] {
-            MsgBox("No printer is installed. The tape is saved as " + path.toStdString(), kAppTitle,
-                   MsgIcon::Information, MsgButtons::Ok);
+        const QString unreachable = printing_.failure();
+        QTimer::singleShot(0, [this, path, unreachable] {
+            const std::string saved = "The tape is saved as " + path.toStdString();
+            if (unreachable.isEmpty()) {
+                MsgBox("No printer is installed. " + saved, kAppTitle, MsgIcon::Information,
+                       MsgButtons::Ok);
+            } else {
+                MsgBox("The printer cannot be reached: " + unreachable.toStdString() + ". " + saved,
+                       kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+            }
         });
     }
     return pdf;

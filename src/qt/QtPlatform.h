@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "qt/PrintModule.h"
 
 class QFileDialog;
 
@@ -28,6 +29,8 @@ public:
     // How the help opens: where it is looked for, the desktop's opener, or the program's own
     // help window always (as SUMWISE_HELP=builtin in the environment chooses too).
     HelpOpener& Help() { return *help_; }
+    // The module the system printer is reached through (a test points it elsewhere).
+    PrintModule& Printing() { return printing_; }
 
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                      MsgButtons buttons) override;
@@ -59,6 +62,7 @@ private:
     QPointer<QWidget> parent_;
     QString lastFolder_; // of the last file chosen in this run
     std::unique_ptr<HelpOpener> help_;
+    PrintModule printing_;
 };
 
 } // namespace sumwise::qt

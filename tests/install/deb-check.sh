@@ -62,6 +62,7 @@ cleanup() {
 
 # The files the package must install, beside the program and the link.
 package_files=(
+    "$programdir/libsumwise-print.so"
     "$programdir/help/index.html"
     "$programdir/help/style.css"
     "/usr/share/applications/$app_id.desktop"

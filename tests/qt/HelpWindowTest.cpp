@@ -19,6 +19,7 @@
 #include "qt/HelpOpener.h"
 #include "qt/HelpWindow.h"
 #include "qt/MainWindow.h"
+#include "qt/MessageWatch.h"
 #include "qt/QtPlatform.h"
 
 namespace sumwise::qt {
@@ -41,24 +42,6 @@ QByteArray TestPage() {
     }
     return page + "<h2 id=\"far\">Far section</h2><p>The end.</p></body></html>";
 }
-
-// Closes every message box that opens while it runs, keeping their titles and texts.
-class MessageWatch {
-public:
-    MessageWatch() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen << box->windowTitle() + "|" + box->text();
-                box->accept();
-            }
-        });
-        timer_.start(10);
-    }
-    QStringList seen;
-
-private:
-    QTimer timer_;
-};
 
 // The help in a temporary folder and a desktop opener made to fail, as on a machine with no
 // browser.
