@@ -1,9 +1,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QImageReader>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QSet>
 #include <QTest>
+#include <QToolButton>
 
 #include "qt/TapeListModel.h"
 #include "qt/WindowFixture.h"
@@ -73,6 +77,23 @@ TEST_F(MenuTest, MenuBarAsDesigned) {
                                      "Help &Topics",
                                      "-",
                                      "&About"}));
+}
+
+TEST_F(MenuTest, TheMenuBarLeavesThePluginFoldersAsTheyWere) {
+    // The bar is made with the plugin folders set aside; they are back, and the image
+    // plugins are found.
+    const QString plugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    EXPECT_TRUE(QCoreApplication::libraryPaths().contains(plugins))
+        << QCoreApplication::libraryPaths().join(", ").toStdString();
+    if (QDir(plugins + "/imageformats").entryList({"libqgif*"}).isEmpty()) {
+        GTEST_SKIP() << "no GIF plugin in " << plugins.toStdString();
+    }
+    EXPECT_TRUE(QImageReader::supportedImageFormats().contains("gif"));
+    // The bar's own overflow icon was read all the same.
+    auto* overflow = window.menuBar()->findChild<QToolButton*>("qt_menubar_ext_button");
+    ASSERT_NE(overflow, nullptr);
+    EXPECT_FALSE(overflow->icon().isNull());
+    EXPECT_FALSE(overflow->icon().pixmap(16).isNull());
 }
 
 TEST_F(MenuTest, UndoIsOfferedOnlyAfterAChangeToTheWholeTape) {
