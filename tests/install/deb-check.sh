@@ -161,6 +161,7 @@ check_window_as_user() {
         test -s "$work/home-$user/config/sumwise/Sumwise.ini"
     check "as $user: files appeared in $programdir: $(ls "$programdir")" \
         [ "$(ls "$programdir")" = "help
+libsumwise-print.so
 sumwise" ]
 }
 
