@@ -362,8 +362,8 @@ bool DiskFileOps::Touch(const std::string& path) {
     if (::stat(path.c_str(), &info) != 0) {
         return FailWithError(path, errno);
     }
-    // A file the user may not write keeps its time, as a rewrite would not have been refused
-    // for it alone: the caller's rewrite decides.
+    // Not for a file the user may not write: the caller's rewrite, which replaces the file
+    // through its folder, decides about that one.
     if (!S_ISREG(info.st_mode) || ::access(path.c_str(), W_OK) != 0) {
         return false;
     }

@@ -1,7 +1,6 @@
 #include "qt/PrintModule.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLibrary>
 
 namespace sumwise::qt {
@@ -13,13 +12,11 @@ QString PrintModule::defaultPath() {
 std::unique_ptr<PageSurface> PrintModule::openDefaultPrinter() {
     if (open_ == nullptr) {
         QLibrary module(path_.isEmpty() ? defaultPath() : path_);
-        if (!module.load()) {
-            failure_ = module.errorString();
-            return nullptr;
+        if (module.load()) {
+            open_ = reinterpret_cast<Opener>(module.resolve("sumwise_open_default_printer"));
         }
-        open_ = reinterpret_cast<Opener>(module.resolve("sumwise_open_default_printer"));
         if (open_ == nullptr) {
-            failure_ = QDir::toNativeSeparators(module.fileName()) + ": " + module.errorString();
+            failure_ = module.errorString(); // names the file, for a load and a lookup alike
             return nullptr;
         }
         failure_.clear();

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -270,23 +271,23 @@ TEST_F(SettingsFile, SavingWhatTheFileHoldsOnlyMarksItAsWrittenNow) {
     v.Account[0] = "Caf\xC3\xA9";
     const struct {
         const char* what;
-        std::string before;
+        std::optional<std::string> before; // empty: what the save writes; nullopt: no file
         bool rewritten;
     } cases[] = {
         {"the same bytes", "", false},
         {"another value", "[Settings]\r\nAccount0=Home\r\n", true},
         {"the same text in another encoding", cp1252, true},
-        {"no file", "", true},
+        {"no file", std::nullopt, true},
     };
     const std::time_t old = 1781000000;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove(sbk_);
-        if (std::string(c.what) != "no file") {
-            if (c.before.empty()) {
+        if (c.before) {
+            if (c.before->empty()) {
                 ASSERT_TRUE(SaveSettingsValues(files_, sbk_, v));
             } else {
-                Put(sbk_, c.before);
+                Put(sbk_, *c.before);
             }
             const timeval times[2] = {{old, 0}, {old, 0}};
             ASSERT_EQ(::utimes(sbk_.c_str(), times), 0);
