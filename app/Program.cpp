@@ -16,6 +16,7 @@
 #include "CommandLine.h"
 #include "number/NumberText.h"
 #include "platform/AppIdentity.h"
+#include "qt/FontConfigPreload.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/ShutdownSignals.h"
@@ -118,6 +119,8 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
     int toolkitArgc = static_cast<int>(toolkitArgv.size());
     toolkitArgv.push_back(nullptr);
 
+    // Started before the toolkit, so that the two overlap; the window waits for it.
+    qt::FontConfigPreload fontConfig;
     qInstallMessageHandler(StartupMessages);
     QApplication app(toolkitArgc, toolkitArgv.data());
     g_starting = false;

@@ -47,6 +47,7 @@ set(SUMWISE_QT_SOURCES
   qt/Contrast.cpp qt/Contrast.h
   qt/ConverterPanel.cpp qt/ConverterPanel.h
   qt/DisplayLabel.cpp qt/DisplayLabel.h
+  qt/FontConfigPreload.cpp qt/FontConfigPreload.h
   qt/HelpOpener.cpp qt/HelpOpener.h
   qt/HelpWindow.cpp qt/HelpWindow.h
   qt/KeyBindings.cpp qt/KeyBindings.h

@@ -13,6 +13,7 @@
 #include "qt/ChangeTapePanel.h"
 #include "qt/ConverterPanel.h"
 #include "qt/DisplayLabel.h"
+#include "qt/FontConfigPreload.h"
 #include "qt/KeypadLayout.h"
 #include "qt/MainWindowPlatform.h"
 #include "qt/MemoryPanel.h"
@@ -99,9 +100,12 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     buildDisplay(client);
     buildKeypad(client);
     buildDecimalPlaces(client);
+    buildMenus();
+    // Text is first measured from here on: the font configuration must have been read.
+    FontConfigPreload::Wait();
+    setDisplayFonts();
     buildTape(client);
     buildMemoryPanel(client);
-    buildMenus();
     dropClashingMnemonics(client);
     ChainTabOrder({picSetFocus_, cboDecPlace_, lstTape_});
     picSetFocus_->lower();
@@ -130,12 +134,7 @@ void MainWindow::buildDisplay(QWidget* client) {
     lblResult_->setFrameShadow(QFrame::Sunken);
     lblResult_->setAutoFillBackground(true);
     lblResult_->setBackgroundRole(QPalette::Base);
-    QFont displayFont = lblResult_->font();
-    displayFont.setPixelSize(16);
-    displayFont.setBold(true);
-    lblResult_->setFont(displayFont);
 
-    // The pending operator and the grand total, at the display's left in the body face.
     lblOperator_ = lblResult_->operatorLabel();
     lblOperator_->setObjectName("lblOperator");
     lblOperator_->setAccessibleName("Pending operator");
@@ -146,6 +145,15 @@ void MainWindow::buildDisplay(QWidget* client) {
     lblResult_->addModeLabel()->setAccessibleName("Add mode");
     lblResult_->itemsLabel()->setObjectName("lblItems");
     lblResult_->itemsLabel()->setAccessibleName("Item count");
+}
+
+void MainWindow::setDisplayFonts() {
+    // Both lay the display out, so they wait until the rest of the keys are made.
+    QFont displayFont = lblResult_->font();
+    displayFont.setPixelSize(16);
+    displayFont.setBold(true);
+    lblResult_->setFont(displayFont);
+    // The pending operator and the grand total, at the display's left in the body face.
     lblResult_->setSideFont(font());
 }
 

@@ -71,6 +71,7 @@ private:
 
     // Construction and wiring (MainWindow.cpp).
     void buildDisplay(QWidget* client);
+    void setDisplayFonts();
     void buildKeypad(QWidget* client);
     void buildDecimalPlaces(QWidget* client);
     void buildTape(QWidget* client);

@@ -56,6 +56,7 @@ protected:
         return lines;
     }
 
+public:
     // A platform whose program folder is a new, writable temporary folder.
     static testing::FakePlatform InTemporaryFolder() {
         testing::FakePlatform platform;
@@ -67,6 +68,7 @@ protected:
         return platform;
     }
 
+protected:
     size_t expectedMessages = 0; // messages a test has checked
     testing::FakePlatform services = InTemporaryFolder();
     MainWindow window{services};
