@@ -64,6 +64,7 @@ set(SUMWISE_QT_SOURCES
   qt/TapeLineDelegate.cpp qt/TapeLineDelegate.h
   qt/TapeListModel.cpp qt/TapeListModel.h
   qt/TapeView.cpp qt/TapeView.h
+  qt/TemporaryAppFont.cpp qt/TemporaryAppFont.h
   qt/WindowPlace.cpp qt/WindowPlace.h)
 
 # The print module, loaded at the first print: the only code that links the print library.

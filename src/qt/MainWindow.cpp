@@ -21,6 +21,7 @@
 #include "qt/TapeLineDelegate.h"
 #include "qt/TapeListModel.h"
 #include "qt/TapeView.h"
+#include "qt/TemporaryAppFont.h"
 
 namespace sumwise::qt {
 
@@ -123,6 +124,13 @@ MainWindow::~MainWindow() {
     // does, not after, as Qt's deletion of the children would have it.
     delete centralWidget(); // deleted in place: taking it out first would restyle it all
     delete tapeModel_;
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ThemeChange) {
+        TemporaryAppFont::FollowDesktopFont(); // the bank texts set the application's font
+    }
 }
 
 void MainWindow::buildDisplay(QWidget* client) {

@@ -1,10 +1,14 @@
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "qt/DisplayLabel.h"
 #include "qt/FontConfigPreload.h"
+#include "qt/TemporaryAppFont.h"
 #include "qt/WindowFixture.h"
 
 namespace sumwise::qt {
@@ -46,6 +50,38 @@ TEST(FontConfigPreloadTest, TheWindowWaitsForItAndSetsItsFontsAfterwards) {
         // Laid out in that face: as tall as its text, not as the display's.
         EXPECT_EQ(side->height(), QFontMetrics(started.window.font()).height()) << name;
     }
+}
+
+TEST(TemporaryAppFontTest, IsTheDefaultFontWhileItLastsAndPutsTheOldOneBack) {
+    const QFont before = QGuiApplication::font();
+    {
+        const TemporaryAppFont serif(QFont("Liberation Serif", 20));
+        EXPECT_EQ(QFont().family(), "Liberation Serif") << "what a new line edit first lays out in";
+        EXPECT_EQ(QFont().pointSize(), 20);
+    }
+    EXPECT_EQ(QGuiApplication::font(), before);
+}
+
+using StartupFontsTest = WindowTest;
+
+TEST_F(StartupFontsTest, TheWindowLeavesTheDesktopFontAndTheBankTextsTheirOwn) {
+    EXPECT_EQ(QGuiApplication::font(), QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    auto* panel = window.findChild<QWidget*>("fraMemBanks");
+    ASSERT_NE(panel, nullptr);
+    for (int bank = 0; bank < 5; ++bank) {
+        auto* text = window.findChild<QLineEdit*>(QString("txtMem_%1").arg(bank));
+        ASSERT_NE(text, nullptr) << bank;
+        EXPECT_EQ(text->font(), panel->font()) << bank;
+    }
+}
+
+TEST_F(StartupFontsTest, AThemeChangeBringsBackTheDesktopFont) {
+    // Once the application has set a font, Qt no longer takes the desktop's on a theme
+    // change: the window does it.
+    QGuiApplication::setFont(QFont("Liberation Serif", 20)); // stands for the desktop's old font
+    QEvent change(QEvent::ThemeChange);
+    QCoreApplication::sendEvent(&window, &change);
+    EXPECT_EQ(QGuiApplication::font(), QFontDatabase::systemFont(QFontDatabase::GeneralFont));
 }
 
 } // namespace
