@@ -78,7 +78,9 @@ Budget FlatKeyPress(std::string what, std::string benchmark, double limitMs) {
 Budget AgainstBareWindow(std::string what, const char* format, std::string value,
                          std::string ratio) {
     return {std::move(what), [format, value, ratio](const BudgetReporter& r) -> Verdict {
-                const std::string name = "StartUpAgainstBareWindow/iterations:30/manual_time";
+                const std::string name =
+                    "StartUpAgainstBareWindow/iterations:" + std::to_string(kStartUpRuns) +
+                    "/manual_time";
                 const auto figure = Counter(r, name, value);
                 const auto times = Counter(r, name, ratio);
                 if (!figure || !times) {

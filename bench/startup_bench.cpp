@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "BudgetReport.h"
+
 extern char** environ;
 
 namespace {
@@ -114,6 +116,9 @@ void StartUpAgainstBareWindow(benchmark::State& state) {
     state.counters["bare_MiB"] = static_cast<double>(theirPeak) / 1024.0;
     state.counters["peak_ratio"] = static_cast<double>(ourPeak) / static_cast<double>(theirPeak);
 }
-BENCHMARK(StartUpAgainstBareWindow)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(StartUpAgainstBareWindow)
+    ->UseManualTime()
+    ->Iterations(sumwise::bench::kStartUpRuns)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
