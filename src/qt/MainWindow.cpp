@@ -156,7 +156,7 @@ void MainWindow::buildDisplay(QWidget* client) {
 }
 
 void MainWindow::setDisplayFonts() {
-    // Both lay the display out, so they wait until the rest of the keys are made.
+    // Both lay the display out, measuring text: called once the font configuration is read.
     QFont displayFont = lblResult_->font();
     displayFont.setPixelSize(16);
     displayFont.setBold(true);
