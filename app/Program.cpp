@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "HeapReserve.h"
 #include "number/NumberText.h"
 #include "platform/AppIdentity.h"
 #include "qt/FontConfigPreload.h"
@@ -119,6 +120,7 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
     int toolkitArgc = static_cast<int>(toolkitArgv.size());
     toolkitArgv.push_back(nullptr);
 
+    ReserveStartupHeap(kStartupHeapBytes);
     // Started before the toolkit, so that the two overlap; the window waits for it.
     qt::FontConfigPreload fontConfig;
     qInstallMessageHandler(StartupMessages);
