@@ -61,16 +61,21 @@ using Verdict = std::optional<std::pair<std::string, bool>>;
 // A key press must not grow with the tape: the long tape may cost at most this much more.
 constexpr double kFlatRatio = 1.5;
 
-// A key press at the cap: under a limit, and flat against the short tape.
-Budget FlatKeyPress(std::string what, std::string benchmark, double limitMs) {
-    return {std::move(what), [benchmark, limitMs](const BudgetReporter& r) -> Verdict {
+// A key press at the cap: under a limit, and flat against the short tape. At the cap a press
+// also drops the oldest line and adds it to the dropped totals, a fixed step the short tape
+// never takes; where the press costs well under a microsecond, that step alone moves the
+// ratio past kFlatRatio. So a long tape may also cost up to `slackMs` more: far less than
+// anything that walked the tape's 32,766 lines would add.
+Budget FlatKeyPress(std::string what, std::string benchmark, double limitMs, double slackMs) {
+    return {std::move(what), [benchmark, limitMs, slackMs](const BudgetReporter& r) -> Verdict {
                 const auto full = Ms(r, benchmark + "/32766");
                 const auto small = Ms(r, benchmark + "/1000");
                 if (!full || !small) {
                     return std::nullopt;
                 }
+                const bool flat = *full / *small <= kFlatRatio || *full - *small <= slackMs;
                 return std::pair{Format("%.5f ms, %.2fx 1,000 lines", *full, *full / *small),
-                                 *full < limitMs && *full / *small <= kFlatRatio};
+                                 *full < limitMs && flat};
             }};
 }
 
@@ -102,9 +107,10 @@ std::vector<Budget> Budgets() {
              return std::pair{Format("%.2f ms, %.2fx floor", *ms, *ms / *floor),
                               *ms <= 2 * *floor && *ms < 10};
          }},
-        FlatKeyPress("Key press, core, at the cap: < 0.05 ms, flat", "KeyPressOnTape", 0.05),
+        FlatKeyPress("Key press, core, at the cap: < 0.05 ms, flat (or < 1 us more)",
+                     "KeyPressOnTape", 0.05, 0.001),
         FlatKeyPress("Key press, through the view, at the cap: < 0.5 ms, flat",
-                     "KeyPressThroughView", 0.5),
+                     "KeyPressThroughView", 0.5, 0.0),
         {"Key press at the cap with the tape journal: < 0.05 ms more than without",
          [](const BudgetReporter& r) -> Verdict {
              const auto with = Ms(r, "KeyPressAtTheCap/1");
