@@ -4,7 +4,20 @@
 #include <cstdint>
 #include <cstdlib>
 
-#ifdef __GLIBC__
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SUMWISE_SANITIZED_HEAP 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define SUMWISE_SANITIZED_HEAP 1
+#endif
+// The reserve works on glibc's own heap; a sanitizer brings an allocator of its own.
+#if defined(__GLIBC__) && !defined(SUMWISE_SANITIZED_HEAP)
+#define SUMWISE_GLIBC_HEAP 1
+#endif
+
+#ifdef SUMWISE_GLIBC_HEAP
 #include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -12,7 +25,11 @@
 
 namespace sumwise::app {
 
-#ifdef __GLIBC__
+#ifdef SUMWISE_GLIBC_HEAP
+
+bool HeapReserveApplies() {
+    return true;
+}
 
 namespace {
 

@@ -13,4 +13,7 @@ inline constexpr std::size_t kStartupHeapBytes = 1536 * 1024;
 // 5.14), and the program then simply faults its pages in as it touches them.
 std::size_t ReserveStartupHeap(std::size_t bytes);
 
+// Whether the reserve can work here at all: glibc's own allocator, not a sanitizer's.
+bool HeapReserveApplies();
+
 } // namespace sumwise::app

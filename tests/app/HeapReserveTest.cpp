@@ -33,6 +33,9 @@ std::size_t ResidentPages(void* block, std::size_t bytes) {
 // The point of the reserve: what start-up allocates next is already in memory, before the
 // program writes to it, so it costs no page fault.
 TEST(HeapReserveTest, TheNextAllocationsAreAlreadyInMemory) {
+    if (!HeapReserveApplies()) {
+        GTEST_SKIP() << "the allocator is not glibc's own";
+    }
     const std::size_t mapped = ReserveStartupHeap(kStartupHeapBytes);
     if (mapped == 0) {
         GTEST_SKIP() << "this kernel cannot map a range ahead of use";
@@ -49,6 +52,9 @@ TEST(HeapReserveTest, TheNextAllocationsAreAlreadyInMemory) {
 // A window's backing store (at 100% and at 200%) comes from the heap, not from a mapping
 // of its own that would be faulted in page by page.
 TEST(HeapReserveTest, LargeBlocksComeFromTheHeap) {
+    if (!HeapReserveApplies()) {
+        GTEST_SKIP() << "the allocator is not glibc's own";
+    }
     ReserveStartupHeap(kStartupHeapBytes);
     for (const std::size_t bytes : {std::size_t{582 * 252 * 4}, std::size_t{1164 * 504 * 4}}) {
         const std::size_t mappedBefore = mallinfo2().hblkhd;
