@@ -25,11 +25,15 @@
 
 namespace sumwise::app {
 
-#ifdef SUMWISE_GLIBC_HEAP
-
 bool HeapReserveApplies() {
+#ifdef SUMWISE_GLIBC_HEAP
     return true;
+#else
+    return false;
+#endif
 }
+
+#ifdef SUMWISE_GLIBC_HEAP
 
 namespace {
 
