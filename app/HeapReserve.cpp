@@ -17,10 +17,11 @@
 #define SUMWISE_GLIBC_HEAP 1
 #endif
 
+#include <unistd.h>
+
 #ifdef SUMWISE_GLIBC_HEAP
 #include <malloc.h>
 #include <sys/mman.h>
-#include <unistd.h>
 #endif
 
 namespace sumwise::app {
@@ -31,6 +32,13 @@ bool HeapReserveApplies() {
 #else
     return false;
 #endif
+}
+
+PageRange WholePagesIn(void* block, std::size_t bytes) {
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto from = (reinterpret_cast<std::uintptr_t>(block) + page - 1) & ~(page - 1);
+    const auto to = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(page - 1);
+    return to > from ? PageRange{reinterpret_cast<void*>(from), to - from} : PageRange{};
 }
 
 #ifdef SUMWISE_GLIBC_HEAP
@@ -65,12 +73,10 @@ std::size_t ReserveStartupHeap(std::size_t bytes) {
     if (block == nullptr) {
         return 0;
     }
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto from = (reinterpret_cast<std::uintptr_t>(block) + page - 1) & ~(page - 1);
-    const auto to = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(page - 1);
+    const PageRange pages = WholePagesIn(block, bytes);
     std::size_t mapped = 0;
-    if (to > from && madvise(reinterpret_cast<void*>(from), to - from, MADV_POPULATE_WRITE) == 0) {
-        mapped = to - from;
+    if (pages.bytes > 0 && madvise(pages.start, pages.bytes, MADV_POPULATE_WRITE) == 0) {
+        mapped = pages.bytes;
     }
     std::free(block);
     return mapped;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -16,11 +15,9 @@ namespace {
 
 // How many of the whole pages inside [block, block + bytes) are in memory now.
 std::size_t ResidentPages(void* block, std::size_t bytes) {
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto from = (reinterpret_cast<std::uintptr_t>(block) + page - 1) & ~(page - 1);
-    const auto to = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(page - 1);
-    std::vector<unsigned char> state((to - from) / page);
-    if (mincore(reinterpret_cast<void*>(from), to - from, state.data()) != 0) {
+    const PageRange pages = WholePagesIn(block, bytes);
+    std::vector<unsigned char> state(pages.bytes / static_cast<std::size_t>(sysconf(_SC_PAGESIZE)));
+    if (pages.bytes == 0 || mincore(pages.start, pages.bytes, state.data()) != 0) {
         return 0;
     }
     std::size_t resident = 0;
