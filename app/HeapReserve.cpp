@@ -55,17 +55,20 @@ constexpr int kMmapThreshold = 4 * 1024 * 1024;
 
 } // namespace
 
-// On a virtual machine the first touch of a page is the dearest single step of start-up
-// (about 10 µs each, over a thousand of them); the kernel maps a range in one call for a
-// fraction of that. The block is freed at once: its pages stay with the heap for the
-// allocations that follow, so the peak memory does not grow.
-std::size_t ReserveStartupHeap(std::size_t bytes) {
+void KeepStartupBlocksInHeap(std::size_t reserveBytes) {
     mallopt(M_MMAP_THRESHOLD, kMmapThreshold);
     // Freed heap goes back to the system only when more than this lies free at its top:
     // twice the threshold, as glibc sets it itself once it raises the threshold, and never
     // less than the reserve, which must stay.
     mallopt(M_TRIM_THRESHOLD,
-            static_cast<int>(std::max<std::size_t>(2 * kMmapThreshold, 2 * bytes)));
+            static_cast<int>(std::max<std::size_t>(2 * kMmapThreshold, 2 * reserveBytes)));
+}
+
+// On a virtual machine the first touch of a page is the dearest single step of start-up
+// (about 10 µs each, over a thousand of them); the kernel maps a range in one call for a
+// fraction of that. The block is freed at once: its pages stay with the heap for the
+// allocations that follow, so the peak memory does not grow.
+std::size_t ReserveStartupHeap(std::size_t bytes) {
     if (bytes == 0) {
         return 0;
     }
@@ -83,6 +86,8 @@ std::size_t ReserveStartupHeap(std::size_t bytes) {
 }
 
 #else
+
+void KeepStartupBlocksInHeap(std::size_t) {}
 
 std::size_t ReserveStartupHeap(std::size_t) {
     return 0;

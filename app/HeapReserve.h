@@ -7,8 +7,13 @@ namespace sumwise::app {
 // The heap start-up is about to use, faulted in with one call instead of page by page.
 inline constexpr std::size_t kStartupHeapBytes = 1536 * 1024;
 
-// Keeps blocks up to a few MiB (the window's backing store among them) in the main heap
-// and keeps freed heap for reuse, then has the kernel map `bytes` of that heap at once.
+// Keeps blocks up to a few MiB (the window's backing store among them) in the main heap,
+// and freed heap, a reserve of `reserveBytes` among it, for reuse. Called before a second
+// thread starts: the allocator's settings are not to change under another thread's
+// allocations.
+void KeepStartupBlocksInHeap(std::size_t reserveBytes);
+
+// Has the kernel map `bytes` of the main heap at once, for the allocations that follow.
 // Returns how many bytes the kernel mapped: 0 where it cannot (not glibc's own allocator, a
 // kernel before 5.14), and the program then simply faults its pages in as it touches them.
 std::size_t ReserveStartupHeap(std::size_t bytes);

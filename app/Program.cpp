@@ -120,9 +120,10 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
     int toolkitArgc = static_cast<int>(toolkitArgv.size());
     toolkitArgv.push_back(nullptr);
 
-    ReserveStartupHeap(kStartupHeapBytes);
-    // Started before the toolkit, so that the two overlap; the window waits for it.
+    KeepStartupBlocksInHeap(kStartupHeapBytes);
+    // Started first, so that it overlaps all the rest of the start; the window waits for it.
     qt::FontConfigPreload fontConfig;
+    ReserveStartupHeap(kStartupHeapBytes);
     qInstallMessageHandler(StartupMessages);
     QApplication app(toolkitArgc, toolkitArgv.data());
     g_starting = false;

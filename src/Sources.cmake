@@ -65,6 +65,7 @@ set(SUMWISE_QT_SOURCES
   qt/TapeListModel.cpp qt/TapeListModel.h
   qt/TapeView.cpp qt/TapeView.h
   qt/TemporaryAppFont.cpp qt/TemporaryAppFont.h
+  qt/ThreadOnAnotherCore.cpp qt/ThreadOnAnotherCore.h
   qt/WindowPlace.cpp qt/WindowPlace.h)
 
 # The print module, loaded at the first print: the only code that links the print library.

@@ -33,6 +33,7 @@ TEST(HeapReserveTest, TheNextAllocationsAreAlreadyInMemory) {
     if (!HeapReserveApplies()) {
         GTEST_SKIP() << "the allocator is not glibc's own";
     }
+    KeepStartupBlocksInHeap(kStartupHeapBytes);
     const std::size_t mapped = ReserveStartupHeap(kStartupHeapBytes);
     if (mapped == 0) {
         GTEST_SKIP() << "this kernel cannot map a range ahead of use";
@@ -52,7 +53,7 @@ TEST(HeapReserveTest, LargeBlocksComeFromTheHeap) {
     if (!HeapReserveApplies()) {
         GTEST_SKIP() << "the allocator is not glibc's own";
     }
-    ReserveStartupHeap(kStartupHeapBytes);
+    KeepStartupBlocksInHeap(kStartupHeapBytes);
     for (const std::size_t bytes : {std::size_t{582 * 252 * 4}, std::size_t{1164 * 504 * 4}}) {
         const std::size_t mappedBefore = mallinfo2().hblkhd;
         void* block = std::malloc(bytes);
