@@ -102,6 +102,9 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     buildKeypad(client);
     buildDecimalPlaces(client);
     buildMenus();
+    // The core's start reads and writes its files and measures no text, so it runs while
+    // the font configuration is still being read.
+    form_->Form_Load();
     // Text is first measured from here on: the font configuration must have been read.
     FontConfigPreload::Wait();
     setDisplayFonts();
@@ -116,7 +119,7 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
         tapeArea_.append(print);
     }
 
-    startUp();
+    showLoadedState();
 }
 
 MainWindow::~MainWindow() {

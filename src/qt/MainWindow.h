@@ -102,8 +102,8 @@ private:
     bool runBoundKey(const KeyCommand& key);
 
     // The window's place (MainWindowPlace.cpp).
-    // The start-up sequence, then the window at its saved place.
-    void startUp();
+    // What the start-up sequence loaded, then the window at its saved place.
+    void showLoadedState();
     void placeWindow();
     // Lets the window system place the window before moves count as the user's.
     void startSettling();

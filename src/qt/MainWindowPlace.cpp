@@ -22,8 +22,7 @@ int ToPixels(double twips) {
 
 } // namespace
 
-void MainWindow::startUp() {
-    form_->Form_Load();
+void MainWindow::showLoadedState() {
     refresh();
     placeWindow();
 }

@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "platform/AppIdentity.h"
+#include "qt/FontConfigPreload.h"
 #include "qt/HelpOpener.h"
 #include "qt/PrinterSurface.h"
 
@@ -45,6 +46,9 @@ void QtPlatform::SetDialogParent(QWidget* parent) {
 
 MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
+    // The start-up sequence may have something to say before the window has waited for the
+    // font configuration; the box would otherwise read it a second time.
+    FontConfigPreload::Wait();
     QMessageBox box(parent_);
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
