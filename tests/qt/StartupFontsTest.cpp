@@ -3,11 +3,14 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "qt/DisplayLabel.h"
 #include "qt/FontConfigPreload.h"
+#include "qt/QtPlatform.h"
 #include "qt/TemporaryAppFont.h"
 #include "qt/WindowFixture.h"
 
@@ -50,6 +53,24 @@ TEST(FontConfigPreloadTest, TheWindowWaitsForItAndSetsItsFontsAfterwards) {
         // Laid out in that face: as tall as its text, not as the display's.
         EXPECT_EQ(side->height(), QFontMetrics(started.window.font()).height()) << name;
     }
+}
+
+// The start-up sequence runs while the configuration is still being read, and a damaged
+// settings file makes it say so: the box waits for the reading rather than doing it again.
+TEST(FontConfigPreloadTest, AMessageBoxWaitsForItFirst) {
+    FontConfigPreload preload;
+    ASSERT_TRUE(FontConfigPreload::Running());
+    bool runningWhileShown = true;
+    QTimer::singleShot(0, [&runningWhileShown] {
+        runningWhileShown = FontConfigPreload::Running();
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->accept();
+        }
+    });
+    QtPlatform platform;
+    platform.MsgBox("The settings file cannot be used.", "Sumwise", MsgIcon::Information,
+                    MsgButtons::Ok);
+    EXPECT_FALSE(runningWhileShown);
 }
 
 TEST(TemporaryAppFontTest, IsTheDefaultFontWhileItLastsAndPutsTheOldOneBack) {
