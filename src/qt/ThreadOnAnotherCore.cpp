@@ -40,8 +40,13 @@ bool StartOnAnotherCore(pthread_t& thread, void* (*job)(void*), void* argument) 
         CPU_CLR(here, &others);
         start->placed = pthread_attr_setaffinity_np(&attributes, sizeof others, &others) == 0;
     }
-    const bool made = pthread_create(&thread, &attributes, RunStarted, start.get()) == 0;
+    bool made = pthread_create(&thread, &attributes, RunStarted, start.get()) == 0;
     pthread_attr_destroy(&attributes);
+    if (!made && start->placed) {
+        // The cores may have been taken from the process meanwhile: start it as usual.
+        start->placed = false;
+        made = pthread_create(&thread, nullptr, RunStarted, start.get()) == 0;
+    }
     if (made) {
         start.release(); // the thread owns it now
     }
