@@ -49,12 +49,22 @@ CsvFields FieldsOf(std::string_view line) {
     return fields;
 }
 
-void AppendField(std::string& out, std::string_view field) {
+// A spreadsheet reads a cell beginning with one of these as a formula, which a note typed or
+// pasted by anyone could abuse; an apostrophe in front makes it plain text.
+bool ReadAsFormula(std::string_view text) {
+    return !text.empty() &&
+           std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+}
+
+void AppendField(std::string& out, std::string_view field, bool text = false) {
+    const std::string_view guard = text && ReadAsFormula(field) ? "'" : "";
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(guard);
         out.append(field);
         return;
     }
     out.push_back('"');
+    out.append(guard);
     for (const char c : field) {
         if (c == '"') {
             out.push_back('"');
@@ -73,11 +83,15 @@ std::string TapeCsv(const Tape& tape) {
         const std::string& line = tape.Line(row);
         const CsvFields fields = FieldsOf(line);
         out.append(std::to_string(row + 1));
-        for (const std::string_view field :
-             {fields.kind, fields.op, fields.amount, std::string_view(line),
-              std::string_view(tape.Note(row))}) {
+        for (const std::string_view field : {fields.kind, fields.op, fields.amount}) {
             out.push_back(',');
             AppendField(out, field);
+        }
+        // Text and note are text cells; the amount stays a plain number.
+        for (const std::string_view field :
+             {std::string_view(line), std::string_view(tape.Note(row))}) {
+            out.push_back(',');
+            AppendField(out, field, true);
         }
         out.append("\r\n");
     }

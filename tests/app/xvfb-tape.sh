@@ -84,8 +84,8 @@ import csv, sys
 with open(sys.argv[1], newline="", encoding="utf-8") as f:
     rows = list(csv.reader(f))
 print(rows[0] == ["Line", "Kind", "Operator", "Amount", "Text", "Note"]
-      and rows[1] == ["1", "entry", "+", "12.50", "+ 12.50", ""]
-      and rows[3] == ["3", "total", "=", "16.49", "= 16.49", "lunch"] and len(rows) == 4)
+      and rows[1] == ["1", "entry", "+", "12.50", "'+ 12.50", ""]
+      and rows[3] == ["3", "total", "=", "16.49", "'= 16.49", "lunch"] and len(rows) == 4)
 PY
 )" "True"
 xdotool key ctrl+s

@@ -17,21 +17,21 @@ TEST(TapeCsv, MapsEveryKindOfLine) {
         std::string record; // after "1,"
     };
     const Case cases[] = {
-        {"+ 12.50", "entry,+,12.50,+ 12.50,"},
+        {"+ 12.50", "entry,+,12.50,'+ 12.50,"},
         {kDash + " 4.00", "entry,-,4.00," + kDash + " 4.00,"},
-        {"- 4.00", "entry,-,4.00,- 4.00,"},
+        {"- 4.00", "entry,-,4.00,'- 4.00,"},
         {"x 3", "entry,x,3,x 3,"},
         {"/ 2", "entry,/,2,/ 2,"},
         {"1/x 4.00", "entry,1/x,4.00,1/x 4.00,"},
-        {"+ 1E-05", "entry,+,1E-05,+ 1E-05,"},
-        {"= 16.49", "total,=,16.49,= 16.49,"},
-        {"= -3.00", "total,=,-3.00,= -3.00,"},
-        {"= 12.00 sub total", "subtotal,=,12.00,= 12.00 sub total,"},
+        {"+ 1E-05", "entry,+,1E-05,'+ 1E-05,"},
+        {"= 16.49", "total,=,16.49,'= 16.49,"},
+        {"= -3.00", "total,=,-3.00,'= -3.00,"},
+        {"= 12.00 sub total", "subtotal,=,12.00,'= 12.00 sub total,"},
         {"G 456.65", "grandtotal,G,456.65,G 456.65,"},
         {std::string(kSeparatorLine), "separator,,," + std::string(kSeparatorLine) + ","},
         {"hello", "other,,,hello,"},
-        {"+ 5, or so", "other,,,\"+ 5, or so\","},
-        {"= 5 sub total sub total", "other,,,= 5 sub total sub total,"},
+        {"+ 5, or so", "other,,,\"'+ 5, or so\","},
+        {"= 5 sub total sub total", "other,,,'= 5 sub total sub total,"},
     };
     for (const Case& c : cases) {
         Tape tape;
@@ -55,12 +55,20 @@ TEST(TapeCsv, QuotesNotesThatNeedIt) {
         {"cr\rhere", "\"cr\rhere\""},
         {"\"", "\"\"\"\""},
         {"tab\there", "tab\there"},
+        // Cells a spreadsheet would run as formulas are kept as text.
+        {"=cmd|' /C calc'!A0", "'=cmd|' /C calc'!A0"},
+        {"+49 30 1234", "'+49 30 1234"},
+        {"-5 off", "'-5 off"},
+        {"@SUM(A1:A9)", "'@SUM(A1:A9)"},
+        {"\tindented", "'\tindented"},
+        {"\rx", "\"'\rx\""},
+        {"=1+1, twice", "\"'=1+1, twice\""},
     };
     for (const Case& c : cases) {
         Tape tape;
         tape.AppendPlain("+ 1");
         tape.SetNote(0, c.note);
-        EXPECT_EQ(TapeCsv(tape), kHeader + "1,entry,+,1,+ 1," + c.field + "\r\n") << c.note;
+        EXPECT_EQ(TapeCsv(tape), kHeader + "1,entry,+,1,'+ 1," + c.field + "\r\n") << c.note;
     }
 }
 
@@ -71,8 +79,8 @@ TEST(TapeCsv, NumbersLinesFromOne) {
     tape.AppendPlain("x 3");
     tape.AppendPlain("= 6");
     tape.SetNote(2, "six");
-    EXPECT_EQ(TapeCsv(tape), kHeader + "1,entry,+,2,+ 2,\r\n" + "2,entry,x,3,x 3,\r\n" +
-                                 "3,total,=,6,= 6,six\r\n");
+    EXPECT_EQ(TapeCsv(tape), kHeader + "1,entry,+,2,'+ 2,\r\n" + "2,entry,x,3,x 3,\r\n" +
+                                 "3,total,=,6,'= 6,six\r\n");
 }
 
 } // namespace
