@@ -9,7 +9,7 @@ CalcForm::CalcForm(Dialogs& dialogs, DesktopServices& desktop, WindowHost& windo
     : dialogs_(dialogs), desktop_(desktop), window_(window),
       files_(files != nullptr ? *files : diskFiles_), errors_(dialogs, desktop, files_),
       calc_(reg_, tape_, dialogs, window, errors_), banks_(reg_, dialogs, window),
-      editor_(reg_, calc_, tape_, window, errors_), undo_(tape_, calc_, reg_),
+      editor_(reg_, calc_, tape_, window, errors_), undo_(tape_, calc_, reg_, editor_),
       converter_(reg_, dialogs, window) {}
 
 void CalcForm::cmdNumber_Click(int digit) {
@@ -84,7 +84,7 @@ void CalcForm::cmdClose_Click() {
 }
 
 void CalcForm::cmdPrint_Click() {
-    PrintTape(tape_, dialogs_, desktop_, window_);
+    PrintTape(tape_, dialogs_, desktop_, window_, files_);
 }
 
 void CalcForm::mnuCopy_Click() {

@@ -10,6 +10,13 @@ std::string CalcForm::OptionsPath() const {
 
 void CalcForm::LoadOptionsFile() {
     options_ = LoadOptions(files_, OptionsPath());
+    // Anything but a file in its place is never opened; the defaults hold, and the user
+    // learns why the options did not come back.
+    if (files_.LastFailure().reason == kNotRegularFile) {
+        Say("The options file \"" + OptionsPath() + "\" cannot be used: it is " + kNotRegularFile +
+                ". Sumwise has started with the default options.",
+            MsgIcon::Exclamation);
+    }
     ApplyOptions();
 }
 

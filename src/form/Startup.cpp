@@ -40,6 +40,9 @@ void CalcForm::Form_Load() {
     // A save that was killed leaves its temporary file, and nothing else would remove it.
     files_.RemoveStaleTemporaries(settings);
     files_.RemoveStaleTemporaries(backup);
+    files_.RemoveStaleTemporaries(OptionsPath());
+    // The journal is claimed at the start, so a copy started next takes one of its own.
+    Journal();
 
     // The settings file is read once, and what it holds decides whether it can be used.
     SettingsValues values;
@@ -90,6 +93,7 @@ void CalcForm::Form_Unload() {
     // The C just pressed is part of the tape the next run reopens.
     KeepJournal();
     SyncJournal();
+    Journal().Close();
 }
 
 void CalcForm::LoadSettings() {

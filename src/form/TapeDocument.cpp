@@ -51,19 +51,19 @@ void CalcForm::Say(const std::string& text, MsgIcon icon) {
 
 TapeJournal& CalcForm::Journal() {
     if (!journal_) {
-        journal_ =
-            std::make_unique<TapeJournal>(files_, desktop_.ProgramFolder() + "/" + kJournalName);
+        journal_ = std::make_unique<TapeJournal>(files_, desktop_.ProgramFolder(), kJournalName);
     }
     return *journal_;
 }
 
 void CalcForm::KeepJournal() {
     if (!Journal().Follow(tape_) && !journalFailureSaid_) {
-        // Said once a run: the tape itself is fine, only its copy on disk is behind.
+        // Said once a run, and without taking the keys the user is typing: the tape itself is
+        // fine, only its copy on disk is behind.
         journalFailureSaid_ = true;
-        Say(WriteFailure("The tape cannot be kept for Reopen Last Tape in", Journal().Path(),
-                         files_),
-            MsgIcon::Exclamation);
+        dialogs_.Notice(WriteFailure("The tape cannot be kept for Reopen Last Tape in",
+                                     Journal().Path(), files_),
+                        kAppTitle, MsgIcon::Exclamation);
     }
 }
 
@@ -79,7 +79,9 @@ bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool asSave
     // A journal kept at the cap holds the dropped lines first: they only give the totals
     // the tape starts from, as at the cap.
     TapeTotals start;
+    std::uint64_t dropped = 0;
     while (read.lines.size() > Tape::kMaxLines) {
+        ++dropped;
         AddLineToTotals(read.lines.front(), start);
         read.lines.pop_front();
         read.notes.pop_front();
@@ -98,13 +100,13 @@ bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool asSave
         asSaved = true;
         pass = Recalculation{};
     }
-    TapeUndo::Step before = undo_.Take();
+    TapeUndo::Step before = undo_.Take(TapeUndo::Kind::Open);
     editor_.Visible = false;
     std::deque<std::string> lines =
         asSaved ? std::move(read.lines)
                 : std::deque<std::string>(std::make_move_iterator(pass.lines.begin()),
                                           std::make_move_iterator(pass.lines.end()));
-    tape_.Replace(std::move(lines), std::move(read.notes), start);
+    tape_.Replace(std::move(lines), std::move(read.notes), start, dropped);
     calc_.StartAfterTape(pass);
     undo_.Keep(std::move(before));
     return true;
@@ -169,7 +171,7 @@ void CalcForm::mnuExportCsv_Click() {
 void CalcForm::mnuPrintPdf_Click() {
     const std::string path = dialogs_.SaveFileName("Print to PDF", kPdfFilter, "pdf");
     if (!path.empty()) {
-        PrintTapeToPdf(tape_, path, dialogs_, desktop_, window_);
+        PrintTapeToPdf(tape_, path, dialogs_, desktop_, window_, files_);
     }
     window_.FocusKeySink();
 }
@@ -180,6 +182,16 @@ void CalcForm::mnuCopyTape_Click() {
 }
 
 void CalcForm::mnuUndo_Click() {
+    // Bringing back a cleared or replaced tape drops what was typed on the new one.
+    if (const std::size_t typed = undo_.LinesUndoDrops();
+        typed > 0 &&
+        dialogs_.MsgBox("Undo brings back the earlier tape and drops the " +
+                            (typed == 1 ? std::string("line") : std::to_string(typed) + " lines") +
+                            " typed since. Undo?",
+                        kAppTitle, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
+        window_.FocusKeySink();
+        return;
+    }
     if (undo_.Undo()) {
         editor_.Visible = false;
     }
@@ -198,7 +210,7 @@ void CalcForm::mnuNote_Click() {
         "Note for the line " + Quoted(tape_.Line(row)) + ":", kAppTitle, tape_.Note(row));
     // OK on the proposal as it stands leaves the note exactly as it was.
     if (answer && *answer != tape_.Note(row)) {
-        TapeUndo::Step before = undo_.Take();
+        TapeUndo::Step before = undo_.Take(TapeUndo::Kind::Note, row);
         const std::string note = CleanNote(*answer);
         if (note != tape_.Note(row)) {
             tape_.SetNote(row, note);
@@ -209,15 +221,20 @@ void CalcForm::mnuNote_Click() {
 }
 
 void CalcForm::cmdClear_Click() {
-    if (!tape_.Empty()) {
-        undo_.Keep(undo_.Take());
+    if (tape_.Empty()) {
+        tape_.Clear();
+    } else {
+        TapeUndo::Step before = undo_.Take(TapeUndo::Kind::Clear);
+        tape_.Clear();
+        undo_.Keep(std::move(before));
     }
-    tape_.Clear();
     window_.FocusKeySink();
 }
 
 void CalcForm::cmdSaveChange_Click() {
-    TapeUndo::Step before = undo_.Take();
+    const int selected = tape_.Selected();
+    TapeUndo::Step before = undo_.Take(
+        TapeUndo::Kind::Change, selected < 0 ? tape_.Count() : static_cast<std::size_t>(selected));
     const std::uint64_t edits = tape_.EditCount();
     editor_.cmdSaveChange_Click();
     if (tape_.EditCount() != edits) {

@@ -56,13 +56,23 @@ void TapeEditor::cmdSaveChange_Click() {
         return;
     }
     const std::string symbol = cboType == "-" ? std::string(kEnDash) : cboType;
+    if (ReplaceLine(static_cast<size_t>(selected),
+                    MakeTapeLine(symbol, reg_.Format(LeadingNumber(txtChangeTo))))) {
+        Visible = false;
+        window_.FocusKeySink();
+    }
+}
+
+bool TapeEditor::ReplaceLine(std::size_t row, std::string text) {
+    if (row >= tape_.Count()) {
+        return false;
+    }
     std::vector<std::string> lines;
     lines.reserve(tape_.Count());
     for (size_t i = 0; i < tape_.Count(); ++i) {
         lines.push_back(tape_.Line(i));
     }
-    lines[static_cast<size_t>(selected)] =
-        MakeTapeLine(symbol, reg_.Format(LeadingNumber(txtChangeTo)));
+    lines[row] = std::move(text);
 
     // All or nothing: a line that cannot be added leaves the tape and totals as they were.
     const Recalculation pass =
@@ -70,7 +80,7 @@ void TapeEditor::cmdSaveChange_Click() {
     if (pass.Failed()) {
         errors_.LogError(true, pass.failureNumber, pass.failureDescription, "frmCalc",
                          "RecalculateTape");
-        return;
+        return false;
     }
     for (size_t i = 0; i < pass.lines.size(); ++i) {
         if (pass.lines[i] != tape_.Line(i)) {
@@ -78,8 +88,7 @@ void TapeEditor::cmdSaveChange_Click() {
         }
     }
     calc_.ApplyRecalculation(pass);
-    Visible = false;
-    window_.FocusKeySink();
+    return true;
 }
 
 void TapeEditor::cmdCancelChange_Click() {

@@ -28,6 +28,9 @@ public:
     // Replaces the selected line and recalculates; a failing pass changes nothing.
     void cmdSaveChange_Click();
     void cmdCancelChange_Click();
+    // Puts text in place of a line and re-adds the tape, all or nothing: a line that cannot be
+    // added leaves the tape and totals as they were, and is logged. False then.
+    bool ReplaceLine(std::size_t row, std::string text);
 
 private:
     EntryRegister& reg_;

@@ -1,47 +1,66 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 
 #include "engine/Calculator.h"
 #include "engine/EntryRegister.h"
+#include "form/TapeEditor.h"
 #include "tape/Tape.h"
 
 namespace sumwise {
 
 // The steps that change the tape as a whole (clearing it, a saved change, opening a file, a
 // note), each kept as the tape, totals and display were before it. Keys of the keypad are
-// not kept: an adding machine corrects through its tape.
+// not kept: an adding machine corrects through its tape. Lines typed after a change or a note
+// stay when it is undone; undoing a clear or an open brings back the tape before it whole.
 class TapeUndo {
 public:
     static constexpr std::size_t kMaxSteps = 20;
 
+    enum class Kind { Clear, Open, Change, Note };
+
     struct Step {
+        Kind kind = Kind::Clear;
         std::deque<std::string> lines;
         std::deque<std::string> notes;
         TapeTotals dropped;
+        std::uint64_t droppedLines = 0;
         Calculator::Snapshot totals;
         EntryRegister display;
+        // A change or a note: its line, counted with the lines the cap dropped, and the line's
+        // text or note before.
+        std::uint64_t line = 0;
+        std::string before;
+        // The tape's counters once the step was done, to see whether anything came after.
+        std::uint64_t appendsAfter = 0;
+        std::uint64_t editsAfter = 0;
     };
 
-    TapeUndo(Tape& tape, Calculator& calc, EntryRegister& reg)
-        : tape_(tape), calc_(calc), reg_(reg) {}
+    TapeUndo(Tape& tape, Calculator& calc, EntryRegister& reg, TapeEditor& editor)
+        : tape_(tape), calc_(calc), reg_(reg), editor_(editor) {}
 
-    // What the tape, totals and display are now.
-    Step Take() const;
+    // What the tape, totals and display are now, before an action of that kind on that row.
+    Step Take(Kind kind, std::size_t row = 0) const;
     // Keeps a step taken before an action that then changed the tape; the oldest of more
     // than kMaxSteps goes.
     void Keep(Step before);
+    // The lines typed since the newest step that undoing it would drop: a clear or an open
+    // brings back the tape before it, without them.
+    std::size_t LinesUndoDrops() const;
     // Puts the newest kept step back; false when there is none.
     bool Undo();
     bool CanUndo() const { return !steps_.empty(); }
-    std::size_t Depth() const { return steps_.size(); }
 
 private:
+    void RestoreWhole(Step& step);
+
     Tape& tape_;
     Calculator& calc_;
     EntryRegister& reg_;
+    TapeEditor& editor_;
     std::deque<Step> steps_;
 };
 

@@ -18,6 +18,12 @@ public:
     virtual MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) = 0;
 
+    // A message that takes no keys: the user goes on typing while it shows, for a failure
+    // found while typing. Where no window can do that, it is a message box.
+    virtual void Notice(const std::string& text, const std::string& title, MsgIcon icon) {
+        MsgBox(text, title, icon, MsgButtons::Ok);
+    }
+
     // A modal input box with a proposed answer; returns the answer, empty on Cancel.
     virtual std::string InputBox(const std::string& prompt, const std::string& title,
                                  const std::string& proposal) = 0;

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -101,6 +102,11 @@ ReadOutcome ReadIfExists(FileOps& files, const std::string& path, std::string& b
         return ReadOutcome::Missing;
     }
     return ReadOutcome::Failed;
+}
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::optional<std::string> ResolveLinks(const std::string& path) {
@@ -198,6 +204,8 @@ bool DiskFileOps::WriteFileAtomic(const std::string& path, const std::string& by
     } else if (errno != ENOENT) {
         return FailWithError(path, errno);
     }
+    // What a killed save left beside the file goes before this one adds its own.
+    RemoveStaleTemporaries(*target);
     const std::string temporary = TemporaryNameFor(*target);
     errno = 0;
     if (!WriteNewFile(temporary, bytes, keep) || !RenameOver(temporary, *target)) {
@@ -397,6 +405,62 @@ void DiskFileOps::RemoveStaleTemporaries(const std::string& path) {
             ::unlink(entry.path().c_str());
         }
     }
+}
+
+} // namespace sumwise
+
+namespace sumwise {
+
+namespace {
+
+class DescriptorLock : public FileLock {
+public:
+    explicit DescriptorLock(int fd) : fd_(fd) {}
+    ~DescriptorLock() override { ::close(fd_); }
+    DescriptorLock(const DescriptorLock&) = delete;
+    DescriptorLock& operator=(const DescriptorLock&) = delete;
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+LockOutcome DiskFileOps::TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) {
+    ClearFailure();
+    lock.reset();
+    constexpr int kFlags = O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | kFlags, 0600);
+    if (fd < 0 && errno != ENOENT) {
+        // A lock file that may only be read still locks: flock needs no write access.
+        fd = ::open(path.c_str(), O_RDONLY | kFlags);
+    }
+    if (fd < 0) {
+        FailWithError(path, errno);
+        return LockOutcome::Unavailable;
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        Fail(path, kNotRegularFile);
+        return LockOutcome::Unavailable;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        FailWithError(path, error);
+        return error == EWOULDBLOCK ? LockOutcome::Busy : LockOutcome::Unavailable;
+    }
+    lock = std::make_unique<DescriptorLock>(fd);
+    return LockOutcome::Held;
+}
+
+std::optional<std::int64_t> DiskFileOps::ChangeStamp(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
 }
 
 } // namespace sumwise

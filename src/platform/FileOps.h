@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <sys/types.h>
@@ -21,6 +23,18 @@ inline constexpr const char* kNotRegularFile = "not a regular file";
 
 // Larger files are never settings files; reading one whole could exhaust the memory.
 inline constexpr std::size_t kMaxReadBytes = 64u * 1024 * 1024;
+
+// Held while it lives; see FileOps::TryLock.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
+enum class LockOutcome {
+    Held,       // this run holds it
+    Busy,       // another holder has it
+    Unavailable // no lock can be made there (a read-only folder): nobody can hold one
+};
 
 // The plain file operations the settings files need, behind one interface so tests can make
 // any of them fail. Paths are full file names. Every operation opens, works and closes.
@@ -67,6 +81,22 @@ public:
     // files that are not on a disk.
     virtual void RemoveStaleTemporaries(const std::string& path) { (void)path; }
 
+    // An exclusive lock on the lock file at path (created when missing), which no other
+    // process, nor another lock in this one, can take until `lock` is reset. Nothing to share
+    // for files that are not on a disk.
+    virtual LockOutcome TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) {
+        (void)path;
+        lock = std::make_unique<FileLock>();
+        return LockOutcome::Held;
+    }
+
+    // When the file last changed, finer than LastModified, to tell which of two files
+    // changed last; nullopt when it does not exist.
+    virtual std::optional<std::int64_t> ChangeStamp(const std::string& path) {
+        (void)path;
+        return std::nullopt;
+    }
+
     // The last failure; empty reason when the operation that failed did not say why.
     const FileFailure& LastFailure() const { return failure_; }
     // "Sumwise.ini: No space left on device"; empty when no reason is known.
@@ -111,6 +141,10 @@ public:
     bool Touch(const std::string& path) override;
     // Temporary files "<target>.tmp.<pid>.<n>" whose process is gone.
     void RemoveStaleTemporaries(const std::string& path) override;
+    // An advisory lock (flock) held through an open descriptor, so the system drops it
+    // with the process however that ends.
+    LockOutcome TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) override;
+    std::optional<std::int64_t> ChangeStamp(const std::string& path) override;
 
 protected:
     // The steps of WriteFileAtomic, each reporting failure; tests override them.
@@ -128,6 +162,10 @@ private:
     // recorded, otherwise.
     int OpenRegularForWriting(const std::string& path, int flags, off_t& size);
 };
+
+// True when path names a regular file (or a link to one): the only kind the program opens, as
+// a FIFO would block it and a device never ends.
+bool IsRegularFile(const std::string& path);
 
 // The file a path names once its symbolic links are followed; the path itself when it is
 // no link. A dangling link gives the missing target. nullopt for a loop or an unreadable link.

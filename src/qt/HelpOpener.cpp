@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/FileOps.h"
 #include "qt/HelpWindow.h"
 
 namespace sumwise::qt {
@@ -94,7 +96,9 @@ void HelpOpener::open() {
         showBuiltin(); // which says the help is missing
         return;
     }
-    openWithDesktop(path);
+    if (!refusedAsSpecial(path)) {
+        openWithDesktop(path);
+    }
 }
 
 void HelpOpener::openWithDesktop(const QString& path) {
@@ -141,8 +145,21 @@ void HelpOpener::runOpener(const QString& program, const QString& path) {
     process->start(program, {path});
 }
 
+bool HelpOpener::refusedAsSpecial(const QString& path) {
+    // A FIFO would block whoever reads it, a device never ends: only a regular file is help.
+    if (!QFileInfo::exists(path) || IsRegularFile(QFile::encodeName(path).toStdString())) {
+        return false;
+    }
+    report_("The help cannot be shown: " + QDir::toNativeSeparators(path) + " is " +
+            kNotRegularFile + ".");
+    return true;
+}
+
 void HelpOpener::showBuiltin() {
     const QString page = pagePath();
+    if (refusedAsSpecial(page)) {
+        return;
+    }
     if (!QFileInfo(page).isFile()) {
         report_("The help cannot be shown: " + QDir::toNativeSeparators(page) + " was not found.");
         return;

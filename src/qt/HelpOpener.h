@@ -63,6 +63,8 @@ private:
     void openWithDesktop(const QString& path);
     void runOpener(const QString& program, const QString& path);
     void showBuiltin();
+    // Says so when something other than a regular file has the name, which is then not opened.
+    bool refusedAsSpecial(const QString& path);
 
     std::function<void(const QString&)> report_;
     std::function<void(const QUrl&)> openExternal_;

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/FileOps.h"
+
 namespace sumwise::qt {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -78,7 +80,8 @@ void HelpWindow::showPage(const QString& path, const QWidget* beside) {
         // The browser only follows a style sheet link typed "text/css", which an HTML5 page
         // leaves out; the help's own style sheet is given to it directly.
         QFile css(page.dir().filePath("style.css"));
-        if (css.open(QIODevice::ReadOnly)) {
+        if (IsRegularFile(QFile::encodeName(css.fileName()).toStdString()) &&
+            css.open(QIODevice::ReadOnly)) {
             browser_->document()->setDefaultStyleSheet(QString::fromUtf8(css.readAll()));
         }
         browser_->setSource(url);
@@ -103,8 +106,10 @@ bool HelpWindow::insideHelp(const QUrl& url) const {
     }
     const QFileInfo file(url.toLocalFile());
     const QString suffix = file.suffix().toLower();
+    // Never a FIFO or device, which would block the window.
     return file.canonicalFilePath().startsWith(folder_ + '/') &&
-           (suffix == "html" || suffix == "htm");
+           (suffix == "html" || suffix == "htm") &&
+           IsRegularFile(QFile::encodeName(file.filePath()).toStdString());
 }
 
 void HelpWindow::follow(const QUrl& link) {

@@ -10,6 +10,7 @@ void Tape::AddTapeLine(std::string text) {
     if (lines_.size() > kMaxLines) {
         // A line the calculator wrote always adds; one that could not leaves the totals.
         AddLineToTotals(lines_.front(), dropped_);
+        ++droppedLines_;
         lines_.pop_front();
         if (!notes_.front().empty()) {
             --notedLines_;
@@ -47,6 +48,7 @@ void Tape::Clear() {
     notes_.clear();
     notedLines_ = 0;
     dropped_ = {};
+    droppedLines_ = 0;
     ++editCount_;
     selected_ = -1;
     if (listener_ != nullptr) {
@@ -64,8 +66,8 @@ void Tape::Select(int row) {
     }
 }
 
-void Tape::Replace(std::deque<std::string> lines, std::deque<std::string> notes,
-                   TapeTotals dropped) {
+void Tape::Replace(std::deque<std::string> lines, std::deque<std::string> notes, TapeTotals dropped,
+                   std::uint64_t droppedLines) {
     notes.resize(lines.size());
     lines_ = std::move(lines);
     notes_ = std::move(notes);
@@ -74,6 +76,7 @@ void Tape::Replace(std::deque<std::string> lines, std::deque<std::string> notes,
         notedLines_ += note.empty() ? 0 : 1;
     }
     dropped_ = dropped;
+    droppedLines_ = droppedLines;
     selected_ = -1;
     ++editCount_;
     if (listener_ != nullptr) {

@@ -42,7 +42,7 @@ public:
     // Puts lines in place of the whole tape (an opened file, an undo), with their notes and the
     // totals of lines before them; nothing selected. Notes may be fewer than lines.
     void Replace(std::deque<std::string> lines, std::deque<std::string> notes,
-                 TapeTotals dropped = {});
+                 TapeTotals dropped = {}, std::uint64_t droppedLines = 0);
 
     // A note kept beside a line, never in its text, so every reader of the line grammar is
     // unaffected; it goes with its line. Empty when the line has none.
@@ -63,6 +63,9 @@ public:
     // The running value and grand total of the lines dropped at the cap, where re-adding
     // the tape starts so that its totals stay those of the whole calculation.
     const TapeTotals& DroppedTotals() const { return dropped_; }
+    // How many lines the cap has dropped from the front, so a line keeps its number (row plus
+    // this) however many go before it.
+    std::uint64_t DroppedLines() const { return droppedLines_; }
     // Counters a copy kept elsewhere (the journal) follows the tape by: lines appended ever,
     // and changes other than an append or the drop at the cap.
     std::uint64_t AppendCount() const { return appendCount_; }
@@ -73,6 +76,7 @@ private:
     std::deque<std::string> notes_; // one per line, mostly empty
     std::size_t notedLines_ = 0;
     TapeTotals dropped_;
+    std::uint64_t droppedLines_ = 0;
     int selected_ = -1;
     std::uint64_t appendCount_ = 0;
     std::uint64_t editCount_ = 0;

@@ -2,7 +2,7 @@
 #   require_tools TOOL...   ends the test as a skip (77) when a tool is missing
 #   start_xvfb SIZE         an X server of that screen size on a free display; sets $work (a
 #                           temporary folder), exports DISPLAY and removes both at exit,
-#                           together with the processes in $app and $wm
+#                           together with the processes in $app, $wm and $others
 #   wait_for_window PID     sets $window to the process's visible "Sumwise" window; false
 #                           when none appears within 30 s (a loaded or sanitized build starts
 #                           slowly)
@@ -23,11 +23,12 @@ require_tools() {
 
 app=""
 wm=""
+others=""
 xvfb=""
 work=""
 
 cleanup_xvfb() {
-    kill $app $wm $xvfb 2>/dev/null
+    kill $app $others $wm $xvfb 2>/dev/null
     wait 2>/dev/null
     [ -n "$work" ] && rm -rf "$work"
 }

@@ -144,7 +144,7 @@ TEST_F(FaultTest, FullDiskKeepsTheOldSettingsWholeAndSaysSo) {
     ASSERT_EQ(platform.Messages().size(), 2u);
     EXPECT_NE(platform.Messages()[0].text.find("SaveBackup"), std::string::npos);
     EXPECT_NE(platform.Messages()[1].text.find("SaveSettings"), std::string::npos);
-    EXPECT_EQ(FilesInFolder(), 3u) << "settings, backup and log; no temporary file";
+    EXPECT_EQ(FilesInFolder(), 4u) << "settings, backup, log and journal lock; no temporary file";
 }
 
 TEST_F(FaultTest, ErrorLogThatCannotBeWrittenStillShowsTheMessage) {

@@ -107,11 +107,13 @@ TEST_F(TapeDocumentTest, TapesTheCalculatorWroteOpenWithTheirTotals) {
         {"8/.001=", {"+ 8.00", "/ 0.00", "= 8000.00"}},
     };
     for (const Case& c : cases) {
-        Session first(files);
-        first.Type(c.keys);
-        ASSERT_EQ(first.Lines(), c.lines) << c.keys;
-        first.platform.fileAnswers = {"/saved.tape"};
-        first.form.mnuSaveTape_Click();
+        {
+            Session first(files);
+            first.Type(c.keys);
+            ASSERT_EQ(first.Lines(), c.lines) << c.keys;
+            first.platform.fileAnswers = {"/saved.tape"};
+            first.form.mnuSaveTape_Click();
+        }
         Session next(files);
         next.form.mnuReopenTape_Click();
         EXPECT_EQ(next.Lines(), c.lines) << c.keys << ": reopened";
@@ -174,12 +176,15 @@ TEST_F(TapeDocumentTest, UndoKeepsTwentySteps) {
     for (int i = 0; i < 25; ++i) {
         run.Type(std::to_string(i + 1) + "+l");
     }
+    // Each undo but the first drops the line typed on the cleared tape, and asks first.
+    run.platform.answers.assign(19, MsgAnswer::Yes);
     int undone = 0;
     while (run.form.CanUndo()) {
         run.form.mnuUndo_Click();
         ++undone;
     }
     EXPECT_EQ(undone, 20);
+    EXPECT_EQ(run.platform.Messages().size(), 19u);
     EXPECT_EQ(run.Lines(), std::vector<std::string>{"+ 6.00"});
 }
 
@@ -235,7 +240,9 @@ TEST_F(TapeDocumentTest, TheJournalBringsBackTheTapeAfterAKill) {
     run.Type("12.5+3.99=");
     run.form.lstTape().SetNote(1, "receipt");
     run.form.KeepJournal();
-    // Killed: no unload. The next run starts empty and reopens what the first one had.
+    // Killed: no unload, and the system drops its lock. The next run starts empty and reopens
+    // what the first one had.
+    files.locks.clear();
     Session next(files);
     EXPECT_TRUE(next.form.lstTape().Empty());
     next.form.mnuReopenTape_Click();
@@ -247,6 +254,7 @@ TEST_F(TapeDocumentTest, TheJournalKeepsWhatTheEndingWroteAndSkipsUntouchedRuns)
     run.Type("2+3+");
     run.form.cmdClose_Click(); // x: C, then the window closes
     run.form.Form_Unload();
+    files.locks.clear(); // the process has ended
     {
         Session untouched(files); // starts and ends without a key
         untouched.form.Form_Unload();
@@ -280,6 +288,7 @@ TEST_F(TapeDocumentTest, AJournalAtTheCapReopensWithTheCapsTotals) {
         run.Type("+"); // repeats 1
     }
     ASSERT_EQ(run.form.lstTape().Count(), Tape::kMaxLines);
+    files.locks.clear(); // killed
     Session next(files);
     next.form.mnuReopenTape_Click();
     ASSERT_EQ(next.form.lstTape().Count(), Tape::kMaxLines);
@@ -315,6 +324,78 @@ TEST_F(TapeDocumentTest, ReopenAsksBeforeReplacingATapeAndSaysWhenThereIsNone) {
     next.form.mnuReopenTape_Click();
     next.platform.Messages().clear();
     EXPECT_EQ(next.Lines(), std::vector<std::string>{"+ 5.00"});
+}
+
+TEST_F(TapeDocumentTest, TwoCopiesKeepTheirOwnJournalsAndTheLastEndedIsReopened) {
+    run.Type("1+");
+    {
+        Session second(files);
+        second.Type("2+");
+        run.Type("3+");
+        EXPECT_EQ(files.files[kJournal], "+ 1.00\n+ 3.00\n") << "no tape is a mix of two";
+        EXPECT_EQ(files.files["/sumwise-test/Sumwise-2.tape"], "+ 2.00\n");
+        second.form.Form_Unload();
+    }
+    {
+        Session third(files); // the first still holds its journal: the second's is the last
+        third.form.mnuReopenTape_Click();
+        EXPECT_EQ(third.Lines(), (std::vector<std::string>{"+ 2.00", kSep}));
+    }
+    run.form.Form_Unload();
+    files.locks.clear(); // both have ended
+    Session fourth(files);
+    fourth.form.mnuReopenTape_Click();
+    EXPECT_EQ(fourth.Lines(), (std::vector<std::string>{"+ 1.00", "+ 3.00", kSep}));
+}
+
+TEST_F(TapeDocumentTest, UndoOfAChangeOrNoteKeepsTheLinesTypedSince) {
+    struct Case {
+        std::string what;
+        std::function<void(Session&)> action;
+        std::vector<std::string> lines; // after the undo
+    };
+    const std::vector<Case> cases = {
+        {"a note",
+         [](Session& r) {
+             r.platform.inputAnswers = {"lunch"};
+             r.form.mnuNote_Click();
+         },
+         {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00"}},
+        {"a change",
+         [](Session& r) {
+             r.form.lstTape_DblClick();
+             r.form.ChangeTape().txtChangeTo = "25";
+             r.form.cmdSaveChange_Click();
+         },
+         {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00"}},
+    };
+    for (const Case& c : cases) {
+        Session r(files);
+        r.Type("10+20+");
+        c.action(r); // on the newest line, 20
+        r.Type("30+40=");
+        r.form.mnuUndo_Click();
+        EXPECT_EQ(r.Lines(), c.lines) << c.what;
+        EXPECT_FALSE(r.form.lstTape().HasNotes()) << c.what;
+        EXPECT_FALSE(r.form.CanUndo()) << c.what;
+        r.Type("=5+");
+        EXPECT_EQ(r.form.lblGrandTotal(), "100.00 ") << c.what;
+    }
+}
+
+TEST_F(TapeDocumentTest, UndoOfAClearAsksBeforeDroppingTheLinesTypedSince) {
+    run.Type("7+8=");
+    run.Type("l5+6+");
+    for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+        run.platform.answers = {answer};
+        run.form.mnuUndo_Click();
+        ASSERT_EQ(run.platform.Messages().size(), 1u);
+        EXPECT_EQ(run.platform.Messages()[0].text,
+                  "Undo brings back the earlier tape and drops the 2 lines typed since. Undo?");
+        run.platform.Messages().clear();
+    }
+    EXPECT_EQ(run.Lines(), (std::vector<std::string>{"+ 7.00", "+ 8.00", "= 15.00"}));
+    EXPECT_EQ(run.form.lblResult(), "15.00");
 }
 
 } // namespace

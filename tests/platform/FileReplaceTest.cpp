@@ -138,7 +138,7 @@ pid_t EndedProcess() {
     return child;
 }
 
-TEST_F(FileReplaceTest, StartRemovesOnlyTheTemporariesOfEndedSaves) {
+TEST_F(FileReplaceTest, StartAndSavesRemoveOnlyTheTemporariesOfEndedSaves) {
     const std::string dead = std::to_string(EndedProcess());
     const std::string alive = std::to_string(::getpid());
     const struct {
@@ -147,6 +147,8 @@ TEST_F(FileReplaceTest, StartRemovesOnlyTheTemporariesOfEndedSaves) {
     } cases[] = {
         {"Sumwise.ini.tmp." + dead + ".0", true},
         {"Sumwise.sbk.tmp." + dead + ".12", true},
+        {"Sumwise.tape.tmp." + dead + ".2", true},
+        {"Sumwise.options.tmp." + dead + ".5", true},
         {"Sumwise.ini.tmp." + alive + ".3", false}, // a save under way
         {"Sumwise.ini.tmp.abc.1", false},
         {"Sumwise.ini.tmp." + dead, false},
@@ -168,6 +170,25 @@ TEST_F(FileReplaceTest, StartRemovesOnlyTheTemporariesOfEndedSaves) {
     }
     EXPECT_TRUE(fs::is_directory(folder / ("Sumwise.ini.tmp." + dead + ".7")));
     EXPECT_TRUE(platform.Messages().empty());
+    // Beside a file of the user's, the next save clears what a killed one left.
+    Write(folder / ("day.tape.tmp." + dead + ".4"), "left by a save");
+    ASSERT_TRUE(disk.WriteFileAtomic((folder / "day.tape").string(), "+ 1.00\n"));
+    EXPECT_FALSE(fs::exists(folder / ("day.tape.tmp." + dead + ".4")));
+}
+
+TEST_F(FileReplaceTest, ALockIsHeldByOneHolderAtATime) {
+    const std::string path = (folder / "Sumwise.tape.lock").string();
+    std::unique_ptr<FileLock> first;
+    std::unique_ptr<FileLock> second;
+    ASSERT_EQ(disk.TryLock(path, first), LockOutcome::Held);
+    EXPECT_EQ(DiskFileOps().TryLock(path, second), LockOutcome::Busy);
+    EXPECT_EQ(second, nullptr);
+    first.reset();
+    EXPECT_EQ(DiskFileOps().TryLock(path, second), LockOutcome::Held);
+    // A FIFO in the lock's place is never waited on.
+    const fs::path fifo = folder / "fifo.lock";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(disk.TryLock(fifo.string(), first), LockOutcome::Unavailable);
 }
 
 // A disk that fills up halfway through a write.

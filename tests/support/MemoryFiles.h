@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -15,6 +17,8 @@ public:
     std::map<std::string, std::string> files;
     int writes = 0;
     int appends = 0; // records added to a log
+    // When set, every write fails with this reason and leaves the files as they were.
+    std::string writeFailure;
 
     bool Exists(const std::string& path) override { return files.count(path) != 0; }
     bool ReadFile(const std::string& path, std::string& bytes) override {
@@ -26,8 +30,12 @@ public:
         return true;
     }
     bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
+        if (!writeFailure.empty()) {
+            return Fail(path, writeFailure);
+        }
         files[path] = bytes;
         ++writes;
+        stamps[path] = ++clock;
         return true;
     }
     bool Remove(const std::string& path) override { return files.erase(path) != 0; }
@@ -42,8 +50,49 @@ public:
     bool AppendFile(const std::string& path, const std::string& text) override {
         files[path] += text;
         ++appends;
+        stamps[path] = ++clock;
         return true;
     }
+    bool Touch(const std::string& path) override {
+        stamps[path] = ++clock;
+        return Exists(path);
+    }
+    std::optional<std::int64_t> ChangeStamp(const std::string& path) override {
+        if (!Exists(path)) {
+            return std::nullopt;
+        }
+        return stamps[path];
+    }
+    // Locks shared by every user of these files, as two copies of the program share a disk.
+    LockOutcome TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) override {
+        lock.reset();
+        if (!locks.emplace(path, ++clock).second) {
+            return LockOutcome::Busy;
+        }
+        lock = std::make_unique<Held>(locks, path, clock);
+        return LockOutcome::Held;
+    }
+    // The holders of the locks, each with the number of its lock; clearing it is what a kill
+    // does to them.
+    std::map<std::string, std::int64_t> locks;
+    std::map<std::string, std::int64_t> stamps;
+    std::int64_t clock = 0;
+
+private:
+    struct Held : FileLock {
+        Held(std::map<std::string, std::int64_t>& locks, std::string path, std::int64_t id)
+            : locks_(locks), path_(std::move(path)), id_(id) {}
+        ~Held() override {
+            if (const auto found = locks_.find(path_);
+                found != locks_.end() && found->second == id_) {
+                locks_.erase(found);
+            }
+        }
+        std::map<std::string, std::int64_t>& locks_;
+        std::string path_;
+        std::int64_t id_;
+    };
+
     std::optional<DateTime> LastModified(const std::string& path) override {
         if (!Exists(path)) {
             return std::nullopt;
