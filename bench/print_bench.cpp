@@ -10,16 +10,17 @@
 
 namespace {
 
-// Every print job goes to one PDF file.
+// No printer: every print job is saved as a PDF in one folder, as the print key does.
 class PdfOnly : public sumwise::bench::QuietPlatform {
 public:
-    explicit PdfOnly(QString path) : path_(std::move(path)) {}
-    std::unique_ptr<sumwise::PageSurface> OpenPrinter() override {
-        return sumwise::qt::OpenPdfSurface(path_, QPageSize::Letter);
+    explicit PdfOnly(QString folder) : folder_(std::move(folder)) {}
+    std::unique_ptr<sumwise::PageSurface> OpenPdf() override {
+        return sumwise::qt::OpenPdfSurface(QPageSize::Letter);
     }
+    std::string DocumentsFolder() override { return folder_.toStdString(); }
 
 private:
-    QString path_;
+    QString folder_;
 };
 
 void PrintTapeToPdf(benchmark::State& state) {
@@ -29,9 +30,10 @@ void PrintTapeToPdf(benchmark::State& state) {
                                     : "+ " + std::to_string(i) + ".00");
     }
     QTemporaryDir dir;
-    PdfOnly platform(dir.filePath("tape.pdf"));
+    PdfOnly platform(dir.path());
+    sumwise::DiskFileOps files;
     for (auto _ : state) {
-        sumwise::PrintTape(tape, platform);
+        sumwise::PrintTape(tape, platform, files);
     }
     state.counters["lines"] = static_cast<double>(state.range(0));
 }

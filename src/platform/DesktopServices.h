@@ -41,13 +41,17 @@ public:
 
     // A print job on the default printer; nullptr when none can be opened.
     virtual std::unique_ptr<PageSurface> OpenPrinter() = 0;
+    // Why the last OpenPrinter found no printer although one is set up ("the printer cannot
+    // be reached"); empty when simply none is installed.
+    virtual std::string PrinterFailure() { return {}; }
 
-    // A PDF file of the locale's paper size (A4 outside the US and Canada); nullptr when it
-    // cannot be created.
-    virtual std::unique_ptr<PageSurface> OpenPdf(const std::string& path) {
-        (void)path;
-        return nullptr;
-    }
+    // A PDF drawn in memory on the locale's paper size (A4 outside the US and Canada); its
+    // bytes are the surface's DocumentBytes once it has ended. nullptr when it cannot be made.
+    virtual std::unique_ptr<PageSurface> OpenPdf() { return nullptr; }
+
+    // The user's documents folder, made when missing, without a trailing separator: where the
+    // tape goes as a PDF when there is no printer.
+    virtual std::string DocumentsFolder() { return {}; }
 
     // An environment variable; empty when it is not set.
     virtual std::string Environ(const std::string& name) = 0;

@@ -43,6 +43,9 @@ public:
     virtual void NewPage() = 0;
     // Ends the document and sends it to the printer.
     virtual void EndDoc() = 0;
+    // The finished document's bytes after EndDoc, for a document drawn in memory; empty for a
+    // printer, which has taken the pages itself.
+    virtual std::string DocumentBytes() { return {}; }
 };
 
 } // namespace sumwise

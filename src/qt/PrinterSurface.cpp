@@ -1,6 +1,5 @@
 #include "qt/PrinterSurface.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -8,8 +7,8 @@
 namespace sumwise::qt {
 
 PrinterSurface::PrinterSurface(std::unique_ptr<QPagedPaintDevice> device,
-                               std::unique_ptr<QFileDevice> file)
-    : file_(std::move(file)), device_(std::move(device)) {
+                               std::unique_ptr<QBuffer> buffer)
+    : buffer_(std::move(buffer)), device_(std::move(device)) {
     if (!device_ || !painter_.begin(device_.get())) {
         throw PrintFailure("the printer could not be opened");
     }
@@ -105,21 +104,15 @@ void PrinterSurface::EndDoc() {
     if (!painter_.end()) {
         throw PrintFailure("the document could not be finished");
     }
-    CloseFile();
+    ended_ = true;
 }
 
-void PrinterSurface::CloseFile() {
-    if (!file_) {
-        return;
+std::string PrinterSurface::DocumentBytes() {
+    // Before its end a document is no PDF a reader could open.
+    if (!buffer_ || !ended_) {
+        return {};
     }
-    // Writes into the file are buffered; a full disk shows only once they are flushed.
-    const bool flushed = file_->flush();
-    const QString reason = file_->errorString();
-    const bool failed = !flushed || file_->error() != QFileDevice::NoError;
-    file_->close();
-    if (failed || file_->error() != QFileDevice::NoError) {
-        throw PrintFailure((failed ? reason : file_->errorString()).toStdString());
-    }
+    return buffer_->data().toStdString();
 }
 
 QPageSize::PageSizeId LocalePaperSize(QLocale::Territory territory) {
@@ -127,19 +120,20 @@ QPageSize::PageSizeId LocalePaperSize(QLocale::Territory territory) {
                                                                               : QPageSize::A4;
 }
 
-std::unique_ptr<PageSurface> OpenPdfSurface(const QString& path, QPageSize::PageSizeId paper) {
-    // The file is opened here rather than by the writer, so its write errors can be seen.
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+std::unique_ptr<PageSurface> OpenPdfSurface(QPageSize::PageSizeId paper) {
+    // Drawn in memory: the caller writes the finished bytes in one piece, so a file on disk is
+    // never left half written.
+    auto buffer = std::make_unique<QBuffer>();
+    if (!buffer->open(QIODevice::WriteOnly)) {
         return nullptr;
     }
-    auto pdf = std::make_unique<QPdfWriter>(file.get());
+    auto pdf = std::make_unique<QPdfWriter>(buffer.get());
     pdf->setResolution(1200);
     pdf->setPageLayout(QPageLayout(QPageSize(paper), QPageLayout::Portrait,
                                    QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
     pdf->setTitle("Sumwise Tape");
     try {
-        return std::make_unique<PrinterSurface>(std::move(pdf), std::move(file));
+        return std::make_unique<PrinterSurface>(std::move(pdf), std::move(buffer));
     } catch (const PrintFailure&) {
         return nullptr;
     }

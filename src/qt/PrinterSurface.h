@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFileDevice>
+#include <QBuffer>
 #include <QFont>
 #include <QLocale>
 #include <QPageSize>
@@ -14,14 +14,14 @@ class QPagedPaintDevice;
 
 namespace sumwise::qt {
 
-// A page surface drawn with QPainter on a printer or a PDF file, in inches from the top left
-// of the printable area.
+// A page surface drawn with QPainter on a printer or a PDF in memory, in inches from the top
+// left of the printable area.
 class PrinterSurface : public PageSurface {
 public:
-    // Takes the device, and the file it writes to if it has one of its own; painting starts at
-    // once. Throws PrintFailure when it cannot.
+    // Takes the device, and the buffer it writes the document into if it has one; painting
+    // starts at once. Throws PrintFailure when it cannot.
     explicit PrinterSurface(std::unique_ptr<QPagedPaintDevice> device,
-                            std::unique_ptr<QFileDevice> file = nullptr);
+                            std::unique_ptr<QBuffer> buffer = nullptr);
     ~PrinterSurface() override;
 
     void SetFontName(const std::string& name) override;
@@ -39,14 +39,14 @@ public:
     void Line(double x1, double y1, double x2, double y2, Rgb colour) override;
     void NewPage() override;
     void EndDoc() override;
+    std::string DocumentBytes() override;
 
 private:
     void Ready() const;
     double Dpi() const;
 
-    void CloseFile();
-
-    std::unique_ptr<QFileDevice> file_; // outlives the device, which writes into it to the end
+    std::unique_ptr<QBuffer> buffer_; // outlives the device, which writes into it to the end
+    bool ended_ = false;
     std::unique_ptr<QPagedPaintDevice> device_;
     QPainter painter_;
     QFont font_;
@@ -57,8 +57,8 @@ private:
 
 // The paper of a territory: US Letter in the United States and Canada, A4 elsewhere.
 QPageSize::PageSizeId LocalePaperSize(QLocale::Territory territory);
-// A PDF file of the given paper with half-inch margins; nullptr when it cannot be created.
-// Finishing the document fails when the file could not be written in full.
-std::unique_ptr<PageSurface> OpenPdfSurface(const QString& path, QPageSize::PageSizeId paper);
+// A PDF in memory on the given paper with half-inch margins, its bytes the surface's
+// DocumentBytes once it has ended; nullptr when it cannot be made.
+std::unique_ptr<PageSurface> OpenPdfSurface(QPageSize::PageSizeId paper);
 
 } // namespace sumwise::qt

@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QSysInfo>
-#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 
@@ -146,37 +145,23 @@ std::string QtPlatform::LongDate(const DateTime& when) {
 }
 
 std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
-    if (auto printer = printing_.openDefaultPrinter()) {
-        return printer;
-    }
-    // No printer, or no way to reach it: the same pages go to a PDF in the documents folder.
+    return printing_.openDefaultPrinter();
+}
+
+std::string QtPlatform::PrinterFailure() {
+    return printing_.failure().toStdString();
+}
+
+std::unique_ptr<PageSurface> QtPlatform::OpenPdf() {
+    return OpenPdfSurface(LocalePaperSize(QLocale::system().territory()));
+}
+
+std::string QtPlatform::DocumentsFolder() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder)) {
         folder = QDir::homePath();
     }
-    const QString path = folder + "/Sumwise Tape " +
-                         QDateTime::currentDateTime().toString("yyyy-MM-dd hh.mm.ss") + ".pdf";
-    auto pdf = OpenPdfSurface(path, LocalePaperSize(QLocale::system().territory()));
-    if (pdf) {
-        // Told once the print run is over and the window takes input again.
-        const QString unreachable = printing_.failure();
-        QTimer::singleShot(0, [this, path, unreachable] {
-            const std::string saved = "The tape is saved as " + path.toStdString();
-            if (unreachable.isEmpty()) {
-                MsgBox("No printer is installed. " + saved, kAppTitle, MsgIcon::Information,
-                       MsgButtons::Ok);
-            } else {
-                MsgBox("The printer cannot be reached: " + unreachable.toStdString() + ". " + saved,
-                       kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
-            }
-        });
-    }
-    return pdf;
-}
-
-std::unique_ptr<PageSurface> QtPlatform::OpenPdf(const std::string& path) {
-    return OpenPdfSurface(QString::fromStdString(path),
-                          LocalePaperSize(QLocale::system().territory()));
+    return folder.toStdString();
 }
 
 void QtPlatform::ClipboardClear() {

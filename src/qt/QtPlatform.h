@@ -15,7 +15,7 @@ namespace sumwise::qt {
 class HelpOpener;
 
 // The dialogs and desktop services of the real program: Qt message and file dialogs, the
-// clipboard, the clock, the environment, the printer and PDF files, and the help. Window operations
+// clipboard, the clock, the environment, the printer and PDFs, and the help. Window operations
 // belong to the main window.
 class QtPlatform : public Services {
 public:
@@ -49,7 +49,11 @@ public:
     DateTime Now() override;
     std::string LongDate(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
-    std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override;
+    // Why the print module could not be loaded; empty when it was.
+    std::string PrinterFailure() override;
+    std::unique_ptr<PageSurface> OpenPdf() override;
+    // The documents folder, else the home folder when it cannot be made.
+    std::string DocumentsFolder() override;
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override;
     // The user's locale, not the C library's: Qt reads it from the environment.

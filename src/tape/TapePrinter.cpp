@@ -130,10 +130,9 @@ void PrintNote(PageSurface& page, const std::string& note, const std::string& li
 
 // The dated header, its rule and a small gap; the column top where the lines start, or a
 // negative value when a step failed.
-double PrintHeader(PageSurface& page, DesktopServices& desktop) {
+double PrintHeader(PageSurface& page, DesktopServices& desktop, const DateTime& now) {
     bool ready = true;
     double columnTop = 0;
-    const DateTime now = desktop.Now();
     const std::string header =
         "Sumwise Tape Printed: " + desktop.LongDate(now) + " @ " + PrintTimeText(now);
     ready &= Attempt([&] { page.SetFontName(kFontName); });
@@ -174,13 +173,47 @@ void PrintLines(const Tape& tape, PageSurface& page, double columnTop) {
 }
 
 // Header and lines; false when the header failed and so no line was printed.
-bool PrintPages(const Tape& tape, PageSurface& page, DesktopServices& desktop) {
-    const double columnTop = PrintHeader(page, desktop);
+bool PrintPages(const Tape& tape, PageSurface& page, DesktopServices& desktop,
+                const DateTime& now) {
+    const double columnTop = PrintHeader(page, desktop, now);
     if (columnTop < 0) {
         return false;
     }
     PrintLines(tape, page, columnTop);
     return true;
+}
+
+// Draws the pages as a PDF in memory and writes it in one piece to path, so a failure leaves
+// the old file as it was. False with the reason, empty when none is known, otherwise.
+bool SavePdf(const Tape& tape, const std::string& path, DesktopServices& desktop, FileOps& files,
+             const DateTime& now, std::string& reason) {
+    std::unique_ptr<PageSurface> page = desktop.OpenPdf();
+    // Unlike paper, a file missing its figures or its end is no copy of the tape.
+    if (!page || !PrintPages(tape, *page, desktop, now)) {
+        return false;
+    }
+    try {
+        page->EndDoc();
+    } catch (const PrintFailure& failure) {
+        reason = failure.what();
+        return false;
+    }
+    const std::string bytes = page->DocumentBytes();
+    if (bytes.empty()) {
+        return false;
+    }
+    if (!files.WriteFileAtomic(path, bytes)) {
+        reason = files.LastFailure().reason;
+        return false;
+    }
+    return true;
+}
+
+std::string PdfNameFor(const DateTime& when) {
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d.%02d.%02d", when.year, when.month,
+                  when.day, when.hour, when.minute, when.second);
+    return std::string("Sumwise Tape ") + stamp + ".pdf";
 }
 
 bool TellIfEmpty(const Tape& tape, Dialogs& dialogs, WindowHost& window) {
@@ -202,40 +235,51 @@ std::string PrintTimeText(const DateTime& when) {
     return buf;
 }
 
-void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window) {
+void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window,
+               FileOps& files) {
     if (TellIfEmpty(tape, dialogs, window)) {
         return;
     }
     window.SetBusy(true);
     std::unique_ptr<PageSurface> page = desktop.OpenPrinter();
+    const DateTime now = desktop.Now();
     if (page) {
-        PrintPages(tape, *page, desktop);
+        PrintPages(tape, *page, desktop, now);
         Attempt([&] { page->EndDoc(); });
+        window.SetBusy(false);
+        window.FocusKeySink();
+        return;
     }
+    // No printer, or none that can be reached: the same pages go to a PDF in the documents
+    // folder, and the user learns where once the window takes input again.
+    const std::string unreachable = desktop.PrinterFailure();
+    const std::string folder = desktop.DocumentsFolder();
+    const std::string path = folder + "/" + PdfNameFor(now);
+    std::string reason;
+    const bool saved = SavePdf(tape, path, desktop, files, now, reason);
     window.SetBusy(false);
     window.FocusKeySink();
+    const std::string why = unreachable.empty() ? "No printer is installed"
+                                                : "The printer cannot be reached: " + unreachable;
+    if (saved) {
+        dialogs.MsgBox(why + ". The tape is saved as " + path, kAppTitle,
+                       unreachable.empty() ? MsgIcon::Information : MsgIcon::Exclamation,
+                       MsgButtons::Ok);
+    } else {
+        dialogs.MsgBox(why + ", and the tape cannot be saved in \"" + folder + "\"" +
+                           (reason.empty() ? "." : ": " + reason + "."),
+                       kAppTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+    }
 }
 
 bool PrintTapeToPdf(const Tape& tape, const std::string& path, Dialogs& dialogs,
-                    DesktopServices& desktop, WindowHost& window) {
+                    DesktopServices& desktop, WindowHost& window, FileOps& files) {
     if (TellIfEmpty(tape, dialogs, window)) {
         return false;
     }
     window.SetBusy(true);
-    std::unique_ptr<PageSurface> page = desktop.OpenPdf(path);
-    bool written = false;
     std::string reason;
-    if (page) {
-        // Unlike paper, a file missing its figures or its end is no copy of the tape.
-        written = PrintPages(tape, *page, desktop);
-        try {
-            page->EndDoc();
-        } catch (const PrintFailure& failure) {
-            written = false;
-            reason = failure.what();
-        }
-        page.reset(); // the file is closed before anyone is told about it
-    }
+    const bool written = SavePdf(tape, path, desktop, files, desktop.Now(), reason);
     window.SetBusy(false);
     window.FocusKeySink();
     if (!written) {

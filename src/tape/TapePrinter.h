@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileOps.h"
 #include "platform/Platform.h"
 #include "tape/Tape.h"
 
@@ -7,18 +8,21 @@ namespace sumwise {
 
 // Prints the whole tape like a paper roll laid out on sheets: a dated header with a rule, then
 // the lines right-aligned in four columns a page, lines holding a minus sign in red. A line's
-// note prints left of it in its column, cut to the room there.
-void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window);
-inline void PrintTape(const Tape& tape, Platform& platform) {
-    PrintTape(tape, platform, platform, platform);
+// note prints left of it in its column, cut to the room there. With no printer the same pages
+// are saved as a PDF in the documents folder, and the user is told where, or why they are not.
+void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window,
+               FileOps& files);
+inline void PrintTape(const Tape& tape, Platform& platform, FileOps& files) {
+    PrintTape(tape, platform, platform, platform, files);
 }
 
-// The same pages into a PDF file at path, on the locale's paper. True when the file was
-// written; otherwise the user has been told why.
+// The same pages into a PDF file at path, on the locale's paper, replacing the file whole or
+// leaving it as it was. True when the file was written; otherwise the user has been told why.
 bool PrintTapeToPdf(const Tape& tape, const std::string& path, Dialogs& dialogs,
-                    DesktopServices& desktop, WindowHost& window);
-inline bool PrintTapeToPdf(const Tape& tape, const std::string& path, Platform& platform) {
-    return PrintTapeToPdf(tape, path, platform, platform, platform);
+                    DesktopServices& desktop, WindowHost& window, FileOps& files);
+inline bool PrintTapeToPdf(const Tape& tape, const std::string& path, Platform& platform,
+                           FileOps& files) {
+    return PrintTapeToPdf(tape, path, platform, platform, platform, files);
 }
 
 // "h:mm AM/PM": hour without a leading zero, two-digit minutes.

@@ -23,10 +23,9 @@ constexpr const char* kChildTask = "SUMWISE_PAPER_CHILD";
 // PDF files through the real Qt platform.
 class PdfPlatform : public testing::FakePlatform {
 public:
-    std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override {
-        return qt.OpenPdf(path);
-    }
+    std::unique_ptr<PageSurface> OpenPdf() override { return qt.OpenPdf(); }
     QtPlatform qt;
+    DiskFileOps files;
 };
 
 Tape SmallTape() {
@@ -67,16 +66,16 @@ TEST(PdfPaper, FileThatCannotBeWrittenIsReported) {
     QTemporaryDir dir;
     PdfPlatform platform;
     const std::string missing = dir.filePath("no such folder/tape.pdf").toStdString();
-    EXPECT_FALSE(PrintTapeToPdf(SmallTape(), missing, platform));
+    EXPECT_FALSE(PrintTapeToPdf(SmallTape(), missing, platform, platform.files));
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_NE(platform.Messages()[0].text.find(missing), std::string::npos);
 
     if (QFileInfo::exists("/dev/full")) {
-        // A disk that fills up while the file is written.
-        EXPECT_FALSE(PrintTapeToPdf(SmallTape(), "/dev/full", platform));
+        // A device is never written to; a disk that fills up is tried in PrintPdfTest.
+        EXPECT_FALSE(PrintTapeToPdf(SmallTape(), "/dev/full", platform, platform.files));
         ASSERT_EQ(platform.Messages().size(), 2u);
-        EXPECT_NE(platform.Messages()[1].text.find("No space left"), std::string::npos)
-            << platform.Messages()[1].text;
+        EXPECT_EQ(platform.Messages()[1].text,
+                  "The tape could not be saved as /dev/full: not a regular file.");
     }
 }
 
@@ -89,9 +88,13 @@ TEST(PdfPaperChild, PrintsUnderTheGivenLocale) {
     }
     PdfPlatform platform;
     if (task == "printer") {
-        PrintTape(SmallTape(), platform.qt, platform.qt, platform);
+        // The real desktop with the fake's dialogs, so no message box waits for a click.
+        PrintTape(SmallTape(), platform, platform.qt, platform, platform.files);
+        ASSERT_EQ(platform.Messages().size(), 1u);
+        EXPECT_NE(platform.Messages()[0].text.find(". The tape is saved as "), std::string::npos)
+            << platform.Messages()[0].text;
     } else {
-        EXPECT_TRUE(PrintTapeToPdf(SmallTape(), task.toStdString(), platform));
+        EXPECT_TRUE(PrintTapeToPdf(SmallTape(), task.toStdString(), platform, platform.files));
     }
 }
 

@@ -1,13 +1,16 @@
 // The system printer is reached through the print module, loaded at the first print.
 #include <QDir>
+#include <QFile>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "qt/MessageWatch.h"
 #include "qt/PrintModule.h"
 #include "qt/QtPlatform.h"
+#include "support/FakePlatform.h"
+#include "tape/TapePrinter.h"
 
 namespace sumwise::qt {
 namespace {
@@ -28,25 +31,40 @@ TEST(PrintModule, WithoutTheModuleThePagesGoToAPdfAndTheMessageSaysWhy) {
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", home.path().toLocal8Bit());
     const QString missing = home.filePath("nowhere/libsumwise-print.so");
+    Tape tape;
+    tape.AddTapeLine("+ 1.00");
+    testing::FakePlatform window;
     {
         MessageWatch watch;
         QtPlatform platform;
         platform.Printing().setPath(missing);
-        std::unique_ptr<PageSurface> pages = platform.OpenPrinter();
-        ASSERT_NE(pages, nullptr);
-        pages->Print("1.00", true);
-        pages->EndDoc();
-        EXPECT_TRUE(QTest::qWaitFor([&watch] { return !watch.seen.isEmpty(); }, 5000));
+        EXPECT_EQ(platform.OpenPrinter(), nullptr);
+        DiskFileOps files;
+        PrintTape(tape, platform, platform, window, files);
         ASSERT_EQ(watch.seen.size(), 1);
         const QString text = watch.seen.first();
         EXPECT_TRUE(text.startsWith("Sumwise|The printer cannot be reached: "))
             << text.toStdString();
         EXPECT_TRUE(text.contains(missing)) << "the file is named: " << text.toStdString();
         EXPECT_TRUE(text.contains(". The tape is saved as " + home.path())) << text.toStdString();
+
+        // A documents folder that cannot be written to is named, with the reason.
+        const QString documents = home.filePath("Documents");
+        if (::geteuid() != 0) {
+            QFile::setPermissions(documents, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            PrintTape(tape, platform, platform, window, files);
+            ASSERT_EQ(watch.seen.size(), 2);
+            EXPECT_TRUE(watch.seen[1].endsWith(", and the tape cannot be saved in \"" + documents +
+                                               "\": Permission denied."))
+                << watch.seen[1].toStdString();
+            QFile::setPermissions(documents, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ExeOwner);
+        }
     }
     qputenv("HOME", oldHome);
-    const QStringList made = QDir(home.filePath("Documents")).entryList({"Sumwise Tape *.pdf"});
-    EXPECT_EQ(made.size(), 1) << made.join(", ").toStdString();
+    const QStringList made = QDir(home.filePath("Documents")).entryList(QDir::Files);
+    ASSERT_EQ(made.size(), 1) << made.join(", ").toStdString();
+    EXPECT_TRUE(made[0].startsWith("Sumwise Tape ") && made[0].endsWith(".pdf"));
 }
 
 } // namespace

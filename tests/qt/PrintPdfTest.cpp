@@ -1,13 +1,14 @@
-#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 
 #include "qt/PrinterSurface.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 #include "tape/Tape.h"
 #include "tape/TapeLine.h"
 #include "tape/TapePrinter.h"
@@ -15,16 +16,19 @@
 namespace sumwise::qt {
 namespace {
 
-// Prints into a PDF file instead of a printer.
+// Real PDFs on Letter paper, and no printer.
 class PdfPlatform : public testing::FakePlatform {
 public:
-    explicit PdfPlatform(QString path) : path_(std::move(path)) {}
-    std::unique_ptr<PageSurface> OpenPrinter() override {
-        return OpenPdfSurface(path_, QPageSize::Letter);
-    }
+    std::unique_ptr<PageSurface> OpenPdf() override { return OpenPdfSurface(QPageSize::Letter); }
+};
 
-private:
-    QString path_;
+// A disk that fills up after the first 4,096 bytes of a write.
+class FillingDisk : public DiskFileOps {
+protected:
+    bool WriteBytes(int fd, const std::string& path, const std::string& bytes) override {
+        DiskFileOps::WriteBytes(fd, path, bytes.substr(0, 4096));
+        return Fail(path, "No space left on device");
+    }
 };
 
 QString RunTool(const QString& program, const QStringList& arguments) {
@@ -45,8 +49,9 @@ TEST(PrintPdf, ColumnsPagesAndHeaderInARealPdf) {
         tape.AddTapeLine(i % 5 == 4 ? "= -" + std::to_string(i) + ".00"
                                     : "+ " + std::to_string(i * 3) + ".25");
     }
-    PdfPlatform platform(pdf);
-    PrintTape(tape, platform);
+    PdfPlatform platform;
+    DiskFileOps files;
+    ASSERT_TRUE(PrintTapeToPdf(tape, pdf.toStdString(), platform, files));
 
     const QString info = RunTool("pdfinfo", {pdf});
     const QRegularExpression pages("Pages:\\s+(\\d+)");
@@ -75,6 +80,34 @@ TEST(PrintPdf, ColumnsPagesAndHeaderInARealPdf) {
     }
     EXPECT_EQ(lines, 300);
     EXPECT_EQ(edges, (std::set<int>{144, 252, 360, 468}));
+}
+
+TEST(PrintPdf, AFailedWriteLeavesTheOldFileAndASuccessfulOneAWholePdf) {
+    testing::TempFolder folder;
+    const std::filesystem::path pdf = folder / "tape.pdf";
+    const std::string old = testing::RandomBytes(10000, 7);
+    testing::WriteFileBytes(pdf, old);
+    Tape tape;
+    for (int i = 0; i < 400; ++i) {
+        tape.AddTapeLine("+ " + std::to_string(i) + ".00");
+    }
+    PdfPlatform platform;
+    FillingDisk full;
+    EXPECT_FALSE(PrintTapeToPdf(tape, pdf.string(), platform, full));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text,
+              "The tape could not be saved as " + pdf.string() + ": No space left on device.");
+    EXPECT_EQ(testing::ReadFileBytes(pdf), old) << "the old file byte for byte";
+    EXPECT_EQ(folder.EntryCount(), 1u) << "no temporary file is left";
+
+    DiskFileOps disk;
+    EXPECT_TRUE(PrintTapeToPdf(tape, pdf.string(), platform, disk));
+    EXPECT_EQ(platform.Messages().size(), 1u) << "nothing more is said";
+    const std::string written = testing::ReadFileBytes(pdf);
+    EXPECT_TRUE(written.starts_with("%PDF-")) << written.substr(0, 16);
+    ASSERT_GT(written.size(), 4096u);
+    EXPECT_TRUE(written.ends_with("\n%%EOF\n")) << written.substr(written.size() - 16);
+    EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "qt/TapeListModel.h"
 #include "qt/TapeView.h"
 #include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
 #include "support/RecordingSurface.h"
 #include "tape/Tape.h"
 #include "tape/TapeLine.h"
@@ -165,7 +166,8 @@ TEST_F(TapeViewTest, RedOnScreenIsRedOnPaper) {
     sumwise::testing::FakePlatform platform;
     auto paper = std::make_shared<sumwise::testing::RecordingSurface>();
     platform.printer = paper;
-    PrintTape(tape, platform);
+    sumwise::testing::MemoryFiles files;
+    PrintTape(tape, platform, files);
     ASSERT_EQ(paper->texts.size(), std::size(cases) + 1) << "the header and every line";
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         const QVariant ink = model.index(static_cast<int>(row)).data(Qt::ForegroundRole);

@@ -59,11 +59,6 @@ std::string FakePlatform::SaveFileName(const std::string& title, const std::stri
     return answer;
 }
 
-std::unique_ptr<PageSurface> FakePlatform::OpenPdf(const std::string& path) {
-    pdfFiles.push_back(path);
-    return OpenPrinter();
-}
-
 FakePlatform::~FakePlatform() {
     if (shownSinceLook_ > 0) {
         ADD_FAILURE() << "unexpected message box: \"" << messages_.back().text << "\"";
@@ -83,7 +78,8 @@ namespace {
 // Hands the job to the fake's shared surface, so a test reads it after the job has ended.
 class SharedSurface : public PageSurface {
 public:
-    explicit SharedSurface(std::shared_ptr<PageSurface> target) : t_(std::move(target)) {}
+    explicit SharedSurface(std::shared_ptr<PageSurface> target, std::string document = {})
+        : t_(std::move(target)), document_(std::move(document)) {}
     void SetFontName(const std::string& name) override { t_->SetFontName(name); }
     void SetFontSize(double points) override { t_->SetFontSize(points); }
     void SetTextColor(Rgb colour) override { t_->SetTextColor(colour); }
@@ -100,10 +96,16 @@ public:
         t_->Line(x1, y1, x2, y2, colour);
     }
     void NewPage() override { t_->NewPage(); }
-    void EndDoc() override { t_->EndDoc(); }
+    void EndDoc() override {
+        t_->EndDoc();
+        ended_ = true;
+    }
+    std::string DocumentBytes() override { return ended_ ? document_ : std::string(); }
 
 private:
     std::shared_ptr<PageSurface> t_;
+    std::string document_;
+    bool ended_ = false;
 };
 
 } // namespace
@@ -113,6 +115,14 @@ std::unique_ptr<PageSurface> FakePlatform::OpenPrinter() {
         return nullptr;
     }
     return std::make_unique<SharedSurface>(printer);
+}
+
+std::unique_ptr<PageSurface> FakePlatform::OpenPdf() {
+    ++pdfsOpened;
+    if (noPdf || !printer) {
+        return nullptr;
+    }
+    return std::make_unique<SharedSurface>(printer, pdfBytes);
 }
 
 std::string FakePlatform::Environ(const std::string& name) {

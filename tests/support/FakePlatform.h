@@ -34,7 +34,9 @@ public:
     std::string OpenFileName(const std::string& title, const std::string& filter) override;
     std::string SaveFileName(const std::string& title, const std::string& filter,
                              const std::string& suffix) override;
-    std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override;
+    // The printer's recording surface, ending with pdfBytes as its document.
+    std::unique_ptr<PageSurface> OpenPdf() override;
+    std::string DocumentsFolder() override { return documents; }
     void FocusKeySink() override { ++focusCalls; }
     void HideMainWindow() override { ++hideCalls; }
     void CloseMainWindow() override { ++closeCalls; }
@@ -46,6 +48,7 @@ public:
     DateTime Now() override { return now; }
     std::string LongDate(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
+    std::string PrinterFailure() override { return printerFailure; }
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override { return folder; }
@@ -65,10 +68,14 @@ public:
     std::vector<std::string> inputAnswers; // answers to input boxes; "" is Cancel
     std::vector<std::string> fileAnswers;  // answers to file dialogs, taken in order
     std::vector<std::string> fileDialogs;  // the titles of the file dialogs shown
-    std::vector<std::string> pdfFiles;     // the PDF files opened, each a recording surface
+    int pdfsOpened = 0;
+    bool noPdf = false; // a PDF cannot be drawn
+    std::string pdfBytes = "%PDF-1.4\n%%EOF\n";
     // Print jobs go to a recording surface kept here after the job; none when noPrinter.
     std::shared_ptr<PageSurface> printer;
     bool noPrinter = false;
+    std::string printerFailure; // why a printer set up cannot be reached
+    std::string documents = "/home/me/Documents";
     std::vector<bool> busyCalls;
     std::string clipboard;
     std::vector<std::string> opened;

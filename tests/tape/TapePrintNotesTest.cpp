@@ -4,6 +4,7 @@
 #include <set>
 
 #include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
 #include "support/RecordingSurface.h"
 #include "tape/TapeLine.h"
 #include "tape/TapePrinter.h"
@@ -14,16 +15,6 @@ namespace {
 using testing::RecordingSurface;
 
 const std::string kEllipsis = "\u2026";
-
-// Hands out the recording surface for PDF files too, and keeps the paths asked for.
-class PdfFake : public testing::FakePlatform {
-public:
-    std::unique_ptr<PageSurface> OpenPdf(const std::string& path) override {
-        pdfPaths.push_back(path);
-        return OpenPrinter();
-    }
-    std::vector<std::string> pdfPaths;
-};
 
 class TapePrintNotesTest : public ::testing::Test {
 protected:
@@ -36,7 +27,8 @@ protected:
         return text.x + 0.05 * static_cast<double>(text.text.size()) * text.size / 10;
     }
 
-    PdfFake platform;
+    testing::FakePlatform platform;
+    testing::MemoryFiles files;
     std::shared_ptr<RecordingSurface> surface = std::make_shared<RecordingSurface>();
     Tape tape;
 };
@@ -71,7 +63,7 @@ TEST_F(TapePrintNotesTest, NoteFitsLeftOfItsLine) {
         tape.Clear();
         tape.AddTapeLine(c.line);
         tape.SetNote(0, c.note);
-        PrintTape(tape, platform);
+        PrintTape(tape, platform, files);
         const auto printed = Printed();
         ASSERT_EQ(printed.size(), c.printed.empty() ? 1u : 2u);
         const auto& line = printed.back();
@@ -95,7 +87,7 @@ TEST_F(TapePrintNotesTest, NotesFollowTheirLinesAcrossColumnsAndPages) {
         tape.AddTapeLine(i % 7 == 3 ? std::string(kEnDash) + " 2.00" : "+ " + std::to_string(i));
         tape.SetNote(tape.Count() - 1, "note " + std::to_string(i));
     }
-    PrintTape(tape, platform);
+    PrintTape(tape, platform, files);
     const auto printed = Printed();
     ASSERT_EQ(printed.size(), 800u);
     std::set<double> edges;
@@ -125,33 +117,34 @@ public:
 
 TEST_F(TapePrintNotesTest, PdfIsWrittenOrTheUserIsToldWhy) {
     tape.AddTapeLine("+ 5.00");
-    EXPECT_TRUE(PrintTapeToPdf(tape, "/home/me/March.pdf", platform));
-    EXPECT_EQ(platform.pdfPaths, (std::vector<std::string>{"/home/me/March.pdf"}));
+    EXPECT_TRUE(PrintTapeToPdf(tape, "/home/me/March.pdf", platform, files));
+    EXPECT_EQ(files.files["/home/me/March.pdf"], platform.pdfBytes);
     EXPECT_EQ(surface->ended, 1);
     ASSERT_EQ(Printed().size(), 1u);
     EXPECT_EQ(platform.busyCalls, (std::vector<bool>{true, false}));
     EXPECT_TRUE(platform.Messages().empty());
 
-    platform.noPrinter = true; // the file cannot be created
+    platform.noPdf = true; // the document cannot be made
     platform.busyCalls.clear();
-    EXPECT_FALSE(PrintTapeToPdf(tape, "/nowhere/March.pdf", platform));
+    EXPECT_FALSE(PrintTapeToPdf(tape, "/nowhere/March.pdf", platform, files));
     EXPECT_EQ(platform.busyCalls, (std::vector<bool>{true, false}));
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text, "The tape could not be saved as /nowhere/March.pdf.");
     EXPECT_EQ(platform.Messages()[0].title, "Sumwise");
     EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
 
-    platform.noPrinter = false;
+    platform.noPdf = false;
     platform.printer = std::make_shared<UnfinishedSurface>();
-    EXPECT_FALSE(PrintTapeToPdf(tape, "/full/March.pdf", platform));
+    EXPECT_FALSE(PrintTapeToPdf(tape, "/full/March.pdf", platform, files));
     ASSERT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(platform.Messages()[1].text,
               "The tape could not be saved as /full/March.pdf: No space left on device.");
 
     tape.Clear();
-    platform.pdfPaths.clear();
-    EXPECT_FALSE(PrintTapeToPdf(tape, "/home/me/Empty.pdf", platform));
-    EXPECT_TRUE(platform.pdfPaths.empty()) << "no file for an empty tape";
+    platform.pdfsOpened = 0;
+    EXPECT_FALSE(PrintTapeToPdf(tape, "/home/me/Empty.pdf", platform, files));
+    EXPECT_EQ(platform.pdfsOpened, 0) << "no file for an empty tape";
+    EXPECT_EQ(files.files.size(), 1u);
     ASSERT_EQ(platform.Messages().size(), 3u);
     EXPECT_EQ(platform.Messages()[2].icon, MsgIcon::Information);
 }

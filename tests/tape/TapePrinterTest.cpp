@@ -6,6 +6,7 @@
 
 #include "form/CalcForm.h"
 #include "support/FakePlatform.h"
+#include "support/MemoryFiles.h"
 #include "support/RecordingSurface.h"
 #include "tape/TapeLine.h"
 #include "tape/TapePrinter.h"
@@ -31,12 +32,13 @@ protected:
     }
 
     testing::FakePlatform platform;
+    testing::MemoryFiles files;
     std::shared_ptr<RecordingSurface> surface = std::make_shared<RecordingSurface>();
     Tape tape;
 };
 
 TEST_F(TapePrinterTest, EmptyTapeOnlyTellsTheUser) {
-    PrintTape(tape, platform);
+    PrintTape(tape, platform, files);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text, "There are no entries on the tape to print.     ");
     EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Information);
@@ -47,7 +49,7 @@ TEST_F(TapePrinterTest, EmptyTapeOnlyTellsTheUser) {
 TEST_F(TapePrinterTest, HeaderRuleAndFirstColumn) {
     platform.now = {2026, 12, 8, 14, 5, 0};
     Lay(3);
-    PrintTape(tape, platform);
+    PrintTape(tape, platform, files);
     ASSERT_EQ(surface->texts.size(), 4u);
     EXPECT_EQ(surface->fontName, "Times New Roman");
     EXPECT_EQ(surface->texts[0].text, "Sumwise Tape Printed: December 8, 2026 @ 2:05 PM");
@@ -71,7 +73,7 @@ TEST_F(TapePrinterTest, HeaderRuleAndFirstColumn) {
 
 TEST_F(TapePrinterTest, ColumnsAndPages) {
     Lay(600);
-    PrintTape(tape, platform);
+    PrintTape(tape, platform, files);
     const auto lines = Lines();
     ASSERT_EQ(lines.size(), 600u);
     const double columnTop = lines[0].y;
@@ -106,7 +108,7 @@ TEST_F(TapePrinterTest, MinusLinesInRed) {
     tape.AddTapeLine(std::string(kSeparatorLine));
     tape.AddTapeLine("- 1.00"); // an edited minus line
     tape.AddTapeLine("G 3.00");
-    PrintTape(tape, platform);
+    PrintTape(tape, platform, files);
     const Rgb red{255, 0, 0};
     const Rgb black{0, 0, 0};
     std::vector<Rgb> colours;
@@ -118,7 +120,7 @@ TEST_F(TapePrinterTest, MinusLinesInRed) {
 
 TEST_F(TapePrinterTest, WideLinesReachLeftOfTheirEdge) {
     tape.AddTapeLine("= 123456789012345678901234567890.00 sub total");
-    PrintTape(tape, platform);
+    PrintTape(tape, platform, files);
     ASSERT_EQ(Lines().size(), 1u);
     EXPECT_LT(Lines()[0].x, 0);
 }
@@ -147,7 +149,7 @@ TEST_F(TapePrinterTest, FailuresAreSkipped) {
     failing->failLine = true;
     platform.printer = failing;
     Lay(5);
-    PrintTape(tape, platform);
+    PrintTape(tape, platform, files);
     EXPECT_EQ(failing->texts.size(), 1u) << "a failure before the tape prints no tape line";
     EXPECT_EQ(failing->ended, 1);
     EXPECT_EQ(platform.busyCalls, (std::vector<bool>{true, false}));
@@ -157,13 +159,105 @@ TEST_F(TapePrinterTest, FailuresAreSkipped) {
     auto unsure = std::make_shared<FailingSurface>();
     unsure->failHeight = true;
     platform.printer = unsure;
-    PrintTape(tape, platform);
+    PrintTape(tape, platform, files);
     ASSERT_EQ(unsure->texts.size(), 6u);
     EXPECT_EQ(unsure->texts[5].page, 2) << "four one-line columns, then a new page";
 
-    platform.noPrinter = true;
-    EXPECT_NO_THROW(PrintTape(tape, platform));
-    EXPECT_TRUE(platform.Messages().empty());
+    platform.noPrinter = true; // the PDF in the documents folder takes the same pages
+    EXPECT_NO_THROW(PrintTape(tape, platform, files));
+    EXPECT_EQ(platform.Messages().size(), 1u);
+}
+
+// Keeps what the files and the window were when a message was shown.
+class WatchingPlatform : public testing::FakePlatform {
+public:
+    explicit WatchingPlatform(const testing::MemoryFiles& files) : files_(files) {}
+    MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
+                     MsgButtons buttons) override {
+        filesAtMessage = files_.files;
+        busyAtMessage = busyCalls;
+        return FakePlatform::MsgBox(text, title, icon, buttons);
+    }
+    std::map<std::string, std::string> filesAtMessage;
+    std::vector<bool> busyAtMessage;
+
+private:
+    const testing::MemoryFiles& files_;
+};
+
+TEST(TapePdfFile, WrittenWholeOrLeftAsItWasAndTheUserIsTold) {
+    const std::string chosen = "/home/me/March.pdf";
+    const std::string printed = "/home/me/Documents/Sumwise Tape 2026-12-08 14.30.05.pdf";
+    const std::string unreachable = "libsumwise-print.so: cannot open shared object file";
+    const struct {
+        const char* name;
+        bool printKey;
+        std::string printerFailure, writeFailure;
+        bool noPdf;
+        std::string message; // empty: none
+        MsgIcon icon;
+    } cases[] = {
+        {"print to PDF", false, "", "", false, "", MsgIcon::None},
+        {"print to PDF, disk full", false, "", "No space left on device", false,
+         "The tape could not be saved as " + chosen + ": No space left on device.",
+         MsgIcon::Exclamation},
+        {"no printer", true, "", "", false,
+         "No printer is installed. The tape is saved as " + printed, MsgIcon::Information},
+        {"printer unreachable", true, unreachable, "", false,
+         "The printer cannot be reached: " + unreachable + ". The tape is saved as " + printed,
+         MsgIcon::Exclamation},
+        {"no printer, folder unwritable", true, "", "Permission denied", false,
+         "No printer is installed, and the tape cannot be saved in \"/home/me/Documents\": "
+         "Permission denied.",
+         MsgIcon::Exclamation},
+        {"printer unreachable, disk full", true, unreachable, "No space left on device", false,
+         "The printer cannot be reached: " + unreachable +
+             ", and the tape cannot be saved in \"/home/me/Documents\": No space left on device.",
+         MsgIcon::Exclamation},
+        {"no printer, no PDF", true, "", "", true,
+         "No printer is installed, and the tape cannot be saved in \"/home/me/Documents\".",
+         MsgIcon::Exclamation},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::MemoryFiles files;
+        files.files[chosen] = "the old PDF";
+        files.writeFailure = c.writeFailure;
+        WatchingPlatform platform(files);
+        platform.printer = std::make_shared<RecordingSurface>();
+        platform.noPrinter = true;
+        platform.noPdf = c.noPdf;
+        platform.printerFailure = c.printerFailure;
+        Tape tape;
+        tape.AddTapeLine("+ 5.00");
+        const std::string target = c.printKey ? printed : chosen;
+        if (c.printKey) {
+            PrintTape(tape, platform, files);
+        } else {
+            EXPECT_EQ(PrintTapeToPdf(tape, chosen, platform, files), c.message.empty());
+        }
+        const bool written = c.writeFailure.empty() && !c.noPdf;
+        const auto file = files.files.find(target);
+        if (written) {
+            ASSERT_NE(file, files.files.end());
+            EXPECT_EQ(file->second, platform.pdfBytes);
+        } else if (c.printKey) {
+            EXPECT_EQ(file, files.files.end()) << "no file at all";
+        } else {
+            EXPECT_EQ(file->second, "the old PDF");
+        }
+        EXPECT_EQ(platform.busyCalls, (std::vector<bool>{true, false}));
+        if (c.message.empty()) {
+            EXPECT_TRUE(platform.Messages().empty());
+            continue;
+        }
+        ASSERT_EQ(platform.Messages().size(), 1u);
+        EXPECT_EQ(platform.Messages()[0].text, c.message);
+        EXPECT_EQ(platform.Messages()[0].icon, c.icon);
+        // Said once the run is over, and of a saved file only once it is whole on disk.
+        EXPECT_EQ(platform.busyAtMessage, (std::vector<bool>{true, false}));
+        EXPECT_EQ(platform.filesAtMessage, files.files);
+    }
 }
 
 TEST(PrintTimeText, TwelveHourClock) {
