@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QUrl>
@@ -43,12 +44,9 @@ void QtPlatform::SetDialogParent(QWidget* parent) {
     help_->setParentWindow(parent);
 }
 
-MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
-                             MsgButtons buttons) {
-    // The start-up sequence may have something to say before the window has waited for the
-    // font configuration; the box would otherwise read it a second time.
-    FontConfigPreload::Wait();
-    QMessageBox box(parent_);
+namespace {
+
+void SetUp(QMessageBox& box, const std::string& text, const std::string& title, MsgIcon icon) {
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
     switch (icon) {
@@ -67,6 +65,44 @@ MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, 
     case MsgIcon::None:
         break;
     }
+}
+
+} // namespace
+
+void QtPlatform::Notice(const std::string& text, const std::string& title, MsgIcon icon) {
+    FontConfigPreload::Wait();
+    // Shown beside the window, never activated: the keys being typed go on reaching the
+    // calculator, and a click on OK closes it.
+    auto* box = new QMessageBox(parent_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
+    box->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    box->setWindowModality(Qt::NonModal);
+    SetUp(*box, text, title, icon);
+    box->setStandardButtons(QMessageBox::Ok);
+    if (parent_ != nullptr) {
+        // Under the window rather than over its display, or above it where the screen ends.
+        // The box's frame is not known before it shows: the window's own stands in for it.
+        const QWidget* window = parent_->window();
+        const QRect frame = window->frameGeometry();
+        const QRect screen = window->screen()->availableGeometry();
+        const int titleBar = window->geometry().top() - frame.top();
+        const int height = box->sizeHint().height() + frame.height() - window->height();
+        const int top = frame.bottom() + 1 + height <= screen.bottom()
+                            ? frame.bottom() + 1
+                            : std::max(screen.top(), frame.top() - height);
+        box->move(window->geometry().left(), top + titleBar);
+    }
+    box->show();
+}
+
+MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
+                             MsgButtons buttons) {
+    // The start-up sequence may have something to say before the window has waited for the
+    // font configuration; the box would otherwise read it a second time.
+    FontConfigPreload::Wait();
+    QMessageBox box(parent_);
+    SetUp(box, text, title, icon);
     if (buttons == MsgButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;

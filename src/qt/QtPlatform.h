@@ -34,6 +34,8 @@ public:
 
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                      MsgButtons buttons) override;
+    // A message box that neither blocks nor takes the focus; it closes with the window.
+    void Notice(const std::string& text, const std::string& title, MsgIcon icon) override;
     std::string InputBox(const std::string& prompt, const std::string& title,
                          const std::string& proposal) override;
     std::optional<std::string> AskText(const std::string& prompt, const std::string& title,

@@ -30,7 +30,7 @@ menu() { # a menu by its letter, then an item by its letter
     sleep 1
 }
 windows() { # how many windows titled $1 the program shows
-    xdotool search --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null | wc -l
+    xdotool search --all --onlyvisible --pid "$app" --name "^$1\$" 2>/dev/null | wc -l
 }
 wait_windows() { # until the program shows at least ($2 = ge) or at most ($2 = le) $3 windows
     # titled $1; a slow build takes its time

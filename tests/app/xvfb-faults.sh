@@ -21,7 +21,7 @@ sep='***********************'
 note() { # F3 on the newest line, the note typed into its box
     xdotool key F3
     wait_windows Sumwise ge 2 && xdotool type --delay 20 "$1" && xdotool key Return
-    wait_windows Sumwise le 1
+    sleep 1
 }
 killed() {
     kill -9 "$app"
@@ -37,21 +37,21 @@ if [ "$mode" = full-disk ]; then
         echo "skipped: no small tmpfs can be mounted here"
         exit 77
     fi
-    trap 'kill $app 2>/dev/null; wait 2>/dev/null; umount "$disk"; cleanup_xvfb' EXIT
+    trap '[ -n "$app" ] && kill "$app" && wait "$app"; umount "$disk"; cleanup_xvfb' EXIT
     copy="$disk/sumwise"
     cp "$program" "$copy"
     start
     xdotool type --delay 60 '1+2+'
     note a
     before=$(cat "$disk/Sumwise.tape")
-    dd if=/dev/zero of="$disk/filler" bs=64k 2>/dev/null
-    xdotool type --delay 100 '3+'
+    dd if=/dev/zero of="$disk/filler" bs=4k 2>/dev/null
     note b # a rewrite that cannot be done
-    xdotool type --delay 100 '4+'
+    xdotool type --delay 100 '3+4+'
     sleep 0.5
     check "the old journal, byte for byte" "$(cat "$disk/Sumwise.tape")" "$before"
     check "no temporary left" "$(ls "$disk" | grep -c '\.tmp\.')" "0"
-    check "every key on the tape" "$(copied_tape)" $'+ 1.00\n+ 2.00\ta\n+ 3.00\tb\n+ 4.00'
+    check "the notice is shown beside the window" "$(windows Sumwise)" "2"
+    check "every key on the tape" "$(copied_tape)" $'+ 1.00\n+ 2.00\tb\n+ 3.00\n+ 4.00'
     killed
     rm "$disk/filler"
     start

@@ -49,7 +49,7 @@ start_xvfb() {
 wait_for_window() {
     window=""
     for _ in $(seq 300); do
-        window=$(xdotool search --onlyvisible --pid "$1" --name '^Sumwise$' 2>/dev/null | head -1)
+        window=$(xdotool search --all --onlyvisible --pid "$1" --name '^Sumwise$' 2>/dev/null | head -1)
         [ -n "$window" ] && return 0
         sleep 0.1
     done
