@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include "qt/HelpOpener.h"
 #include "qt/HelpWindow.h"
 #include "qt/MainWindow.h"
@@ -222,6 +224,34 @@ TEST_F(HelpWindowTest, MissingHelpIsReportedOnceWithItsPath) {
         EXPECT_TRUE(watch.seen[0].contains(QDir::toNativeSeparators(page())))
             << watch.seen[0].toStdString();
         EXPECT_EQ(fresh.Help().window(), nullptr);
+    }
+}
+
+TEST_F(HelpWindowTest, AFifoInThePlaceOfAPageOrStyleSheetIsNeverOpened) {
+    // The page itself, then the style sheet beside a good page: neither may block the window.
+    const QString fifos[] = {page(), folder.filePath("help/style.css")};
+    for (const QString& fifo : fifos) {
+        SCOPED_TRACE(fifo.toStdString());
+        QFile::remove(page());
+        ASSERT_TRUE(WriteFile(page(), TestPage()));
+        QFile::remove(fifo);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QtPlatform fresh;
+        fresh.Help().setFolder(folder.path());
+        fresh.Help().setBuiltin(true);
+        MessageWatch watch;
+        fresh.OpenHelp();
+        QTest::qWait(100);
+        if (fifo == page()) {
+            ASSERT_EQ(watch.seen.size(), 1);
+            EXPECT_TRUE(watch.seen[0].contains("is not a regular file"))
+                << watch.seen[0].toStdString();
+            EXPECT_EQ(fresh.Help().window(), nullptr);
+        } else {
+            EXPECT_TRUE(watch.seen.isEmpty());
+            ASSERT_NE(fresh.Help().window(), nullptr);
+        }
+        QFile::remove(fifo);
     }
 }
 
