@@ -201,6 +201,7 @@ void Converter::cmdConvertTemp_Click() {
 
 void Converter::ShowResult(std::string text) {
     reg_.ShowNumberText(std::move(text));
+    reg_.MarkResult();
 }
 
 void Converter::InvalidNumber() {

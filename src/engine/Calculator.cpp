@@ -253,10 +253,16 @@ void Calculator::ApplyTax(double rate, bool add) {
         return;
     }
     // The amount as the display rounds it is the amount: what is shown is what is added.
-    reg_.LoadAsKeyed(LeadingNumber(reg_.Format(taxed)));
+    const double base = reg_.EntryValue();
+    const double amount = LeadingNumber(reg_.Format(taxed));
+    const double tax = add ? SubtractDecimal(amount, base) : SubtractDecimal(base, amount);
+    reg_.LoadAsKeyed(amount);
+    reg_.MarkResult();
     state_.stepCount = 1;
     state_.operatorLabel = state_.lastOperator;
-    pendingNote_ = (add ? "incl. " : "excl. ") + GeneralNumber(rate) + "% tax";
+    // The note names the tax itself and what it was reckoned from, so the tape shows it.
+    pendingNote_ = (add ? "incl. " : "excl. ") + GeneralNumber(rate) + "% tax " + reg_.Format(tax) +
+                   (add ? " on " : " of ") + reg_.Format(base);
     window_.FocusKeySink();
 }
 

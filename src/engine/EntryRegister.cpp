@@ -23,6 +23,7 @@ std::string_view EntryStateText(EntryState state) {
 }
 
 void EntryRegister::Load(double value) {
+    result_ = false;
     entryValue_ = value;
     display_ = Format(value);
     addDigits_.clear();
@@ -64,10 +65,11 @@ bool EntryRegister::TypeDigit(int digit) {
     if (digit < 0 || digit > 9) {
         return false;
     }
-    if (state_ != EntryState::Num) {
+    if (state_ != EntryState::Num || result_) {
         display_ = ".";
         decimalTyped_ = false;
         addDigits_.clear();
+        result_ = false;
     }
     const char d = static_cast<char>('0' + digit);
     if (ShiftsIn()) {
@@ -98,6 +100,11 @@ bool EntryRegister::TypeDigit(int digit) {
 }
 
 void EntryRegister::TypeDecimal() {
+    if (result_) {
+        // A new number, as after an operator key.
+        state_ = EntryState::Ops;
+        result_ = false;
+    }
     if (state_ == EntryState::Num && ShiftsIn() && !addDigits_.empty()) {
         // The digits keyed so far become the whole part: "125." after 1, 2, 5 and the point.
         const bool negative = display_.starts_with('-');
@@ -113,6 +120,7 @@ void EntryRegister::TypeDecimal() {
 }
 
 void EntryRegister::Backspace() {
+    result_ = false;
     if (state_ == EntryState::Num && ShiftsIn() && !addDigits_.empty()) {
         addDigits_.pop_back();
         if (!addDigits_.empty()) {
@@ -138,6 +146,7 @@ void EntryRegister::Backspace() {
 }
 
 void EntryRegister::CancelEntry() {
+    result_ = false;
     addDigits_.clear();
     display_ = "0";
     entryValue_ = 0;
@@ -168,23 +177,27 @@ void EntryRegister::StartNewEntry() {
 }
 
 void EntryRegister::ClearNumber() {
+    result_ = false;
     addDigits_.clear();
     display_ = ".";
     entryValue_ = 0;
 }
 
 void EntryRegister::ShowNumberText(std::string text) {
+    result_ = false;
     addDigits_.clear();
     display_ = std::move(text);
     entryValue_ = LeadingNumber(display_);
 }
 
 void EntryRegister::ShowText(std::string text) {
+    result_ = false;
     addDigits_.clear();
     display_ = std::move(text);
 }
 
 void EntryRegister::StartNegative() {
+    result_ = false;
     addDigits_.clear();
     display_ = "-.";
 }

@@ -58,6 +58,10 @@ public:
     // A display and decimal point as keys left them, the number read from the display.
     void RestoreKeyed(std::string display, bool decimalTyped);
 
+    // A value the calculator put in the display (a conversion, a recall, M+ or M-, a tax
+    // key's result): it still counts as keyed, but the next digit or point starts a new number.
+    void MarkResult() { result_ = true; }
+
     // The state after a key that is not an editing key.
     void MarkKeyed() { state_ = EntryState::Num; }
     void MarkOperator() { state_ = EntryState::Ops; }
@@ -79,6 +83,7 @@ private:
     std::string numberFormat_;
     bool signChanged_ = false;
     bool addMode_ = false;
+    bool result_ = false;
     std::string addDigits_; // the digits keyed so far while they shift in
 
     bool ShiftsIn() const;

@@ -1,4 +1,6 @@
 // The options beyond the adding machine's own keys: add mode, item count and the tax rate.
+#include <algorithm>
+
 #include "form/CalcForm.h"
 #include "platform/AppIdentity.h"
 
@@ -49,17 +51,25 @@ void CalcForm::mnuItemCount_Click() {
 }
 
 void CalcForm::mnuTaxRate_Click() {
-    const std::string current = options_.taxRate ? TaxRateText(*options_.taxRate) : "";
-    const std::optional<std::string> answer =
-        dialogs_.AskText("Tax rate in percent (0 to 100):", kAppTitle, current);
-    if (answer) {
-        if (const std::optional<double> rate = ReadTaxRate(*answer)) {
+    std::string proposal = options_.taxRate ? TaxRateText(*options_.taxRate) : "";
+    // A refused rate is said, and the box comes back with it to mend, until OK or Cancel.
+    while (const std::optional<std::string> answer =
+               dialogs_.AskText("Tax rate in percent (0 to 100):", kAppTitle, proposal)) {
+        std::string text = *answer;
+        if (desktop_.LocaleDecimalComma()) {
+            // "7,5" as the user's locale writes it.
+            std::replace(text.begin(), text.end(), ',', '.');
+        }
+        if (const std::optional<double> rate = ReadTaxRate(text)) {
             options_.taxRate = rate;
             SaveOptionsFile();
-        } else {
-            Say("Please enter a tax rate from 0 to 100 with at most four decimals.",
-                MsgIcon::Exclamation);
+            break;
         }
+        Say("\"" + *answer +
+                "\" is not a tax rate. Please enter a tax rate from 0 to 100 with at most four "
+                "decimals.",
+            MsgIcon::Exclamation);
+        proposal = *answer;
     }
     window_.FocusKeySink();
 }

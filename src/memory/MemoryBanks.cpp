@@ -49,6 +49,10 @@ void MemoryBanks::cmdMemory_Click(int index) {
         }
     }
     reg_.MarkKeyed();
+    // The recalled or stored amount stands on its own: a digit keyed next starts a new number.
+    if (index != kMemClear) {
+        reg_.MarkResult();
+    }
     window_.FocusKeySink();
     optMem_Click(SelectedBank);
 }

@@ -117,6 +117,15 @@ TEST_F(ConverterTest, ResultsIgnoreTheFixedDecimalPlaces) {
     EXPECT_EQ(Convert(kCategoryBytes, 1, 0, "1"), "1024");
 }
 
+TEST_F(ConverterTest, ADigitAfterAConversionStartsANewNumber) {
+    reg.MarkKeyed();
+    ASSERT_EQ(Convert(kCategoryLength, 1, 0, "1"), "12");
+    reg.TypeDigit(2);
+    reg.TypeDigit(5);
+    EXPECT_EQ(reg.Display(), "25.");
+    EXPECT_EQ(reg.EntryValue(), 25);
+}
+
 TEST_F(ConverterTest, StartsAtAreaAndRefillsOnEveryCategory) {
     EXPECT_EQ(converter.cboCategories().items.size(), 7u);
     EXPECT_EQ(converter.cboCategories().index, kCategoryArea);

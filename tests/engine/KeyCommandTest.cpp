@@ -174,8 +174,8 @@ const RunCase kRunCases[] = {
      }},
     // The first tax key asks for the rate (answered 19 below); the next operator writes the
     // taxed amount with its note.
-    {"tax+", "100", "+", TaxedLine("+ 119.00", "incl. 19% tax")},
-    {"tax-", "119", "+", TaxedLine("+ 100.00", "excl. 19% tax")},
+    {"tax+", "100", "+", TaxedLine("+ 119.00", "incl. 19% tax 19.00 on 100.00")},
+    {"tax-", "119", "+", TaxedLine("+ 100.00", "excl. 19% tax 19.00 of 119.00")},
     {"up", kTape, "", Selects(4)},
     {"down", "1+2+3+4+5=[home]", "", Selects(1)},
     {"pageup", kTape, "", Selects(3)},

@@ -83,14 +83,19 @@ TEST(OptionsFile, AWrongRateIsRefusedAndTheOldOneKept) {
     Started run(files);
     run.platform.inputAnswers = {"19", "120", testing::FakePlatform::kCancel};
     run.form.mnuTaxRate_Click();
-    run.form.mnuTaxRate_Click();
+    run.form.mnuTaxRate_Click(); // refused, and asked again with the refused text to mend
     ASSERT_EQ(run.platform.Messages().size(), 1u);
     EXPECT_EQ(run.platform.Messages()[0].text,
-              "Please enter a tax rate from 0 to 100 with at most four decimals.");
+              "\"120\" is not a tax rate. Please enter a tax rate from 0 to 100 with at most "
+              "four decimals.");
     run.platform.Messages().clear();
-    run.form.mnuTaxRate_Click();
-    EXPECT_EQ(run.platform.inputs.back().proposal, "19");
+    EXPECT_EQ(run.platform.inputs.back().proposal, "120");
     EXPECT_EQ(run.form.CurrentOptions().taxRate, 19);
+    // Under a decimal comma the comma keys the rate as well as the point.
+    run.platform.decimalComma = true;
+    run.platform.inputAnswers = {"7,5"};
+    run.form.mnuTaxRate_Click();
+    EXPECT_EQ(run.form.CurrentOptions().taxRate, 7.5);
     // With no rate, the tax key asks first; Cancel leaves the number as it was.
     testing::MemoryFiles fresh;
     Started other(fresh);

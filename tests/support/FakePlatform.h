@@ -52,6 +52,8 @@ public:
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }
     std::string Environ(const std::string& name) override;
     std::string ProgramFolder() override { return folder; }
+    bool LocaleDecimalComma() override { return decimalComma; }
+    bool decimalComma = false;
 
     // The boxes shown so far. A test fails when a box is shown after its last look at them,
     // so no unexpected message passes unseen.
