@@ -72,6 +72,7 @@ void Converter::FillUnitLists() {
 }
 
 void Converter::cmdConvertIt_Click() {
+    reg_.TakeAsTyped();
     switch (categories_.index) {
     case kCategoryArea:
         convertArea();

@@ -96,6 +96,8 @@ void Calculator::BeforeDigit() {
         StartNewTotal(state_.runningTotal != 0);
     }
     state_.clearPressed = false;
+    reg_.KeyAsTyped(state_.lastOperator == PendingOperator::Times ||
+                    state_.lastOperator == PendingOperator::Divide);
 }
 
 void Calculator::StartCalculation(bool keyed) {
@@ -145,6 +147,9 @@ void Calculator::Restore(const Snapshot& saved) {
 
 void Calculator::cmdOperator_Click(int index) {
     window_.FocusKeySink();
+    if (index == kTimes || index == kDivide) {
+        reg_.TakeAsTyped(); // a factor or divisor, not an amount
+    }
     state_.operand = reg_.EntryValue();
     const double previousTotal = state_.runningTotal;
 

@@ -35,7 +35,15 @@ std::string EntryRegister::Format(double value) const {
 
 bool EntryRegister::ShiftsIn() const {
     const int places = PlacesOf(numberFormat_);
-    return addMode_ && !decimalTyped_ && places >= 1 && places <= 6;
+    return addMode_ && !asTyped_ && !decimalTyped_ && places >= 1 && places <= 6;
+}
+
+void EntryRegister::TakeAsTyped() {
+    if (state_ != EntryState::Num || addDigits_.empty()) {
+        return;
+    }
+    const double typed = LeadingNumber(addDigits_);
+    Load(display_.starts_with('-') ? -typed : typed);
 }
 
 void EntryRegister::ShowShifted(std::string digits) {

@@ -74,6 +74,12 @@ public:
     // keys that number the usual way. Floating decimal is not affected.
     void SetAddMode(bool on) { addMode_ = on; }
     bool AddMode() const { return addMode_; }
+    // Add mode places the point only in numbers that are added or subtracted, as on a desk
+    // machine: a number keyed while x or / waits is keyed as typed, and one that a
+    // multiplication, division, function, bank or the converter takes is taken as its digits
+    // were keyed (3 shown as 0.03 is 3).
+    void KeyAsTyped(bool asTyped) { asTyped_ = asTyped; }
+    void TakeAsTyped();
 
 private:
     std::string display_ = "0.";
@@ -84,6 +90,7 @@ private:
     bool signChanged_ = false;
     bool addMode_ = false;
     bool result_ = false;
+    bool asTyped_ = false;
     std::string addDigits_; // the digits keyed so far while they shift in
 
     bool ShiftsIn() const;

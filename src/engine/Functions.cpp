@@ -20,6 +20,7 @@ constexpr Failure kDivisionByZero{"11", "Division by zero"};
 } // namespace
 
 void Calculator::cmdFunction_Click(int index) {
+    reg_.TakeAsTyped();
     const double x = reg_.EntryValue();
     double result = 0;
     const Failure* failure = nullptr;

@@ -22,6 +22,9 @@ void MemoryBanks::StoreBankValue() {
 void MemoryBanks::cmdMemory_Click(int index) {
     // The bank is what its text says, to 15 significant digits.
     const double bank = LeadingNumber(GeneralNumber(LeadingNumber(BankText)));
+    if (index == kMemPlus || index == kMemMinus) {
+        reg_.TakeAsTyped(); // a bank takes a number as its digits were keyed
+    }
     double result = 0;
     switch (index) {
     case kMemPlus:

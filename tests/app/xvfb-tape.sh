@@ -67,6 +67,8 @@ xdotool key ctrl+d
 sleep 0.3
 xdotool type --delay 40 '1250+399='
 check "add mode" "$(copied_tape)" $'+ 12.50\n+ 3.99\n= 16.49'
+xdotool type --delay 40 'c3*1250='
+check "add mode takes factors as typed" "$(copied_tape | tail -3)" $'+ 3.00\nx 1250.00\n= 3750.00'
 quit
 check "add mode is kept" "$(grep -c '^AddMode=1' "$work/Sumwise.options")" "1"
 
