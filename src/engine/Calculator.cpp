@@ -105,19 +105,43 @@ void Calculator::StartCalculation(bool keyed) {
     state_.stepCount = keyed ? 1 : 0;
 }
 
-void Calculator::ApplyRecalculation(const Recalculation& pass) {
-    if (pass.shownValue) {
-        reg_.Load(*pass.shownValue);
+namespace {
+
+// `kept`, moved by what a change moved `from` to `to`; where the keys and the re-adding agree,
+// or the keys left nothing (a tape put in place starts a new total), that is `to` itself.
+double Moved(double kept, double from, double to) {
+    if (kept == from || kept == 0) {
+        return to;
     }
-    if (pass.grandLabel) {
-        state_.grandTotalLabel = *pass.grandLabel;
+    return from == to ? kept : AddDecimal(kept, to - from);
+}
+
+} // namespace
+
+void Calculator::ApplyRecalculation(const Recalculation& before, const Recalculation& after) {
+    // Without a re-adding of the tape as it stood, the re-added totals are taken as they are.
+    const bool moved = !before.Failed();
+    const double running = moved
+                               ? Moved(state_.runningTotal, before.runningValue, after.runningValue)
+                               : after.runningValue;
+    const double grand =
+        moved ? Moved(state_.grandTotal, before.grandTotal, after.grandTotal) : after.grandTotal;
+    if (after.shownValue && (!moved || after.shownValue != before.shownValue)) {
+        reg_.Load(moved && before.shownValue
+                      ? Moved(reg_.EntryValue(), *before.shownValue, *after.shownValue)
+                      : *after.shownValue);
+    } else if (running != 0 && (!moved || running != state_.runningTotal) &&
+               reg_.State() != EntryState::Num) {
+        reg_.Load(running);
     }
-    state_.grandTotal = pass.grandTotal;
-    if (pass.runningValue != 0) {
-        state_.runningTotal = pass.runningValue;
-        if (reg_.State() != EntryState::Num) {
-            reg_.Load(pass.runningValue);
-        }
+    if (after.grandLabel && (!moved || grand != state_.grandTotal)) {
+        state_.grandTotalLabel = grand == after.grandTotal || after.grandLabel->empty()
+                                     ? *after.grandLabel
+                                     : reg_.Format(grand);
+    }
+    state_.grandTotal = grand;
+    if (running != 0) {
+        state_.runningTotal = running;
     }
 }
 
@@ -214,10 +238,10 @@ void Calculator::WriteStep(int index, double previousTotal) {
             // A sign changed after the total was shown starts a new stretch of tape that
             // carries the total, as the machine prints it.
             tape_.AppendPlain(std::string(kSeparatorLine));
-            tape_.AppendPlain(MakeTapeLine("+", reg_.Format(previousTotal)));
+            tape_.AppendPlain(MakeTapeLine("+", reg_.Format(previousTotal)), previousTotal);
         }
-        WriteEntryLine(
-            MakeTapeLine(OperatorText(state_.lastOperator), reg_.Format(state_.operand)));
+        WriteEntryLine(MakeTapeLine(OperatorText(state_.lastOperator), reg_.Format(state_.operand)),
+                       state_.operand);
     }
     pendingNote_.clear();
     if (index != kEquals) {
@@ -235,8 +259,8 @@ void Calculator::WriteStep(int index, double previousTotal) {
     }
 }
 
-void Calculator::WriteEntryLine(std::string line) {
-    tape_.AddTapeLine(std::move(line));
+void Calculator::WriteEntryLine(std::string line, double exact) {
+    tape_.AddTapeLine(std::move(line), exact);
     ++state_.itemCount;
     if (!pendingNote_.empty()) {
         tape_.SetNote(tape_.Count() - 1, pendingNote_);
@@ -309,7 +333,7 @@ void Calculator::WriteCarriedTotal(int index, double value) {
         tape_.Rewrite(tape_.Count() - 1,
                       std::string(tape_.LastLine()) + std::string(kSubTotalSuffix));
     } else {
-        tape_.AddTapeLine(prefix + reg_.Format(value));
+        tape_.AddTapeLine(prefix + reg_.Format(value), value);
     }
 }
 

@@ -56,9 +56,11 @@ public:
     void BeforeDigit();
     // The calculation starts again from the register: keyed counts as its first number.
     void StartCalculation(bool keyed);
-    // The totals a recalculated tape gives; the register shows the running value unless a
-    // number is being keyed.
-    void ApplyRecalculation(const Recalculation& pass);
+    // The totals after a change re-added the tape: they move by what the change moved the
+    // re-added totals (before: the tape re-added as it stood), so what the keys gave stays
+    // where the change does not reach. The register shows a changed result, or the running
+    // value unless a number is being keyed.
+    void ApplyRecalculation(const Recalculation& before, const Recalculation& after);
     // A tape put in place whole (opened, reopened): the grand total and display follow the
     // recalculated tape, and the next number starts a new total.
     void StartAfterTape(const Recalculation& pass);
@@ -116,7 +118,7 @@ private:
     std::string pendingNote_;
 
     // The entry line of a consumed number: counted, and given the pending note.
-    void WriteEntryLine(std::string line);
+    void WriteEntryLine(std::string line, double exact);
     void NoteItemCount();
 };
 

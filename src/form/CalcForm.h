@@ -190,9 +190,9 @@ private:
     void ApplySettings(const SettingsValues& values);
     void Say(const std::string& text, MsgIcon icon);
     TapeJournal& Journal();
-    // Puts a read tape in place, the calculator's totals taken from re-adding it; asSaved keeps
-    // its lines as they are, otherwise its total lines are rewritten by the re-adding.
-    bool PutTape(TapeFileRead read, const std::string& source, bool asSaved);
+    // Puts a read tape in place as it was saved, the calculator's totals taken from re-adding
+    // it; sayFailure tells the user when its totals cannot be added up again.
+    bool PutTape(TapeFileRead read, const std::string& source, bool sayFailure);
 
     Dialogs& dialogs_;
     DesktopServices& desktop_;

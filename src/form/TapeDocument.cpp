@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "form/CalcForm.h"
+#include "number/NumberText.h"
 #include "platform/AppIdentity.h"
 #include "tape/TapeCsv.h"
 #include "tape/TapeFile.h"
@@ -75,7 +76,7 @@ bool CalcForm::JournalUnsynced() {
     return journal_ && journal_->Unsynced();
 }
 
-bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool asSaved) {
+bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool sayFailure) {
     // A journal kept at the cap holds the dropped lines first: they only give the totals
     // the tape starts from, as at the cap.
     TapeTotals start;
@@ -86,27 +87,31 @@ bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool asSave
         read.lines.pop_front();
         read.notes.pop_front();
     }
+    // Every line comes back as it was saved; only the totals behind them are added up again,
+    // from the numbers as written.
     Recalculation pass = RecalculateTape(
         std::vector<std::string>(read.lines.begin(), read.lines.end()), reg_.NumberFormat(), start);
     if (pass.Failed()) {
         // A tape the calculator wrote can still fail to add up again (a divisor the tape shows
-        // rounded to 0.00): its lines open as they were saved, so none of them is lost.
-        if (!asSaved) {
+        // rounded to 0.00).
+        if (sayFailure) {
             Say("The totals of " + Quoted(source) + " cannot be added up again (line " +
                     std::to_string(pass.failedLine + 1) + ": " + pass.failureDescription +
                     "), so its lines are shown as they were saved.",
                 MsgIcon::Information);
         }
-        asSaved = true;
         pass = Recalculation{};
+    }
+    // The display shows the last result as it is written.
+    if (!read.lines.empty()) {
+        const TapeLineParts last = ReadTapeLine(read.lines.back());
+        if (last.IsResult() || last.kind == TapeLineKind::GrandTotal) {
+            pass.shownValue = StrictNumber(last.number).value_or(pass.runningValue);
+        }
     }
     TapeUndo::Step before = undo_.Take(TapeUndo::Kind::Open);
     editor_.Visible = false;
-    std::deque<std::string> lines =
-        asSaved ? std::move(read.lines)
-                : std::deque<std::string>(std::make_move_iterator(pass.lines.begin()),
-                                          std::make_move_iterator(pass.lines.end()));
-    tape_.Replace(std::move(lines), std::move(read.notes), start, dropped);
+    tape_.Replace(std::move(read.lines), std::move(read.notes), start, dropped);
     calc_.StartAfterTape(pass);
     undo_.Keep(std::move(before));
     return true;
@@ -123,8 +128,7 @@ bool CalcForm::OpenTapeFile(const std::string& path) {
         Say(DescribeRefusal(path, read), MsgIcon::Exclamation);
         return false;
     }
-    // Re-added, so a file edited by hand cannot show a wrong total.
-    return PutTape(std::move(read), path, false);
+    return PutTape(std::move(read), path, true);
 }
 
 void CalcForm::mnuOpenTape_Click() {
@@ -145,7 +149,7 @@ void CalcForm::mnuReopenTape_Click() {
                dialogs_.MsgBox("Replace the tape with the last tape?", kAppTitle, MsgIcon::Question,
                                MsgButtons::YesNo) == MsgAnswer::Yes) {
         // The last tape comes back exactly as it was; only the totals behind it are re-added.
-        PutTape(*last, Journal().Path(), true);
+        PutTape(*last, Journal().Path(), false);
     }
     window_.FocusKeySink();
 }

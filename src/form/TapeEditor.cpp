@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "number/Arithmetic.h"
 #include "number/NumberText.h"
 #include "tape/TapeLine.h"
 #include "tape/TapeRecalculation.h"
@@ -63,31 +64,55 @@ void TapeEditor::cmdSaveChange_Click() {
     }
 }
 
+namespace {
+
+// A total or grand-total line like `written`, showing value.
+std::string ResultLine(const std::string& written, const std::string& numberFormat, double value) {
+    const TapeLineParts parts = ReadTapeLine(written);
+    const bool grand = parts.kind == TapeLineKind::GrandTotal;
+    std::string line = MakeTapeLine(grand ? "G" : "=", FormatNumber(value, numberFormat));
+    return parts.kind == TapeLineKind::SubTotal ? line + std::string(kSubTotalSuffix) : line;
+}
+
+} // namespace
+
 bool TapeEditor::ReplaceLine(std::size_t row, std::string text) {
     if (row >= tape_.Count()) {
         return false;
     }
-    std::vector<std::string> lines;
-    lines.reserve(tape_.Count());
-    for (size_t i = 0; i < tape_.Count(); ++i) {
-        lines.push_back(tape_.Line(i));
-    }
+    const std::string& format = reg_.NumberFormat();
+    std::vector<std::string> lines(tape_.Lines().begin(), tape_.Lines().end());
+    // The tape re-added as it stands: what the change alone moves is the difference to it, so
+    // a total the keys gave otherwise (a cancelled calculation) keeps what the keys gave.
+    const Recalculation before =
+        RecalculateTape(lines, format, tape_.DroppedTotals(), tape_.Exact());
     lines[row] = std::move(text);
+    std::deque<double> exact = tape_.Exact();
+    exact[row] = kNoExactValue;
 
     // All or nothing: a line that cannot be added leaves the tape and totals as they were.
-    const Recalculation pass =
-        RecalculateTape(std::move(lines), reg_.NumberFormat(), tape_.DroppedTotals());
-    if (pass.Failed()) {
-        errors_.LogError(true, pass.failureNumber, pass.failureDescription, "frmCalc",
+    const Recalculation after =
+        RecalculateTape(std::move(lines), format, tape_.DroppedTotals(), exact);
+    if (after.Failed()) {
+        errors_.LogError(true, after.failureNumber, after.failureDescription, "frmCalc",
                          "RecalculateTape");
         return false;
     }
-    for (size_t i = 0; i < pass.lines.size(); ++i) {
-        if (pass.lines[i] != tape_.Line(i)) {
-            tape_.Rewrite(i, pass.lines[i]);
+    for (size_t i = 0; i < after.lines.size(); ++i) {
+        if (!before.Failed() && after.lines[i] == before.lines[i]) {
+            continue;
+        }
+        std::string line = after.lines[i];
+        const auto kept = StrictNumber(ReadTapeLine(tape_.Line(i)).number);
+        if (!before.Failed() && i != row && before.lines[i] != tape_.Line(i) && kept) {
+            line = ResultLine(after.lines[i], format,
+                              AddDecimal(*kept, after.values[i] - before.values[i]));
+        }
+        if (line != tape_.Line(i)) {
+            tape_.Rewrite(i, std::move(line));
         }
     }
-    calc_.ApplyRecalculation(pass);
+    calc_.ApplyRecalculation(before, after);
     return true;
 }
 

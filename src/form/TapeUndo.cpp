@@ -10,6 +10,7 @@ TapeUndo::Step TapeUndo::Take(Kind kind, std::size_t row) const {
     step.kind = kind;
     step.lines = tape_.Lines();
     step.notes = tape_.Notes();
+    step.exact = tape_.Exact();
     step.dropped = tape_.DroppedTotals();
     step.droppedLines = tape_.DroppedLines();
     step.totals = calc_.Save();
@@ -43,7 +44,8 @@ std::size_t TapeUndo::LinesUndoDrops() const {
 }
 
 void TapeUndo::RestoreWhole(Step& step) {
-    tape_.Replace(std::move(step.lines), std::move(step.notes), step.dropped, step.droppedLines);
+    tape_.Replace(std::move(step.lines), std::move(step.notes), step.dropped, step.droppedLines,
+                  std::move(step.exact));
     calc_.Restore(step.totals);
     reg_ = std::move(step.display);
 }

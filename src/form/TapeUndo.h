@@ -26,6 +26,7 @@ public:
         Kind kind = Kind::Clear;
         std::deque<std::string> lines;
         std::deque<std::string> notes;
+        std::deque<double> exact;
         TapeTotals dropped;
         std::uint64_t droppedLines = 0;
         Calculator::Snapshot totals;

@@ -4,14 +4,15 @@
 
 namespace sumwise {
 
-void Tape::AddTapeLine(std::string text) {
-    AppendPlain(std::move(text));
+void Tape::AddTapeLine(std::string text, double exact) {
+    AppendPlain(std::move(text), exact);
     Select(static_cast<int>(lines_.size()) - 1);
     if (lines_.size() > kMaxLines) {
         // A line the calculator wrote always adds; one that could not leaves the totals.
-        AddLineToTotals(lines_.front(), dropped_);
+        AddLineToTotals(lines_.front(), dropped_, exact_.front());
         ++droppedLines_;
         lines_.pop_front();
+        exact_.pop_front();
         if (!notes_.front().empty()) {
             --notedLines_;
         }
@@ -23,9 +24,10 @@ void Tape::AddTapeLine(std::string text) {
     }
 }
 
-void Tape::AppendPlain(std::string text) {
+void Tape::AppendPlain(std::string text, double exact) {
     lines_.push_back(std::move(text));
     notes_.emplace_back();
+    exact_.push_back(exact);
     ++appendCount_;
     if (listener_ != nullptr) {
         listener_->LineAppended();
@@ -37,6 +39,7 @@ void Tape::Rewrite(std::size_t row, std::string text) {
         return;
     }
     lines_[row] = std::move(text);
+    exact_[row] = kNoExactValue;
     ++editCount_;
     if (listener_ != nullptr) {
         listener_->LineRewritten(row);
@@ -46,6 +49,7 @@ void Tape::Rewrite(std::size_t row, std::string text) {
 void Tape::Clear() {
     lines_.clear();
     notes_.clear();
+    exact_.clear();
     notedLines_ = 0;
     dropped_ = {};
     droppedLines_ = 0;
@@ -67,10 +71,12 @@ void Tape::Select(int row) {
 }
 
 void Tape::Replace(std::deque<std::string> lines, std::deque<std::string> notes, TapeTotals dropped,
-                   std::uint64_t droppedLines) {
+                   std::uint64_t droppedLines, std::deque<double> exact) {
     notes.resize(lines.size());
+    exact.resize(lines.size(), kNoExactValue);
     lines_ = std::move(lines);
     notes_ = std::move(notes);
+    exact_ = std::move(exact);
     notedLines_ = 0;
     for (const std::string& note : notes_) {
         notedLines_ += note.empty() ? 0 : 1;

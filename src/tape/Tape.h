@@ -31,18 +31,21 @@ public:
 
     void SetListener(TapeListener* listener) { listener_ = listener; }
 
-    // Appends, selects the new line, then drops the oldest line past kMaxLines.
-    void AddTapeLine(std::string text);
+    // Appends, selects the new line, then drops the oldest line past kMaxLines. exact: the
+    // number the keys took for an entry line, which its text shows rounded.
+    void AddTapeLine(std::string text, double exact = kNoExactValue);
 
     // Appends without selecting or trimming.
-    void AppendPlain(std::string text);
+    void AppendPlain(std::string text, double exact = kNoExactValue);
 
+    // A rewritten line is read from its text from then on.
     void Rewrite(std::size_t row, std::string text);
     void Clear();
     // Puts lines in place of the whole tape (an opened file, an undo), with their notes and the
     // totals of lines before them; nothing selected. Notes may be fewer than lines.
     void Replace(std::deque<std::string> lines, std::deque<std::string> notes,
-                 TapeTotals dropped = {}, std::uint64_t droppedLines = 0);
+                 TapeTotals dropped = {}, std::uint64_t droppedLines = 0,
+                 std::deque<double> exact = {});
 
     // A note kept beside a line, never in its text, so every reader of the line grammar is
     // unaffected; it goes with its line. Empty when the line has none.
@@ -51,6 +54,9 @@ public:
     bool HasNotes() const { return notedLines_ > 0; }
     const std::deque<std::string>& Lines() const { return lines_; }
     const std::deque<std::string>& Notes() const { return notes_; }
+    // Beside each line, the number the keys took (kNoExactValue where the text is the number),
+    // so re-adding keeps the decimals the display rounded away. Kept in memory only.
+    const std::deque<double>& Exact() const { return exact_; }
     void Select(int row);
 
     std::size_t Count() const { return lines_.size(); }
@@ -74,6 +80,7 @@ public:
 private:
     std::deque<std::string> lines_;
     std::deque<std::string> notes_; // one per line, mostly empty
+    std::deque<double> exact_;      // one per line
     std::size_t notedLines_ = 0;
     TapeTotals dropped_;
     std::uint64_t droppedLines_ = 0;

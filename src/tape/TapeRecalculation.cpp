@@ -8,17 +8,20 @@
 
 namespace sumwise {
 
-std::optional<std::pair<const char*, const char*>> AddLineToTotals(std::string_view line,
-                                                                   TapeTotals& totals) {
-    return AddPartsToTotals(ReadTapeLine(line), totals);
+std::optional<std::pair<const char*, const char*>>
+AddLineToTotals(std::string_view line, TapeTotals& totals, double exact) {
+    return AddPartsToTotals(ReadTapeLine(line), totals, exact);
 }
 
-std::optional<std::pair<const char*, const char*>> AddPartsToTotals(const TapeLineParts& parts,
-                                                                    TapeTotals& totals) {
+std::optional<std::pair<const char*, const char*>>
+AddPartsToTotals(const TapeLineParts& parts, TapeTotals& totals, double exact) {
     double& r = totals.running;
+    const bool afterTotal = totals.afterTotal;
+    totals.afterTotal = parts.kind == TapeLineKind::Total || parts.kind == TapeLineKind::SubTotal;
     switch (parts.kind) {
     case TapeLineKind::Entry: {
-        const auto number = StrictNumber(parts.number);
+        const auto number =
+            std::isnan(exact) ? StrictNumber(parts.number) : std::optional<double>(exact);
         if (!number) {
             return std::pair{"13", "Type mismatch"};
         }
@@ -51,7 +54,7 @@ std::optional<std::pair<const char*, const char*>> AddPartsToTotals(const TapeLi
         r = 0;
         break;
     case TapeLineKind::Separator: {
-        const double closed = AddDecimal(r, totals.grand);
+        const double closed = afterTotal ? AddDecimal(r, totals.grand) : totals.grand;
         if (!std::isfinite(closed)) {
             return std::pair{"6", "Overflow"};
         }
@@ -68,8 +71,9 @@ std::optional<std::pair<const char*, const char*>> AddPartsToTotals(const TapeLi
 }
 
 Recalculation RecalculateTape(std::vector<std::string> lines, const std::string& numberFormat,
-                              TapeTotals start) {
+                              TapeTotals start, const std::deque<double>& exact) {
     Recalculation result;
+    result.values.assign(lines.size(), 0);
     TapeTotals totals = start;
     auto format = [&numberFormat](double v) { return FormatNumber(v, numberFormat); };
     bool entered = false; // an entry line since the calculation started
@@ -98,6 +102,7 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
         }
         if (kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal) {
             line = MakeTapeLine("=", format(totals.running));
+            result.values[i] = totals.running;
             if (i + 1 < lines.size()) {
                 // Closed by a separator, or by GT's line before its separator, it is a total;
                 // followed by more of its calculation, a sub total.
@@ -110,10 +115,12 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
             }
         } else if (kind == TapeLineKind::GrandTotal) {
             line = MakeTapeLine("G", format(totals.grand));
+            result.values[i] = totals.grand;
             result.shownValue = totals.grand;
             result.grandLabel = std::string();
         }
-        if (const auto failure = AddPartsToTotals(parts, totals)) {
+        if (const auto failure =
+                AddPartsToTotals(parts, totals, i < exact.size() ? exact[i] : kNoExactValue)) {
             result.failureNumber = failure->first;
             result.failureDescription = failure->second;
             result.failedLine = i;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,7 @@ namespace sumwise {
 // window takes from the pass.
 struct Recalculation {
     std::vector<std::string> lines;
+    std::vector<double> values;            // the number written on each total and G line
     double runningValue = 0;               // R after the last line
     double grandTotal = 0;                 // G after the last line
     std::optional<double> shownValue;      // the last value put into the display, if any
@@ -31,20 +34,29 @@ struct Recalculation {
 struct TapeTotals {
     double running = 0;
     double grand = 0;
+    // The last line was a total: a separator now closes that total into the grand total. A
+    // separator under entry lines closes a calculation that was cancelled (C, or a sign change
+    // carrying its total to a new stretch), which counts for nothing, as with the keys.
+    bool afterTotal = false;
 };
+
+// "No exact value kept": the line's number is read from its text.
+inline constexpr double kNoExactValue = std::numeric_limits<double>::quiet_NaN();
 
 // Adds one line into the totals as re-adding does. Empty when it could be added; otherwise
 // the error number and description, and the totals stay as they were.
-std::optional<std::pair<const char*, const char*>> AddLineToTotals(std::string_view line,
-                                                                   TapeTotals& totals);
+// exact: the number the keys took for an entry line, which its text shows rounded.
+std::optional<std::pair<const char*, const char*>>
+AddLineToTotals(std::string_view line, TapeTotals& totals, double exact = kNoExactValue);
 // The same for a line already read.
-std::optional<std::pair<const char*, const char*>> AddPartsToTotals(const TapeLineParts& parts,
-                                                                    TapeTotals& totals);
+std::optional<std::pair<const char*, const char*>>
+AddPartsToTotals(const TapeLineParts& parts, TapeTotals& totals, double exact = kNoExactValue);
 
 // Re-adds every line, starting from the totals that lines no longer on the tape left:
 // entry lines into a running value, result and grand-total lines rewritten in the display
 // format, separators closing into the grand total.
+// exact: beside each line the number the keys took (kNoExactValue where none is known).
 Recalculation RecalculateTape(std::vector<std::string> lines, const std::string& numberFormat,
-                              TapeTotals start = {});
+                              TapeTotals start = {}, const std::deque<double>& exact = {});
 
 } // namespace sumwise

@@ -54,15 +54,17 @@ protected:
     Session run{files};
 };
 
-TEST_F(TapeDocumentTest, OpenRecalculatesTheTotalsAndTheNextNumberStartsANewTotal) {
-    files.files["/day.tape"] = "+ 1.00\n+ 2.00\tfirst\n= 5.00\n";
+TEST_F(TapeDocumentTest, OpenKeepsTheLinesAsSavedAndTheNextNumberStartsANewTotal) {
+    // A cancelled calculation counts for nothing in the grand total, as with the keys.
+    files.files["/day.tape"] = "+ 7.00\n" + kSep + "\n+ 1.00\n+ 2.00\tfirst\n= 5.00\n";
     ASSERT_TRUE(run.form.OpenTapeFile("/day.tape"));
-    EXPECT_EQ(run.Lines(), (std::vector<std::string>{"+ 1.00", "+ 2.00", "= 3.00"}));
-    EXPECT_EQ(run.form.lstTape().Note(1), "first");
-    EXPECT_EQ(run.form.lblResult(), "3.00");
+    EXPECT_EQ(run.Lines(),
+              (std::vector<std::string>{"+ 7.00", kSep, "+ 1.00", "+ 2.00", "= 5.00"}));
+    EXPECT_EQ(run.form.lstTape().Note(3), "first");
+    EXPECT_EQ(run.form.lblResult(), "5.00");
     run.Type("4+5=");
-    EXPECT_EQ(run.Lines(), (std::vector<std::string>{"+ 1.00", "+ 2.00", "= 3.00", kSep, "+ 4.00",
-                                                     "+ 5.00", "= 9.00"}));
+    EXPECT_EQ(run.Lines().back(), "= 9.00");
+    EXPECT_EQ(run.form.lblGrandTotal(), "");
 }
 
 TEST_F(TapeDocumentTest, ARefusedFileIsNamedAndChangesNothing) {
