@@ -58,4 +58,18 @@ inline std::optional<std::vector<CsvRecord>> ReadCsvRecords(std::string_view tex
     return records;
 }
 
+// The text a spreadsheet shows for a text cell: a cell it would run as a formula carries an
+// apostrophe in front, which is not part of the text. nullopt for a cell that would run.
+inline std::optional<std::string> CsvCellText(const std::string& cell) {
+    constexpr std::string_view kFormulaStart = "=+-@\t\r";
+    if (!cell.empty() && kFormulaStart.find(cell.front()) != std::string_view::npos) {
+        return std::nullopt;
+    }
+    if (cell.size() > 1 && cell.front() == '\'' &&
+        kFormulaStart.find(cell[1]) != std::string_view::npos) {
+        return cell.substr(1);
+    }
+    return cell;
+}
+
 } // namespace sumwise::fuzz

@@ -162,6 +162,35 @@ void Session::Step(const Action& a) {
     // The window brings the journal up to date after every event.
     form_->KeepJournal();
     CheckAfter(a, displayBefore, valueBefore, exact);
+    CheckReadding();
+}
+
+// Re-adding the tape as the keys left it (a change saved unchanged) changes nothing the
+// window shows: no line, no total, no label, no display.
+void Session::CheckReadding() {
+    const Tape& tape = form_->lstTape();
+    if (tape.Empty() || form_->ChangeTape().Visible) {
+        return;
+    }
+    const std::deque<std::string> lines = tape.Lines();
+    if (RecalculateTape({lines.begin(), lines.end()}, form_->Register().NumberFormat(),
+                        tape.DroppedTotals(), tape.Exact())
+            .Failed()) {
+        return; // said and logged when a change is saved; nothing to compare
+    }
+    const Calculator::Snapshot totals = form_->Engine().Save();
+    const std::string display = form_->lblResult();
+    form_->ChangeTape().ReplaceLine(tape.Count() - 1, tape.Line(tape.Count() - 1));
+    const Calculator::Snapshot after = form_->Engine().Save();
+    FUZZ_REQUIRE(tape.Lines() == lines, "re-adding the unchanged tape changed its lines");
+    FUZZ_REQUIRE(after.runningTotal == totals.runningTotal &&
+                     after.grandTotal == totals.grandTotal &&
+                     after.grandTotalLabel == totals.grandTotalLabel,
+                 "re-adding the unchanged tape changed the totals: %.17g %.17g '%s'",
+                 after.runningTotal, after.grandTotal, after.grandTotalLabel.c_str());
+    FUZZ_REQUIRE(form_->lblResult() == display,
+                 "re-adding the unchanged tape showed '%s', not '%s'", form_->lblResult().c_str(),
+                 display.c_str());
 }
 
 bool Session::RunKey(const KeyCommand& key) {

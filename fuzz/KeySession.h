@@ -55,6 +55,7 @@ private:
     void CheckAfter(const Action& a, const std::string& displayBefore, double valueBefore,
                     bool exact);
     void CheckPrintJob();
+    void CheckReadding();
     void Restore(bool yes);
 
     // The tape as a document (KeyDocument.cpp).

@@ -99,8 +99,8 @@ void CheckCsv(const Tape& tape) {
     for (size_t row = 0; row < tape.Count(); ++row) {
         const CsvRecord& r = (*records)[row + 1];
         FUZZ_REQUIRE(r.size() == 6, "record %zu has %zu fields", row + 1, r.size());
-        FUZZ_REQUIRE(r[0] == std::to_string(row + 1) && r[4] == tape.Line(row) &&
-                         r[5] == tape.Note(row),
+        FUZZ_REQUIRE(r[0] == std::to_string(row + 1) && CsvCellText(r[4]) == tape.Line(row) &&
+                         CsvCellText(r[5]) == tape.Note(row),
                      "record %zu is '%s' '%s'", row + 1, r[4].c_str(), r[5].c_str());
         FUZZ_REQUIRE(r[1] != "other", "line '%s' exported as other", r[4].c_str());
         const bool separator = r[1] == "separator";

@@ -107,10 +107,10 @@ void Calculator::StartCalculation(bool keyed) {
 
 namespace {
 
-// `kept`, moved by what a change moved `from` to `to`; where the keys and the re-adding agree,
-// or the keys left nothing (a tape put in place starts a new total), that is `to` itself.
+// `kept`, moved by what a change moved `from` to `to`; where the keys and the re-adding agree
+// that is `to` itself.
 double Moved(double kept, double from, double to) {
-    if (kept == from || kept == 0) {
+    if (kept == from) {
         return to;
     }
     return from == to ? kept : AddDecimal(kept, to - from);
@@ -121,7 +121,9 @@ double Moved(double kept, double from, double to) {
 void Calculator::ApplyRecalculation(const Recalculation& before, const Recalculation& after) {
     // Without a re-adding of the tape as it stood, the re-added totals are taken as they are.
     const bool moved = !before.Failed();
-    const double running = moved
+    // A tape put in place leaves no running total (the next number starts a new total): the
+    // re-added one is the one to move.
+    const double running = moved && state_.runningTotal != 0
                                ? Moved(state_.runningTotal, before.runningValue, after.runningValue)
                                : after.runningValue;
     const double grand =
@@ -237,7 +239,7 @@ void Calculator::WriteStep(int index, double previousTotal) {
         if (reg_.TakeSignChange()) {
             // A sign changed after the total was shown starts a new stretch of tape that
             // carries the total, as the machine prints it.
-            tape_.AppendPlain(std::string(kSeparatorLine));
+            tape_.AppendPlain(std::string(kSeparatorLine), kClosedAlone);
             tape_.AppendPlain(MakeTapeLine("+", reg_.Format(previousTotal)), previousTotal);
         }
         WriteEntryLine(MakeTapeLine(OperatorText(state_.lastOperator), reg_.Format(state_.operand)),
@@ -308,7 +310,8 @@ void Calculator::StartNewTotal(bool addToGrandTotal) {
             state_.grandTotal != 0 ? reg_.Format(state_.grandTotal) + " " : std::string();
     }
     if (!tape_.Empty() && tape_.LastLine() != kSeparatorLine) {
-        tape_.AddTapeLine(std::string(kSeparatorLine));
+        tape_.AddTapeLine(std::string(kSeparatorLine),
+                          addToGrandTotal ? kClosedIntoGrand : kClosedAlone);
     }
     reg_.StartNewEntry();
     ResetCalculation();
@@ -342,7 +345,7 @@ void Calculator::cmdCancel_Click() {
     // C twice in a row prints the grand total and clears it.
     if (state_.clearPressed && state_.grandTotal != 0) {
         tape_.AppendPlain(MakeTapeLine("G", reg_.Format(state_.grandTotal)));
-        tape_.AddTapeLine(std::string(kSeparatorLine));
+        tape_.AddTapeLine(std::string(kSeparatorLine), kClosedAlone);
         state_.grandTotal = 0;
         state_.grandTotalLabel.clear();
     }
@@ -367,7 +370,7 @@ void Calculator::cmdGrandTotal_Click() {
         state_.operand = state_.grandTotal;
         reg_.Load(state_.grandTotal);
         tape_.AppendPlain(MakeTapeLine("G", reg_.Format(state_.grandTotal)));
-        tape_.AddTapeLine(std::string(kSeparatorLine));
+        tape_.AddTapeLine(std::string(kSeparatorLine), kClosedAlone);
         state_.grandTotal = 0;
         state_.grandTotalLabel.clear();
     }

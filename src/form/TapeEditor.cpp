@@ -86,9 +86,11 @@ bool TapeEditor::ReplaceLine(std::size_t row, std::string text) {
     // a total the keys gave otherwise (a cancelled calculation) keeps what the keys gave.
     const Recalculation before =
         RecalculateTape(lines, format, tape_.DroppedTotals(), tape_.Exact());
-    lines[row] = std::move(text);
     std::deque<double> exact = tape_.Exact();
-    exact[row] = kNoExactValue;
+    if (text != lines[row]) {
+        exact[row] = kNoExactValue; // a changed number is what its text says
+    }
+    lines[row] = std::move(text);
 
     // All or nothing: a line that cannot be added leaves the tape and totals as they were.
     const Recalculation after =

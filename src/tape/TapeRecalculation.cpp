@@ -54,7 +54,8 @@ AddPartsToTotals(const TapeLineParts& parts, TapeTotals& totals, double exact) {
         r = 0;
         break;
     case TapeLineKind::Separator: {
-        const double closed = afterTotal ? AddDecimal(r, totals.grand) : totals.grand;
+        const bool adds = std::isnan(exact) ? afterTotal : exact == kClosedIntoGrand;
+        const double closed = adds ? AddDecimal(r, totals.grand) : totals.grand;
         if (!std::isfinite(closed)) {
             return std::pair{"6", "Overflow"};
         }

@@ -40,8 +40,13 @@ struct TapeTotals {
     bool afterTotal = false;
 };
 
-// "No exact value kept": the line's number is read from its text.
+// "No exact value kept": the line's number is read from its text, and a separator closes its
+// calculation into the grand total when it follows a total.
 inline constexpr double kNoExactValue = std::numeric_limits<double>::quiet_NaN();
+// Kept beside a separator the keys wrote: whether it closed its calculation into the grand
+// total (a digit after "=") or not (C, a sign change carried to a new stretch).
+inline constexpr double kClosedIntoGrand = 1;
+inline constexpr double kClosedAlone = 0;
 
 // Adds one line into the totals as re-adding does. Empty when it could be added; otherwise
 // the error number and description, and the totals stay as they were.

@@ -241,5 +241,64 @@ TEST(TapeAtItsCap, AChangeKeepsTheDroppedLinesInTheTotals) {
     }
 }
 
+// Keys typed as in a key script: characters, and [name] for a command of the table.
+void Keys(CalcForm& form, const std::string& keys) {
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] == '[') {
+            const size_t end = keys.find(']', i);
+            form.Execute(*CommandNamed(keys.substr(i + 1, end - i - 1)));
+            i = end;
+            continue;
+        }
+        int code = keys[i];
+        form.CheckKeyPress(code);
+    }
+}
+
+TEST_F(TapeEditorTest, ReaddingKeepsWhatTheKeysGaveAndAChangeMovesOnlyWhatFollowsFromIt) {
+    const struct {
+        const char* keys;
+        int row; // the line changed; -1 saves the newest line unchanged
+        const char* to;
+        std::vector<std::string> tail;
+        const char* grand;
+    } cases[] = {
+        // A cancelled calculation counts for nothing, before and after a change.
+        {"10+c5+3==", 2, "6", {"+ 6.00", "+ 3.00", "= 9.00", kSep}, "9.00"},
+        {"10+c5+3==", -1, "", {"+ 5.00", "+ 3.00", "= 8.00", kSep}, "8.00 "},
+        // The decimals the display rounds away stay in the sum.
+        {"2[sqrt]*2=", -1, "", {"+ 1.41", "x 2.00", "= 2.83"}, ""},
+        {"2[sqrt]*2=", 1, "3", {"+ 1.41", "x 3.00", "= 4.24"}, ""},
+        // A sign change carries its total to a new stretch without counting it twice.
+        {"5+3=[+/-]+1=", -1, "", {"= 8.00 sub total", kSep, "+ -8.00", "+ 1.00", "= -7.00"}, ""},
+        // "=" then C: the total is cancelled, and a change elsewhere leaves it cancelled.
+        {"5+3=c2+2==", 4, "3", {"+ 3.00", "+ 2.00", "= 5.00", kSep}, "5.00"},
+        {"5+3=c2+2==", 0, "6", {"+ 2.00", "+ 2.00", "= 4.00", kSep}, "4.00 "},
+        {"5+3=[+/-]+1=", 0, "6", {kSep, "+ -8.00", "+ 1.00", "= -7.00"}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys + std::string(" / ") + std::to_string(c.row));
+        CalcForm run(platform, &files);
+        run.cboDecPlace_Click(2);
+        Keys(run, c.keys);
+        const std::string display = run.lblResult();
+        if (c.row < 0) {
+            run.ChangeTape().ReplaceLine(run.lstTape().Count() - 1, run.lstTape().Lines().back());
+            EXPECT_EQ(run.lblResult(), display);
+        } else {
+            const auto row = static_cast<size_t>(c.row);
+            const std::string symbol(ReadTapeLine(run.lstTape().Line(row)).symbol);
+            run.ChangeTape().ReplaceLine(
+                row, MakeTapeLine(symbol, run.Register().Format(std::stod(c.to))));
+        }
+        const auto& lines = run.lstTape().Lines();
+        ASSERT_GE(lines.size(), c.tail.size());
+        EXPECT_EQ(
+            std::vector<std::string>(lines.end() - static_cast<long>(c.tail.size()), lines.end()),
+            c.tail);
+        EXPECT_EQ(run.lblGrandTotal(), c.grand);
+    }
+}
+
 } // namespace
 } // namespace sumwise
