@@ -55,11 +55,20 @@ void ErrorLog::LogError(bool showMessage, const std::string& number, const std::
                         std::string(kAppTitle) + " - ERROR", MsgIcon::Critical, MsgButtons::Ok);
     }
     // The record carries the time the message was closed. A log that cannot be written is
-    // skipped: the user has already been told.
+    // skipped: the failure itself has been shown.
     const std::string record =
         Record(desktop_.Now(), number, description, module, routine, desktop_.Environ("username"),
                desktop_.Environ("computername"));
-    files_.AppendFile(desktop_.ProgramFolder() + "/" + kErrorLogName, record);
+    const std::string path = desktop_.ProgramFolder() + "/" + kErrorLogName;
+    if (files_.AppendFile(path, record) || failureSaid_) {
+        return;
+    }
+    failureSaid_ = true;
+    // A notice takes no keys: the user may be typing on.
+    const std::string& reason = files_.LastFailure().reason;
+    dialogs_.Notice("The error log cannot be kept in \"" + path + "\"" +
+                        (reason.empty() ? "." : ": " + reason + "."),
+                    kAppTitle, MsgIcon::Exclamation);
 }
 
 } // namespace sumwise

@@ -12,7 +12,8 @@ namespace sumwise {
 inline constexpr const char* kErrorLogName = "ErrorLog.txt";
 
 // Reports a trapped failure: a message box naming it, then one record appended to
-// ErrorLog.txt in the program folder.
+// ErrorLog.txt in the program folder. A log that cannot be written is said once a run, so
+// the user does not look there for records that were never kept.
 class ErrorLog {
 public:
     ErrorLog(Dialogs& dialogs, DesktopServices& desktop, FileOps& files)
@@ -33,6 +34,7 @@ private:
     Dialogs& dialogs_;
     DesktopServices& desktop_;
     FileOps& files_;
+    bool failureSaid_ = false;
 };
 
 } // namespace sumwise

@@ -77,7 +77,7 @@ std::string FileOps::FailureText() const {
     if (failure_.reason.empty()) {
         return "";
     }
-    return fs::path(failure_.path).filename().string() + ": " + failure_.reason;
+    return failure_.path + ": " + failure_.reason;
 }
 
 bool FileOps::Fail(const std::string& path, std::string reason, bool missing) {
@@ -229,7 +229,7 @@ bool DiskFileOps::WriteNewFile(const std::string& path, const std::string& bytes
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, createMode);
     if (fd < 0) {
-        return FailWithError(path, errno);
+        return FailToCreate(path, errno);
     }
     bool ok = true;
     if (keep) {
@@ -322,7 +322,7 @@ bool DiskFileOps::AppendFile(const std::string& path, const std::string& text) {
 int DiskFileOps::OpenRegularForWriting(const std::string& path, int flags, off_t& size) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | flags, 0666);
     if (fd < 0) {
-        FailWithError(path, errno);
+        FailToCreate(path, errno);
         return -1;
     }
     struct stat opened {};
@@ -333,6 +333,35 @@ int DiskFileOps::OpenRegularForWriting(const std::string& path, int flags, off_t
     }
     size = opened.st_size;
     return fd;
+}
+
+int DiskFileOps::CreateRefusal(const std::string& folder) {
+    // The effective ids decide, as they do for an open.
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+bool DiskFileOps::FailToCreate(const std::string& path, int error) {
+    if (error != ENOENT) {
+        return FailWithError(path, error);
+    }
+    // The nearest folder that exists is where the missing ones would have to be made.
+    fs::path folder = fs::path(path).parent_path();
+    const fs::path missing = folder;
+    struct stat info {};
+    while (!folder.empty() && ::stat(folder.c_str(), &info) != 0 && errno == ENOENT &&
+           folder != folder.parent_path()) {
+        folder = folder.parent_path();
+    }
+    if (folder == missing) {
+        return FailWithError(path, error); // the folder is there: the file itself is missing
+    }
+    const std::string existing = folder.empty() ? "." : folder.string();
+    const int refusal = CreateRefusal(existing);
+    if (refusal == 0) {
+        return FailWithError(path, error);
+    }
+    return Fail(path, "its folder is missing and cannot be created in " + existing + ": " +
+                          std::generic_category().message(refusal));
 }
 
 bool DiskFileOps::SyncFile(const std::string& path) {

@@ -99,7 +99,8 @@ public:
 
     // The last failure; empty reason when the operation that failed did not say why.
     const FileFailure& LastFailure() const { return failure_; }
-    // "Sumwise.ini: No space left on device"; empty when no reason is known.
+    // "/home/ann/.config/sumwise/Sumwise.ini: No space left on device": the file with its
+    // folder, so the user knows where to look; empty when no reason is known.
     std::string FailureText() const;
 
 protected:
@@ -156,11 +157,17 @@ protected:
     virtual bool WriteBytes(int fd, const std::string& path, const std::string& bytes);
     // Puts the new file in the old one's place in one step.
     virtual bool RenameOver(const std::string& from, const std::string& to);
-
-private:
     // Opens a file for writing only when it is a regular file, with its size; -1, the failure
     // recorded, otherwise.
-    int OpenRegularForWriting(const std::string& path, int flags, off_t& size);
+    virtual int OpenRegularForWriting(const std::string& path, int flags, off_t& size);
+    // 0 when a new file or folder may be made in the existing folder, else the system's
+    // reason it may not (EACCES, EROFS).
+    virtual int CreateRefusal(const std::string& folder);
+
+private:
+    // Records why a new file could not be made. A file whose folder is missing says where the
+    // folder cannot be created, if it cannot: the reason behind "No such file or directory".
+    bool FailToCreate(const std::string& path, int error);
 };
 
 // True when path names a regular file (or a link to one): the only kind the program opens, as

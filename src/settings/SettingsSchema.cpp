@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 
 #include "number/Characters.h"
 #include "number/NumberGrammar.h"
@@ -194,10 +193,6 @@ constexpr std::array<std::string_view, kSettingCount> KeyNames() {
 }
 constexpr std::array<std::string_view, kSettingCount> kKeyNames = KeyNames();
 
-std::string BaseName(const std::string& fileName) {
-    return std::filesystem::path(fileName).filename().string();
-}
-
 } // namespace
 
 SettingsValues SettingsValuesFromText(std::string_view profileText, bool* hasSection) {
@@ -251,7 +246,7 @@ bool SaveSettingsValues(FileOps& files, const std::string& fileName, const Setti
     }
     for (const SettingKey& key : kSettingsSchema) {
         if (!accepted[static_cast<std::size_t>(key.id)]) {
-            return fail(BaseName(fileName) + ": " + std::string(key.name) +
+            return fail(fileName + ": " + std::string(key.name) +
                         " holds a line break and keeps its old value");
         }
     }

@@ -156,7 +156,8 @@ SettingsValues LoadSettingsValues(FileOps& files, const std::string& fileName);
 // single writes: existing keys change in their lines, missing ones are added at the end of
 // the section, everything else stays. False when the file is left unchanged, or when a value
 // could not be written (a line break in it; that key keeps its old line and the others are
-// saved); then failure, when given, says why, naming the file: "Sumwise.ini: Permission denied".
+// saved); then failure, when given, says why, naming the file with its folder:
+// "/home/ann/.config/sumwise/Sumwise.ini: Permission denied".
 bool SaveSettingsValues(FileOps& files, const std::string& fileName, const SettingsValues& values,
                         std::string* failure = nullptr);
 

@@ -152,9 +152,8 @@ TEST_F(DamagedSettingsTest, NonRegularBackupOrLogIsNeverOpened) {
     EXPECT_NE(platform.Messages()[0].text.find(sbk().string() + ": not a regular file"),
               std::string::npos)
         << platform.Messages()[0].text;
-    EXPECT_EQ(platform.Messages()[1].text, "The error log cannot be kept in \"" +
-                                               (folder / kErrorLogName).string() +
-                                               "\": not a regular file.");
+    EXPECT_NE(platform.Messages()[1].text.find("ErrorLog.txt\": not a regular file."),
+              std::string::npos);
     EXPECT_TRUE(fs::is_fifo(sbk()));
     EXPECT_TRUE(fs::is_fifo(folder / kErrorLogName));
 }

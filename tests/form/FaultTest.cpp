@@ -42,34 +42,22 @@ protected:
     }
 };
 
-// Real files that fail as a machine makes them fail. Root writes anywhere, so the refusals of
-// an unwritable folder or a read-only file system are made here, at the step that meets them.
+// Real files refused where the system would refuse them: root may write anywhere.
 class RefusingDisk : public DiskFileOps {
 public:
-    int createError = 0; // met by every new file and every append
-    int writeError = 0;  // met by every byte written
+    int error = 0;       // met by every new file and every append
     int folderError = 0; // met by making a missing folder
 
 protected:
     bool WriteNewFile(const std::string& path, const std::string& bytes,
                       const std::optional<FileIdentity>& keep) override {
-        if (createError != 0) {
-            return FailWithError(path, createError); // path is the temporary beside the file
-        }
-        return DiskFileOps::WriteNewFile(path, bytes, keep);
+        // path is the temporary beside the file, which no message may name.
+        return error != 0 ? FailWithError(path, error)
+                          : DiskFileOps::WriteNewFile(path, bytes, keep);
     }
     int OpenRegularForWriting(const std::string& path, int flags, off_t& size) override {
-        if (createError != 0) {
-            FailWithError(path, createError);
-            return -1;
-        }
-        return DiskFileOps::OpenRegularForWriting(path, flags, size);
-    }
-    bool WriteBytes(int fd, const std::string& path, const std::string& bytes) override {
-        if (writeError != 0) {
-            return FailWithError(path, writeError);
-        }
-        return DiskFileOps::WriteBytes(fd, path, bytes);
+        return error != 0 ? (FailWithError(path, error), -1)
+                          : DiskFileOps::OpenRegularForWriting(path, flags, size);
     }
     int CreateRefusal(const std::string& folder) override {
         return folderError != 0 ? folderError : DiskFileOps::CreateRefusal(folder);
@@ -182,53 +170,41 @@ TEST_F(FaultTest, FullDiskKeepsTheOldSettingsWholeAndSaysSo) {
 }
 
 TEST_F(FaultTest, FailuresNameTheFileWithItsFolderAndTheTrueReason) {
-    const fs::path noFolder = folder / "sumwise";
+    const std::string cannotCreate =
+        "its folder is missing and cannot be created in " + folder.string() + ": ";
     const struct {
-        const char* what;
         fs::path in; // the settings folder
-        int createError, writeError, folderError;
+        int error, folderError;
         std::string reason;
     } cases[] = {
-        {"an unwritable folder", folder, EACCES, 0, 0, "Permission denied"},
-        {"a read-only file system", folder, EROFS, 0, 0, "Read-only file system"},
-        {"a full disk", folder, 0, ENOSPC, 0, "No space left on device"},
-        {"a missing folder", noFolder, 0, 0, 0, "No such file or directory"},
-        {"a missing folder in an unwritable one", noFolder, 0, 0, EACCES,
-         "its folder is missing and cannot be created in " + folder.string() +
-             ": Permission denied"},
-        {"a missing folder on a read-only file system", noFolder / "deeper", 0, 0, EROFS,
-         "its folder is missing and cannot be created in " + folder.string() +
-             ": Read-only file system"},
+        {folder, EACCES, 0, "Permission denied"},
+        {folder, EROFS, 0, "Read-only file system"},
+        {folder, ENOSPC, 0, "No space left on device"},
+        {folder / "gone", 0, 0, "No such file or directory"},
+        {folder / "gone", 0, EACCES, cannotCreate + "Permission denied"},
+        {folder / "gone" / "deeper", 0, EROFS, cannotCreate + "Read-only file system"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(c.reason);
         platform.folder = c.in.string();
         RefusingDisk disk;
-        disk.createError = c.createError;
-        disk.writeError = c.writeError;
+        disk.error = c.error;
         disk.folderError = c.folderError;
-        {
-            CalcForm form(platform, &disk);
-            form.Form_Load();
-            form.Banks().txtMem[0] = "12";
-            form.Form_Unload();
-        }
-        const auto box = [&](const char* file, const char* routine) {
+        CalcForm form(platform, &disk);
+        form.Form_Load();   // the backup, then the log
+        form.Form_Unload(); // the settings
+        const auto saving = [&](const char* file, const char* routine) {
             return "Error occured: 75\r\nDescription: Path/File access error: " +
                    (c.in / file).string() + ": " + c.reason +
                    "\r\nModule: frmCalc\r\nFunction: " + routine;
         };
-        ASSERT_EQ(platform.Messages().size(), 3u);
-        EXPECT_EQ(platform.Messages()[0].text, box(kBackupFileName, "SaveBackup"));
+        ASSERT_EQ(platform.Messages().size(), 3u) << "the log's failure is said once";
+        EXPECT_EQ(platform.Messages()[0].text, saving(kBackupFileName, "SaveBackup"));
         EXPECT_EQ(platform.Messages()[1].text, "The error log cannot be kept in \"" +
                                                    (c.in / kErrorLogName).string() +
                                                    "\": " + c.reason + ".");
-        EXPECT_EQ(platform.Messages()[2].text, box(kSettingsFileName, "SaveSettings"));
+        EXPECT_EQ(platform.Messages()[2].text, saving(kSettingsFileName, "SaveSettings"));
         platform.Messages().clear();
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos)
-                << entry.path();
-        }
     }
 }
 

@@ -115,13 +115,14 @@ TEST_F(ErrorLogFileTest, UnwritableLogStillShowsTheMessage) {
     DiskFileOps disk;
     ErrorLog log(platform, platform, disk);
     EXPECT_NO_THROW(log.LogError(true, "6", "Overflow", "frmCalc", "StartNewTotal"));
-    ASSERT_EQ(platform.Messages().size(), 1u);
+    ASSERT_EQ(platform.Messages().size(), 2u) << "the failure, then that the log is not kept";
     EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Critical);
-    // The log path is a folder: the write fails quietly too.
+    EXPECT_EQ(platform.Messages()[1].icon, MsgIcon::Exclamation);
+    // The log path is a folder: the failure is shown, the log's is not said twice in a run.
     platform.folder = folder.string();
     std::filesystem::create_directory(folder / "ErrorLog.txt");
     EXPECT_NO_THROW(log.LogError(true, "6", "Overflow", "frmCalc", "StartNewTotal"));
-    EXPECT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(platform.Messages().size(), 3u);
 }
 
 } // namespace
