@@ -24,14 +24,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Real files whose writes can be made to fail, as on a full disk.
+// Real files whose writes can be made to fail, as on a full disk, or refused where the system
+// would refuse them (root may write anywhere).
 class FullDiskFileOps : public DiskFileOps {
 public:
     bool full = false;
+    int refusal = 0;     // met by every new file (path is the temporary) and append
+    int folderError = 0; // met by making a missing folder
 
 protected:
+    int OpenRegularForWriting(const std::string& path, int flags, off_t& size) override {
+        return refusal != 0 ? (FailWithError(path, refusal), -1)
+                            : DiskFileOps::OpenRegularForWriting(path, flags, size);
+    }
+    int CreateRefusal(const std::string& folder) override {
+        return folderError != 0 ? folderError : DiskFileOps::CreateRefusal(folder);
+    }
     bool WriteNewFile(const std::string& path, const std::string& bytes,
                       const std::optional<FileIdentity>& keep) override {
+        if (refusal != 0) {
+            return FailWithError(path, refusal);
+        }
         if (full) {
             // Part of the bytes reach the new file, then the disk is full.
             DiskFileOps::WriteNewFile(path, bytes.substr(0, bytes.size() / 2), keep);
@@ -39,28 +52,6 @@ protected:
             return FailWithError(path, ENOSPC);
         }
         return DiskFileOps::WriteNewFile(path, bytes, keep);
-    }
-};
-
-// Real files refused where the system would refuse them: root may write anywhere.
-class RefusingDisk : public DiskFileOps {
-public:
-    int error = 0;       // met by every new file and every append
-    int folderError = 0; // met by making a missing folder
-
-protected:
-    bool WriteNewFile(const std::string& path, const std::string& bytes,
-                      const std::optional<FileIdentity>& keep) override {
-        // path is the temporary beside the file, which no message may name.
-        return error != 0 ? FailWithError(path, error)
-                          : DiskFileOps::WriteNewFile(path, bytes, keep);
-    }
-    int OpenRegularForWriting(const std::string& path, int flags, off_t& size) override {
-        return error != 0 ? (FailWithError(path, error), -1)
-                          : DiskFileOps::OpenRegularForWriting(path, flags, size);
-    }
-    int CreateRefusal(const std::string& folder) override {
-        return folderError != 0 ? folderError : DiskFileOps::CreateRefusal(folder);
     }
 };
 
@@ -170,40 +161,34 @@ TEST_F(FaultTest, FullDiskKeepsTheOldSettingsWholeAndSaysSo) {
 }
 
 TEST_F(FaultTest, FailuresNameTheFileWithItsFolderAndTheTrueReason) {
-    const std::string cannotCreate =
-        "its folder is missing and cannot be created in " + folder.string() + ": ";
+    const std::string cannot = "its folder is missing and cannot be created in " + folder.string();
     const struct {
         fs::path in; // the settings folder
-        int error, folderError;
+        int refusal, folderError;
         std::string reason;
-    } cases[] = {
-        {folder, EACCES, 0, "Permission denied"},
-        {folder, EROFS, 0, "Read-only file system"},
-        {folder, ENOSPC, 0, "No space left on device"},
-        {folder / "gone", 0, 0, "No such file or directory"},
-        {folder / "gone", 0, EACCES, cannotCreate + "Permission denied"},
-        {folder / "gone" / "deeper", 0, EROFS, cannotCreate + "Read-only file system"},
-    };
+    } cases[] = {{folder, EACCES, 0, "Permission denied"},
+                 {folder, EROFS, 0, "Read-only file system"},
+                 {folder, ENOSPC, 0, "No space left on device"},
+                 {folder / "gone", 0, 0, "No such file or directory"},
+                 {folder / "gone" / "deeper", 0, EACCES, cannot + ": Permission denied"}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
         platform.folder = c.in.string();
-        RefusingDisk disk;
-        disk.error = c.error;
+        FullDiskFileOps disk;
+        disk.refusal = c.refusal;
         disk.folderError = c.folderError;
         CalcForm form(platform, &disk);
-        form.Form_Load();   // the backup, then the log
-        form.Form_Unload(); // the settings
-        const auto saving = [&](const char* file, const char* routine) {
-            return "Error occured: 75\r\nDescription: Path/File access error: " +
-                   (c.in / file).string() + ": " + c.reason +
-                   "\r\nModule: frmCalc\r\nFunction: " + routine;
+        form.Form_Load();
+        form.Form_Unload();
+        const auto description = [&](const char* file) {
+            return "\r\nDescription: Path/File access error: " + (c.in / file).string() + ": " +
+                   c.reason + "\r\n";
         };
-        ASSERT_EQ(platform.Messages().size(), 3u) << "the log's failure is said once";
-        EXPECT_EQ(platform.Messages()[0].text, saving(kBackupFileName, "SaveBackup"));
-        EXPECT_EQ(platform.Messages()[1].text, "The error log cannot be kept in \"" +
-                                                   (c.in / kErrorLogName).string() +
-                                                   "\": " + c.reason + ".");
-        EXPECT_EQ(platform.Messages()[2].text, saving(kSettingsFileName, "SaveSettings"));
+        const std::vector<testing::ShownMessage>& said = platform.Messages();
+        ASSERT_EQ(said.size(), 3u) << c.reason;
+        EXPECT_NE(said[0].text.find(description(kBackupFileName)), std::string::npos);
+        EXPECT_EQ(said[1].text, "The error log cannot be kept in \"" +
+                                    (c.in / kErrorLogName).string() + "\": " + c.reason + ".");
+        EXPECT_NE(said[2].text.find(description(kSettingsFileName)), std::string::npos);
         platform.Messages().clear();
     }
 }
@@ -215,7 +200,6 @@ TEST_F(FaultTest, ErrorLogThatCannotBeWrittenStillShowsTheMessage) {
     form.cmdFunction_Click(2); // the reciprocal of 0 fails: a message and a log record
     ASSERT_EQ(platform.Messages().size(), 2u) << "the failure, then that the log is not kept";
     EXPECT_NE(platform.Messages()[0].text.find("Division by zero"), std::string::npos);
-    EXPECT_EQ(platform.Messages()[1].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(fs::is_directory(log()));
 }
 
