@@ -36,6 +36,9 @@ Session::Session() : budget_(kStepBudget) {
     saved_ = Current();
 }
 
+// Up to this many lines the tape is re-added after every step; a longer one at the end.
+constexpr size_t kReaddEveryStep = 64;
+
 void Session::Run(const std::vector<Action>& program) {
     for (size_t i = 0; i < program.size() && budget_ > 0; ++i) {
         const Action& a = program[i];
@@ -54,6 +57,7 @@ void Session::Run(const std::vector<Action>& program) {
         }
         i = last - 1;
     }
+    CheckReadding();
     // The listener saw every change; the whole tape once more, without it.
     for (size_t row = 0; row < form_->lstTape().Count(); ++row) {
         if (foreign_) {
@@ -162,7 +166,11 @@ void Session::Step(const Action& a) {
     // The window brings the journal up to date after every event.
     form_->KeepJournal();
     CheckAfter(a, displayBefore, valueBefore, exact);
-    CheckReadding();
+    // Two passes over the tape: after every step while it is short, at the end of the run
+    // whatever its length.
+    if (form_->lstTape().Count() <= kReaddEveryStep) {
+        CheckReadding();
+    }
 }
 
 // Re-adding the tape as the keys left it (a change saved unchanged) changes nothing the

@@ -72,5 +72,17 @@ check "add mode takes factors as typed" "$(copied_tape | tail -3)" $'+ 3.00\nx 1
 quit
 check "add mode is kept" "$(grep -c '^AddMode=1' "$work/Sumwise.options")" "1"
 
+# The tax keys: the rate through Edit > Tax Rate, then Ctrl+T; the note names the tax.
+start
+xdotool key ctrl+d # add mode off again
+menu e r
+wait_windows Sumwise ge 2 && xdotool type --delay 40 '19' && xdotool key Return
+wait_windows Sumwise le 1
+xdotool type --delay 40 '100'
+xdotool key ctrl+t
+xdotool type --delay 40 '+'
+check "the tax note" "$(copied_tape)" $'+ 119.00\tincl. 19% tax 19.00 on 100.00'
+quit
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

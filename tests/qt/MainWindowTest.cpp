@@ -103,6 +103,18 @@ TEST_F(MainWindowTest, MemoryPlusChangesTheBankAndItsColour) {
     EXPECT_TRUE(window.findChild<QWidget*>("picSetFocus")->hasFocus());
 }
 
+TEST_F(MainWindowTest, ADigitAfterAMemoryKeyStartsANewNumber) {
+    // 5 M+ 3 M+ adds 5 and then 3; a digit after MR replaces the recalled amount.
+    for (const char* name : {"cmdNumber_5", "cmdMemory_0", "cmdNumber_3", "cmdMemory_0"}) {
+        click(name);
+    }
+    EXPECT_EQ(window.findChild<QLineEdit*>("txtMem_0")->text(), "8.00");
+    click("cmdMemory_2");
+    EXPECT_EQ(display(), "8.00");
+    click("cmdNumber_7");
+    EXPECT_EQ(display(), "7.");
+}
+
 TEST_F(MainWindowTest, RenamingAnAccountAsksThroughThePlatform) {
     services.inputAnswers = {"Groceries"};
     QTest::mouseClick(window.findChild<QLabel*>("lblAccounts_1"), Qt::LeftButton);
