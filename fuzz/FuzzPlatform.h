@@ -120,6 +120,8 @@ public:
                      MsgButtons buttons) override {
         ++messages;
         lastMessage = text;
+        refusedAsk_ = lastAsk_;
+        lastAsk_.clear();
         if (buttons == MsgButtons::YesNo) {
             ++questions;
             return answerYes ? MsgAnswer::Yes : MsgAnswer::No;
@@ -131,9 +133,17 @@ public:
         ++inputs;
         return inputIsProposal ? proposal : inputAnswer;
     }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
+    std::optional<std::string> AskText(const std::string& prompt, const std::string&,
                                        const std::string& proposal) override {
         ++inputs;
+        // Asked again right after a box about the answer: a user mends it or cancels, and
+        // the same answer once more would go round for ever.
+        const bool again = !refusedAsk_.empty() && refusedAsk_ == prompt;
+        lastAsk_ = prompt;
+        refusedAsk_.clear();
+        if (again) {
+            return std::nullopt;
+        }
         if (askIsProposal) {
             return proposal;
         }
@@ -191,6 +201,16 @@ public:
     bool closeRequested = false;
     int printJobs = 0;
     PrintJob lastJob;
+
+    // Each step is a new event: what the last one asked is no longer "right before".
+    void NewStep() {
+        lastAsk_.clear();
+        refusedAsk_.clear();
+    }
+
+private:
+    std::string lastAsk_;    // the prompt of the last input box
+    std::string refusedAsk_; // that prompt, when a message box came right after it
 };
 
 } // namespace sumwise::fuzz

@@ -138,6 +138,7 @@ void Session::Trace(const Action& a) const {
 
 void Session::Step(const Action& a) {
     --budget_;
+    platform_.NewStep();
     if (trace_) {
         Trace(a);
     }

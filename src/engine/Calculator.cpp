@@ -110,10 +110,10 @@ namespace {
 // `kept`, moved by what a change moved `from` to `to`; where the keys and the re-adding agree
 // that is `to` itself.
 double Moved(double kept, double from, double to) {
-    if (kept == from) {
-        return to;
+    if (kept == from || from == to) {
+        return kept == from ? to : kept;
     }
-    return from == to ? kept : AddDecimal(kept, to - from);
+    return AddDecimal(kept, to - from);
 }
 
 } // namespace
@@ -123,9 +123,13 @@ void Calculator::ApplyRecalculation(const Recalculation& before, const Recalcula
     const bool moved = !before.Failed();
     // A tape put in place leaves no running total (the next number starts a new total): the
     // re-added one is the one to move.
-    const double running = moved && state_.runningTotal != 0
-                               ? Moved(state_.runningTotal, before.runningValue, after.runningValue)
-                               : after.runningValue;
+    // A tape put in place leaves no running total (the next number starts a new total): a
+    // change to it gives the re-added one.
+    double running = moved ? Moved(state_.runningTotal, before.runningValue, after.runningValue)
+                           : after.runningValue;
+    if (moved && state_.runningTotal == 0 && before.runningValue != after.runningValue) {
+        running = after.runningValue;
+    }
     const double grand =
         moved ? Moved(state_.grandTotal, before.grandTotal, after.grandTotal) : after.grandTotal;
     if (after.shownValue && (!moved || after.shownValue != before.shownValue)) {

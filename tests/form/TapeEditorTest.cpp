@@ -275,6 +275,8 @@ TEST_F(TapeEditorTest, ReaddingKeepsWhatTheKeysGaveAndAChangeMovesOnlyWhatFollow
         {"5+3=c2+2==", 4, "3", {"+ 3.00", "+ 2.00", "= 5.00", kSep}, "5.00"},
         {"5+3=c2+2==", 0, "6", {"+ 2.00", "+ 2.00", "= 4.00", kSep}, "4.00 "},
         {"5+3=[+/-]+1=", 0, "6", {kSep, "+ -8.00", "+ 1.00", "= -7.00"}, ""},
+        // Found by the key fuzzer: GT, then C twice.
+        {"5+5=gcc", -1, "", {"= 10.00", "G 10.00", kSep}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys + std::string(" / ") + std::to_string(c.row));
@@ -298,6 +300,13 @@ TEST_F(TapeEditorTest, ReaddingKeepsWhatTheKeysGaveAndAChangeMovesOnlyWhatFollow
             c.tail);
         EXPECT_EQ(run.lblGrandTotal(), c.grand);
     }
+    // Found by the key fuzzer: a host's start value begins a calculation under a tape whose
+    // own calculation was never closed.
+    CalcForm run(platform, &files);
+    Keys(run, "1+21");
+    run.SetStartValue({0});
+    run.ChangeTape().ReplaceLine(0, "+ 1.00");
+    EXPECT_EQ(run.Engine().RunningTotal(), 0);
 }
 
 } // namespace
