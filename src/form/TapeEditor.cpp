@@ -76,7 +76,7 @@ std::string ResultLine(const std::string& written, const std::string& numberForm
 
 } // namespace
 
-bool TapeEditor::ReplaceLine(std::size_t row, std::string text) {
+bool TapeEditor::ReplaceLine(std::size_t row, std::string text, double exactValue) {
     if (row >= tape_.Count()) {
         return false;
     }
@@ -88,7 +88,7 @@ bool TapeEditor::ReplaceLine(std::size_t row, std::string text) {
         RecalculateTape(lines, format, tape_.DroppedTotals(), tape_.Exact());
     std::deque<double> exact = tape_.Exact();
     if (text != lines[row]) {
-        exact[row] = kNoExactValue; // a changed number is what its text says
+        exact[row] = exactValue; // a changed number is what its text says, unless the keys' own
     }
     lines[row] = std::move(text);
 
@@ -111,7 +111,7 @@ bool TapeEditor::ReplaceLine(std::size_t row, std::string text) {
                               AddDecimal(*kept, after.values[i] - before.values[i]));
         }
         if (line != tape_.Line(i)) {
-            tape_.Rewrite(i, std::move(line));
+            tape_.Rewrite(i, std::move(line), i == row ? exact[row] : kNoExactValue);
         }
     }
     calc_.ApplyRecalculation(before, after);

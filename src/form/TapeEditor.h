@@ -30,7 +30,8 @@ public:
     void cmdCancelChange_Click();
     // Puts text in place of a line and re-adds the tape, all or nothing: a line that cannot be
     // added leaves the tape and totals as they were, and is logged. False then.
-    bool ReplaceLine(std::size_t row, std::string text);
+    // exact: the number the keys took for the new text, when it is theirs (an undo).
+    bool ReplaceLine(std::size_t row, std::string text, double exact = kNoExactValue);
 
 private:
     EntryRegister& reg_;

@@ -18,6 +18,7 @@ TapeUndo::Step TapeUndo::Take(Kind kind, std::size_t row) const {
     if (row < tape_.Count()) {
         step.line = tape_.DroppedLines() + row;
         step.before = kind == Kind::Note ? tape_.Note(row) : tape_.Line(row);
+        step.exactBefore = tape_.Exact()[row];
     }
     return step;
 }
@@ -71,7 +72,7 @@ bool TapeUndo::Undo() {
     if (step.kind == Kind::Note) {
         tape_.SetNote(row, std::move(step.before));
     } else {
-        editor_.ReplaceLine(row, std::move(step.before));
+        editor_.ReplaceLine(row, std::move(step.before), step.exactBefore);
     }
     return true;
 }

@@ -35,6 +35,7 @@ public:
         // text or note before.
         std::uint64_t line = 0;
         std::string before;
+        double exactBefore = kNoExactValue;
         // The tape's counters once the step was done, to see whether anything came after.
         std::uint64_t appendsAfter = 0;
         std::uint64_t editsAfter = 0;

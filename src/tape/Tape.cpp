@@ -34,12 +34,12 @@ void Tape::AppendPlain(std::string text, double exact) {
     }
 }
 
-void Tape::Rewrite(std::size_t row, std::string text) {
+void Tape::Rewrite(std::size_t row, std::string text, double exact) {
     if (row >= lines_.size()) {
         return;
     }
     lines_[row] = std::move(text);
-    exact_[row] = kNoExactValue;
+    exact_[row] = exact;
     ++editCount_;
     if (listener_ != nullptr) {
         listener_->LineRewritten(row);

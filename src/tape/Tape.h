@@ -38,8 +38,8 @@ public:
     // Appends without selecting or trimming.
     void AppendPlain(std::string text, double exact = kNoExactValue);
 
-    // A rewritten line is read from its text from then on.
-    void Rewrite(std::size_t row, std::string text);
+    // A rewritten line is read from its text from then on, unless exact says otherwise.
+    void Rewrite(std::size_t row, std::string text, double exact = kNoExactValue);
     void Clear();
     // Puts lines in place of the whole tape (an opened file, an undo), with their notes and the
     // totals of lines before them; nothing selected. Notes may be fewer than lines.
