@@ -111,9 +111,21 @@ void DisplayLabel::layoutSides() {
     update();
 }
 
+void DisplayLabel::setKeysHere(bool here) {
+    if (keysHere_ != here) {
+        keysHere_ = here;
+        update();
+    }
+}
+
 void DisplayLabel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event); // frame and background only; the text is drawn below
     QPainter painter(this);
+    if (keysHere_) {
+        // Inside the sunken frame, in the colour a focused text field is outlined with.
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(contentsRect().adjusted(0, 0, -1, -1));
+    }
     const QRect area = numberRect();
     const QString shown = fontMetrics().elidedText(text(), Qt::ElideLeft, area.width());
     painter.setPen(palette().color(foregroundRole()));

@@ -43,6 +43,10 @@ public:
     void setOptionTexts(const QString& addMode, const QString& items);
     // Where the number is drawn, right-aligned.
     QRect numberRect() const;
+    // Marks the display while typed keys go to the calculator: the key sink that holds the
+    // focus then is out of sight.
+    void setKeysHere(bool here);
+    bool keysHere() const { return keysHere_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,6 +67,7 @@ private:
         return {addMode_, operator_, items_, grandTotal_};
     }
     int reservedLeft_ = 0; // pixels kept free at the left for the small texts
+    bool keysHere_ = false;
 };
 
 } // namespace sumwise::qt

@@ -102,6 +102,7 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     buildKeypad(client);
     buildDecimalPlaces(client);
     buildMenus();
+    watchFocus();
     // The core's start reads and writes its files and measures no text, so it runs while
     // the font configuration is still being read.
     form_->Form_Load();

@@ -100,6 +100,13 @@ private:
     // tape all come to typeKey; true if consumed.
     bool typeKey(QKeyEvent* event);
     bool runBoundKey(const KeyCommand& key);
+    // Follows the focus: where it was before the menus, and the display's mark while the
+    // key sink holds it.
+    void watchFocus();
+    // The menu bar keeps the focus only while a title of it is highlighted.
+    void leaveIdleMenuBar();
+    // Gives the focus back to the control that had it before the menus, or the key sink.
+    void focusAfterMenus();
 
     // The window's place (MainWindowPlace.cpp).
     // What the start-up sequence loaded, then the window at its saved place.
@@ -120,6 +127,7 @@ private:
     TapeView* lstTape_ = nullptr;
     TapeListModel* tapeModel_ = nullptr;
     QWidget* picSetFocus_ = nullptr;
+    QPointer<QWidget> lastFocus_; // the last of the window's controls that had the focus
     MemoryPanel* fraMemBanks_ = nullptr;
     ConverterPanel* fraConversions_ = nullptr;
     ChangeTapePanel* fraChangeTape_ = nullptr;

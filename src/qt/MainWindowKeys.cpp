@@ -1,12 +1,27 @@
 // The window's keyboard: bound keys run their command, other keys type a character for the
 // keyboard map; both go to the core.
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QTimer>
 
+#include "qt/DisplayLabel.h"
 #include "qt/KeyBindings.h"
 #include "qt/MainWindow.h"
 #include "qt/TapeView.h"
 
 namespace sumwise::qt {
+
+namespace {
+
+// A key that does something on the calculator: a bound key or a typed character. A modifier
+// alone (the Alt that leaves the menu bar) is none.
+bool CalculatorKey(const QKeyEvent& event) {
+    return BoundCommand(event.key(), event.modifiers()) ||
+           TypedCharacter(event.key(), event.modifiers(), event.text()) != 0;
+}
+
+} // namespace
 
 bool MainWindow::runBoundKey(const KeyCommand& key) {
     if (form_->KeyPress(key) == CalcForm::KeyOutcome::NotNow) {
@@ -33,6 +48,15 @@ bool MainWindow::typeKey(QKeyEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (focusWidget() == menuBar() && CalculatorKey(*event)) {
+        // After Alt or a menu closed with Escape the bar keeps the focus for its arrows and
+        // letters; a key it had no use for ends that and goes where the keys went before.
+        focusAfterMenus();
+        QKeyEvent again(event->type(), event->key(), event->modifiers(), event->text(),
+                        event->isAutoRepeat(), static_cast<quint16>(event->count()));
+        QCoreApplication::sendEvent(focusWidget(), &again);
+        return;
+    }
     // Keys that a control such as the new-number field passed on are not calculator keys.
     const QWidget* focus = focusWidget();
     const bool forUs =
@@ -43,10 +67,54 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == menuBar()) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::FocusIn:
+        case QEvent::MouseMove:
+            // Looked at once the bar and the menus have done with the event.
+            QTimer::singleShot(0, this, &MainWindow::leaveIdleMenuBar);
+            break;
+        default:
+            break;
+        }
+    }
+    if (watched == picSetFocus_ &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        lblResult_->setKeysHere(event->type() == QEvent::FocusIn);
+    }
     if ((watched == picSetFocus_ || watched == lstTape_) && event->type() == QEvent::KeyPress) {
         return typeKey(static_cast<QKeyEvent*>(event));
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::watchFocus() {
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && now != menuBar() && now->window() == this) {
+            lastFocus_ = now;
+        }
+    });
+    menuBar()->installEventFilter(this);
+}
+
+void MainWindow::leaveIdleMenuBar() {
+    // Qt gives the bar the focus back, with nothing highlighted, when Alt and a letter opened
+    // a menu while the bar already had the focus (Alt+F, Escape, Alt+E, Escape, Escape): the
+    // bar then takes every key and shows nothing.
+    if (menuBar()->hasFocus() && menuBar()->activeAction() == nullptr &&
+        QApplication::activePopupWidget() == nullptr) {
+        focusAfterMenus();
+    }
+}
+
+void MainWindow::focusAfterMenus() {
+    QWidget* back = lastFocus_;
+    if (back == nullptr || !back->isVisible() || !back->isEnabled()) {
+        back = picSetFocus_;
+    }
+    back->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace sumwise::qt

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QSet>
 #include <QShortcut>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "qt/AboutWindow.h"
 #include "qt/ConverterPanel.h"
@@ -13,6 +15,30 @@
 namespace sumwise::qt {
 
 namespace {
+
+// The bar holds the keyboard after Alt or a menu closed with Escape, which not every style
+// shows: the highlighted title then gets a focus frame.
+class MenuBar : public QMenuBar {
+public:
+    using QMenuBar::QMenuBar;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QMenuBar::paintEvent(event);
+        QAction* current = activeAction();
+        if (!hasFocus() || current == nullptr ||
+            (current->menu() != nullptr && current->menu()->isVisible())) {
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+        frame.rect = actionGeometry(current);
+        frame.backgroundColor = palette().color(backgroundRole());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+};
 
 QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
     QMenu* menu = bar->addMenu(caption);
@@ -66,9 +92,16 @@ void MainWindow::buildEditMenu() {
         QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuUndo_->setEnabled(false);
     edit->addSeparator()->setObjectName("sepEdit1");
-    addMenuItem(edit, "mnuCopy", "&Copy", [this] { form_->mnuCopy_Click(); });
-    addMenuItem(edit, "mnuPaste", "&Paste", [this] { form_->mnuPaste_Click(); });
-    addMenuItem(edit, "mnuCopyTape", "Copy &Tape", [this] { form_->mnuCopyTape_Click(); });
+    // The desktop's usual keys; the plain letters stay the keyboard map's.
+    addMenuItem(
+        edit, "mnuCopy", "&Copy", [this] { form_->mnuCopy_Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_C));
+    addMenuItem(
+        edit, "mnuPaste", "&Paste", [this] { form_->mnuPaste_Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_V));
+    addMenuItem(
+        edit, "mnuCopyTape", "Copy &Tape", [this] { form_->mnuCopyTape_Click(); },
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     edit->addSeparator()->setObjectName("sepEdit2");
     addMenuItem(
         edit, "mnuNote", "Add &Note...", [this] { form_->mnuNote_Click(); },
@@ -83,7 +116,7 @@ void MainWindow::buildMenus() {
         // PNG itself. The plugins are found again as soon as the bar is made.
         const QStringList pluginFolders = QCoreApplication::libraryPaths();
         QCoreApplication::setLibraryPaths({});
-        (void)menuBar();
+        setMenuBar(new MenuBar(this));
         QCoreApplication::setLibraryPaths(pluginFolders);
     }
     buildFileMenu();
@@ -105,7 +138,7 @@ void MainWindow::buildMenus() {
         view, "mnuAddMode", "&Add Mode", [this] { form_->mnuAddMode_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_D), true);
     mnuItemCount_ = addMenuItem(
-        view, "mnuItemCount", "Item &Count", [this] { form_->mnuItemCount_Click(); },
+        view, "mnuItemCount", "Item Cou&nt", [this] { form_->mnuItemCount_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_I), true);
 
     QMenu* help = AddMenu(menuBar(), "mnuHlp", "&Help");

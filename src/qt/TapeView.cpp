@@ -200,6 +200,19 @@ void TapeView::paintEvent(QPaintEvent* event) {
     }
 }
 
+bool TapeView::event(QEvent* event) {
+    const bool done = QAbstractItemView::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        // The view's own paint is its frame. The style marks no focus on it, and a line
+        // picked looks the same with or without the focus: the frame is outlined in the colour
+        // of a focused field, as an empty tape with the focus must show it too.
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    return done;
+}
+
 void TapeView::resizeEvent(QResizeEvent* event) {
     QAbstractItemView::resizeEvent(event);
     updateGeometries();

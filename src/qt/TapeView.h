@@ -29,6 +29,7 @@ signals:
     void backgroundChanged(const QColor& background);
 
 protected:
+    bool event(QEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     int horizontalOffset() const override;
     int verticalOffset() const override;

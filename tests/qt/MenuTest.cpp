@@ -27,21 +27,24 @@ TEST_F(MenuTest, MenuBarAsDesigned) {
     // The commands that keep the tape take Ctrl or F-keys; the others have no shortcut.
     const QMap<QString, QKeySequence> keys = {
         {"&Open Tape...", QKeySequence("Ctrl+O")}, {"Save Tape &As...", QKeySequence("Ctrl+S")},
-        {"&Undo", QKeySequence("Ctrl+Z")},         {"Add &Note...", QKeySequence("F3")},
-        {"&Add Mode", QKeySequence("Ctrl+D")},     {"Item &Count", QKeySequence("Ctrl+I")}};
+        {"&Undo", QKeySequence("Ctrl+Z")},         {"&Copy", QKeySequence("Ctrl+C")},
+        {"&Paste", QKeySequence("Ctrl+V")},        {"Copy &Tape", QKeySequence("Ctrl+Shift+C")},
+        {"Add &Note...", QKeySequence("F3")},      {"&Add Mode", QKeySequence("Ctrl+D")},
+        {"Item Cou&nt", QKeySequence("Ctrl+I")}};
     QStringList captions;
+    QSet<QKeySequence> titleLetters;
     for (QAction* top : window.menuBar()->actions()) {
         captions << top->text();
-        QSet<QKeySequence> letters;
+        EXPECT_FALSE(titleLetters.contains(QKeySequence::mnemonic(top->text())));
+        titleLetters.insert(QKeySequence::mnemonic(top->text()));
+        QSet<QKeySequence> letters; // every item of a menu has a letter of its own
         for (QAction* item : top->menu()->actions()) {
             captions << (item->isSeparator() ? "-" : item->text());
             EXPECT_EQ(item->shortcut(), keys.value(item->text())) << item->text().toStdString();
-            // The View menu's "Item &Count" shares its letter with "&Converter" as given.
-            if (!item->isSeparator() && top->text() != "&View") {
-                const QKeySequence letter = QKeySequence::mnemonic(item->text());
-                EXPECT_FALSE(letters.contains(letter)) << item->text().toStdString();
-                letters.insert(letter);
-            }
+            const QKeySequence letter = QKeySequence::mnemonic(item->text());
+            EXPECT_TRUE(item->isSeparator() || (!letter.isEmpty() && !letters.contains(letter)))
+                << item->text().toStdString();
+            letters.insert(letter);
         }
     }
     EXPECT_EQ(captions, (QStringList{"&File",
@@ -72,7 +75,7 @@ TEST_F(MenuTest, MenuBarAsDesigned) {
                                      "&Stay On Top",
                                      "-",
                                      "&Add Mode",
-                                     "Item &Count",
+                                     "Item Cou&nt",
                                      "&Help",
                                      "Help &Topics",
                                      "-",
