@@ -1,9 +1,13 @@
 # Sourced after xvfb-lib.sh by the tests that work the calculator like a user under openbox:
-# a copy of the program in $work (so its settings and journal live there too), checks that
-# count, keys into menus and dialogs, and the tape read back through Edit > Copy Tape.
+# an X server with openbox, a copy of the program in $work (so its settings and journal live
+# there too), checks that count, keys into menus and dialogs, and the tape read back through
+# Edit > Copy Tape.
 #   check WHAT GOT EXPECTED   counts a pass, or says what failed
 #   start [ARG...]            starts the copy ($copy) as $app and gives it the keyboard
 #   menu M I, save_as TITLE PATH, windows TITLE, wait_windows TITLE ge|le N, copied_tape, quit
+start_xvfb 1024x768
+HOME="$work" openbox --config-file /dev/null >/dev/null 2>&1 &
+wm=$!
 copy="$work/sumwise"
 cp "$program" "$copy"
 passed=0

@@ -12,9 +12,6 @@ program="$1"
 mode="${2:-}"
 . "$(dirname "$0")/xvfb-lib.sh"
 require_tools Xvfb openbox xdotool xclip
-start_xvfb 1024x768
-HOME="$work" openbox --config-file /dev/null >/dev/null 2>&1 &
-wm=$!
 . "$(dirname "$0")/xvfb-desk.sh"
 sep='***********************'
 

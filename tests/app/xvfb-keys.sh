@@ -6,9 +6,6 @@ set -u
 program="$1"
 . "$(dirname "$0")/xvfb-lib.sh"
 require_tools Xvfb openbox xdotool xclip
-start_xvfb 1024x768
-HOME="$work" openbox --config-file /dev/null >/dev/null 2>&1 &
-wm=$!
 . "$(dirname "$0")/xvfb-desk.sh"
 tape=""
 typed() { # after $1, a number and "+": the tape has one line more

@@ -8,9 +8,6 @@ set -u
 program="$1"
 . "$(dirname "$0")/xvfb-lib.sh"
 require_tools Xvfb openbox xdotool xclip pdftotext python3
-start_xvfb 1024x768
-HOME="$work" openbox --config-file /dev/null >/dev/null 2>&1 &
-wm=$!
 . "$(dirname "$0")/xvfb-desk.sh"
 tape=$'+ 12.50\n+ 3.99\n= 16.49\tlunch'
 
