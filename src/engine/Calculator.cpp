@@ -110,10 +110,10 @@ namespace {
 // `kept`, moved by what a change moved `from` to `to`; where the keys and the re-adding agree
 // that is `to` itself.
 double Moved(double kept, double from, double to) {
-    if (kept == from || from == to) {
-        return kept == from ? to : kept;
+    if (kept == from) {
+        return to;
     }
-    return AddDecimal(kept, to - from);
+    return from == to ? kept : AddDecimal(kept, to - from);
 }
 
 } // namespace
@@ -121,8 +121,6 @@ double Moved(double kept, double from, double to) {
 void Calculator::ApplyRecalculation(const Recalculation& before, const Recalculation& after) {
     // Without a re-adding of the tape as it stood, the re-added totals are taken as they are.
     const bool moved = !before.Failed();
-    // A tape put in place leaves no running total (the next number starts a new total): the
-    // re-added one is the one to move.
     // A tape put in place leaves no running total (the next number starts a new total): a
     // change to it gives the re-added one.
     double running = moved ? Moved(state_.runningTotal, before.runningValue, after.runningValue)
