@@ -28,22 +28,19 @@ void FillTape(sumwise::CalcForm& form, std::size_t lines) {
     }
 }
 
-// Arg 1: the journal follows every press, as the window has it do.
+// Arg 1: the journal follows every press.
 void KeyPressAtTheCap(benchmark::State& state) {
     QuietPlatform platform;
     sumwise::CalcForm form(platform);
-    form.cboDecPlace_Click(2);
+    form.Keys().cboDecPlace_Click(2);
     FillTape(form, sumwise::Tape::kMaxLines);
     const bool journal = state.range(0) != 0;
     if (journal) {
-        form.KeepJournal();
+        form.Document().ClaimJournal();
     }
-    form.cmdNumber_Click(7);
+    form.Keys().cmdNumber_Click(7);
     for (auto _ : state) {
-        form.cmdOperator_Click(1); // "+" repeats 7: one line more, the oldest dropped
-        if (journal) {
-            form.KeepJournal();
-        }
+        form.Keys().cmdOperator_Click(1); // "+" repeats 7: one line more, the oldest dropped
     }
     state.counters["lines"] = static_cast<double>(form.lstTape().Count());
 }
@@ -52,10 +49,10 @@ BENCHMARK(KeyPressAtTheCap)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void SaveFullTape(benchmark::State& state) {
     FilePlatform platform;
     sumwise::CalcForm form(platform);
-    form.cboDecPlace_Click(2);
+    form.Keys().cboDecPlace_Click(2);
     FillTape(form, sumwise::Tape::kMaxLines);
     for (auto _ : state) {
-        form.mnuSaveTape_Click();
+        form.Document().mnuSaveTape_Click();
     }
 }
 BENCHMARK(SaveFullTape)->Unit(benchmark::kMillisecond);
@@ -63,11 +60,11 @@ BENCHMARK(SaveFullTape)->Unit(benchmark::kMillisecond);
 void OpenFullTape(benchmark::State& state) {
     FilePlatform platform;
     sumwise::CalcForm form(platform);
-    form.cboDecPlace_Click(2);
+    form.Keys().cboDecPlace_Click(2);
     FillTape(form, sumwise::Tape::kMaxLines);
-    form.mnuSaveTape_Click();
+    form.Document().mnuSaveTape_Click();
     for (auto _ : state) {
-        form.mnuOpenTape_Click();
+        form.Document().mnuOpenTape_Click();
     }
     state.counters["lines"] = static_cast<double>(form.lstTape().Count());
 }

@@ -66,7 +66,7 @@ void StartUpSequence(benchmark::State& state) {
     for (auto _ : state) {
         sumwise::CalcForm form(platform);
         form.Form_Load();
-        benchmark::DoNotOptimize(form.lblResult());
+        benchmark::DoNotOptimize(form.Keys().lblResult());
     }
 }
 BENCHMARK(StartUpSequence)->Unit(benchmark::kMicrosecond);

@@ -13,14 +13,15 @@ using sumwise::bench::QuietPlatform;
 void KeyPressOnTape(benchmark::State& state) {
     QuietPlatform platform;
     sumwise::CalcForm form(platform);
-    form.cboDecPlace_Click(2);
+    form.Keys().cboDecPlace_Click(2);
     for (int64_t i = 0; i < state.range(0); ++i) {
         form.lstTape().AddTapeLine("+ 1.00");
     }
-    form.cmdNumber_Click(7);
+    form.Keys().cmdNumber_Click(7);
     const auto limit = static_cast<std::size_t>(state.range(0));
     for (auto _ : state) {
-        form.cmdOperator_Click(1); // "+" repeats 7: one AddTapeLine, dropping the oldest line
+        form.Keys().cmdOperator_Click(
+            1); // "+" repeats 7: one AddTapeLine, dropping the oldest line
         if (form.lstTape().Count() > limit + 1000) {
             state.PauseTiming(); // keep a short tape short
             while (form.lstTape().Count() > limit) {

@@ -32,7 +32,7 @@ std::string DocumentPath(int choice) {
     case 3:
         return "/fuzz/docs/" + std::to_string(choice) + ".tape";
     case 4:
-        return std::string("/fuzz/") + CalcForm::kJournalName;
+        return std::string("/fuzz/") + TapeDocument::kJournalName;
     case 5:
         return "/fuzz/docs/missing.tape";
     default:
@@ -164,14 +164,14 @@ void Session::Note(const Action& a) {
         platform_.askAnswer = a.arg == 2 ? Utf8FromFileBytes(a.text) : a.text;
     }
     if (tape.Empty()) {
-        form_->mnuNote_Click();
+        form_->Document().mnuNote_Click();
         FUZZ_REQUIRE(platform_.inputs == asked, "a note was asked for on an empty tape");
         return;
     }
     const size_t row =
         tape.Selected() >= 0 ? static_cast<size_t>(tape.Selected()) : tape.Count() - 1;
     TapeCopy before = CopyOf(tape);
-    form_->mnuNote_Click();
+    form_->Document().mnuNote_Click();
     FUZZ_REQUIRE(platform_.inputs == asked + 1, "the note was not asked for once");
     FUZZ_REQUIRE(tape.Lines() == before.lines, "a note changed the tape's lines");
     const std::string& note = tape.Note(row);
@@ -192,8 +192,8 @@ void Session::Note(const Action& a) {
 }
 
 void Session::Undo() {
-    const bool could = form_->CanUndo();
-    form_->mnuUndo_Click();
+    const bool could = form_->Document().CanUndo();
+    form_->Document().mnuUndo_Click();
     undone_ = could;
     if (could && undoTo_) {
         RequireTape(*undoTo_, "after an undo");
@@ -203,7 +203,7 @@ void Session::Undo() {
 // The clipboard holds each line in order, a TAB and its note after it, one line each.
 void Session::CopyTape() {
     const Tape& tape = form_->lstTape();
-    form_->mnuCopyTape_Click();
+    form_->Document().mnuCopyTape_Click();
     const std::string& text = platform_.clipboard;
     size_t pos = 0;
     for (size_t row = 0; row < tape.Count(); ++row) {
@@ -226,7 +226,7 @@ void Session::SaveTape(int choice) {
     platform_.fileAnswer = path;
     const int dialogs = platform_.fileDialogs;
     const int messages = platform_.messages;
-    form_->mnuSaveTape_Click();
+    form_->Document().mnuSaveTape_Click();
     if (tape.Empty()) {
         FUZZ_REQUIRE(platform_.fileDialogs == dialogs && platform_.messages == messages + 1,
                      "an empty tape was not refused for saving");
@@ -256,7 +256,7 @@ void Session::OpenTape(int choice) {
     platform_.fileAnswer = path;
     TapeCopy before = CopyOf(form_->lstTape());
     const int messages = platform_.messages;
-    form_->mnuOpenTape_Click();
+    form_->Document().mnuOpenTape_Click();
     std::string bytes;
     if (path.empty() || !files_.ReadFile(path, bytes)) {
         FUZZ_REQUIRE(platform_.messages == messages + (path.empty() ? 0 : 1),
@@ -292,7 +292,7 @@ void Session::ExportCsv(int choice) {
     const std::string path = choice == 0 ? std::string() : kCsvPath;
     platform_.fileAnswer = path;
     files_.files.erase(kCsvPath);
-    form_->mnuExportCsv_Click();
+    form_->Document().mnuExportCsv_Click();
     if (path.empty()) {
         FUZZ_REQUIRE(files_.files.count(kCsvPath) == 0, "a cancelled export wrote a file");
         return;
@@ -313,7 +313,7 @@ void Session::Reopen(bool yes) {
     TapeCopy before = CopyOf(form_->lstTape());
     const int questions = platform_.questions;
     const int messages = platform_.messages;
-    form_->mnuReopenTape_Click();
+    form_->Document().mnuReopenTape_Click();
     const int asked = platform_.questions - questions;
     if (lastTape_.lines.empty()) {
         FUZZ_REQUIRE(asked == 0 && platform_.messages == messages + 1,
@@ -346,7 +346,7 @@ void Session::RememberJournal() {
 void Session::KillRestart() {
     // The window's last event kept the journal; nothing of the shut-down runs.
     RememberJournal();
-    form_->lstTape().SetListener(nullptr);
+    form_->lstTape().RemoveListener(watch_.get());
     form_.reset();
     Start();
     RequireLoaded(saved_, "after a kill");

@@ -72,7 +72,7 @@ void Session::Start() {
     form_ = std::make_unique<CalcForm>(platform_, &files_);
     watch_ = std::make_unique<TapeWatch>(form_->lstTape());
     watch_->foreignLines = foreign_;
-    form_->lstTape().SetListener(watch_.get());
+    form_->lstTape().AddListener(watch_.get());
     form_->Form_Load();
     detached_ = false;
     backup_ = Current();
@@ -82,11 +82,11 @@ Persisted Session::Current() const {
     Persisted p;
     p.mem = form_->Banks().txtMem;
     p.accounts = form_->Banks().lblAccounts;
-    p.points = form_->DecimalPlaces();
-    p.banks = form_->View().mnuBanks;
-    p.converter = form_->View().mnuConverter;
-    p.tape = form_->View().mnuTape;
-    p.top = form_->View().mnuTop;
+    p.points = form_->Keys().DecimalPlaces();
+    p.banks = form_->Settings().View().mnuBanks;
+    p.converter = form_->Settings().View().mnuConverter;
+    p.tape = form_->Settings().View().mnuTape;
+    p.top = form_->Settings().View().mnuTop;
     return p;
 }
 
@@ -119,7 +119,7 @@ void Session::Restart() {
         }
     }
     saved_ = expected;
-    form_->lstTape().SetListener(nullptr);
+    form_->lstTape().RemoveListener(watch_.get());
     form_.reset();
     Start();
     RequireLoaded(expected, "after a restart");
@@ -164,8 +164,6 @@ void Session::Step(const Action& a) {
         Restart();
         return;
     }
-    // The window brings the journal up to date after every event.
-    form_->KeepJournal();
     CheckAfter(a, displayBefore, valueBefore, exact);
     // Two passes over the tape: after every step while it is short, at the end of the run
     // whatever its length.
@@ -178,7 +176,7 @@ void Session::Step(const Action& a) {
 // window shows: no line, no total, no label, no display.
 void Session::CheckReadding() {
     const Tape& tape = form_->lstTape();
-    if (tape.Empty() || form_->ChangeTape().Visible) {
+    if (tape.Empty() || form_->Document().ChangeTape().Visible) {
         return;
     }
     const std::deque<std::string> lines = tape.Lines();
@@ -188,8 +186,8 @@ void Session::CheckReadding() {
         return; // said and logged when a change is saved; nothing to compare
     }
     const Calculator::Snapshot totals = form_->Engine().Save();
-    const std::string display = form_->lblResult();
-    form_->ChangeTape().ReplaceLine(tape.Count() - 1, tape.Line(tape.Count() - 1));
+    const std::string display = form_->Keys().lblResult();
+    form_->Document().ChangeTape().ReplaceLine(tape.Count() - 1, tape.Line(tape.Count() - 1));
     const Calculator::Snapshot after = form_->Engine().Save();
     FUZZ_REQUIRE(tape.Lines() == lines, "re-adding the unchanged tape changed its lines");
     FUZZ_REQUIRE(after.runningTotal == totals.runningTotal &&
@@ -197,9 +195,9 @@ void Session::CheckReadding() {
                      after.grandTotalLabel == totals.grandTotalLabel,
                  "re-adding the unchanged tape changed the totals: %.17g %.17g '%s'",
                  after.runningTotal, after.grandTotal, after.grandTotalLabel.c_str());
-    FUZZ_REQUIRE(form_->lblResult() == display,
-                 "re-adding the unchanged tape showed '%s', not '%s'", form_->lblResult().c_str(),
-                 display.c_str());
+    FUZZ_REQUIRE(form_->Keys().lblResult() == display,
+                 "re-adding the unchanged tape showed '%s', not '%s'",
+                 form_->Keys().lblResult().c_str(), display.c_str());
 }
 
 bool Session::RunKey(const KeyCommand& key) {
@@ -216,20 +214,20 @@ bool Session::RunPanelStep(const Action& a) {
         SelectTapeLine(a.arg);
         break;
     case kOpenChange:
-        f.lstTape_DblClick();
+        f.Document().lstTape_DblClick();
         break;
     case kChangeType:
-        f.ChangeTape().cboType = TapeEditor::kOperatorChoices[a.arg];
+        f.Document().ChangeTape().cboType = TapeEditor::kOperatorChoices[a.arg];
         break;
     case kChangeText:
-        f.ChangeTape().txtChangeTo = a.text;
+        f.Document().ChangeTape().txtChangeTo = a.text;
         break;
     case kSaveChange:
         budget_ -= static_cast<long>(f.lstTape().Count() / 32);
-        f.cmdSaveChange_Click();
+        f.Document().cmdSaveChange_Click();
         break;
     case kCancelChange:
-        f.cmdCancelChange_Click();
+        f.Document().cmdCancelChange_Click();
         break;
     case kCategory:
         f.Conversions().cboCategories_Click(a.arg);
@@ -266,7 +264,7 @@ void Session::SelectTapeLine(int arg) {
     const int row = (arg >> 8) == 255 ? count - 1 : arg % (count + 1) - 1; // -1: none
     watch_->ForgetAppend();
     tape.Select(row);
-    form_->lstTape_Click();
+    form_->Document().lstTape_Click();
 }
 
 // The window's lists, clicks and menus.
@@ -274,19 +272,19 @@ bool Session::RunWindowStep(const Action& a) {
     CalcForm& f = *form_;
     switch (a.op) {
     case kDecimalPlaces:
-        f.cboDecPlace_Click(a.arg);
+        f.Keys().cboDecPlace_Click(a.arg);
         break;
     case kBankClick:
-        f.SelectBank(a.arg);
+        f.Banks().SelectBank(a.arg);
         break;
     case kBankRefresh:
-        f.optMem_Click(0);
+        f.Banks().optMem_Click(0);
         break;
     case kAccountClick:
-        f.lblAccounts_Click(a.arg);
+        f.Banks().lblAccounts_Click(a.arg);
         break;
     case kStartValue:
-        f.SetStartValue(Currency{a.amount});
+        f.Keys().SetStartValue(Currency{a.amount});
         break;
     case kRestoreBackup:
         Restore(a.yes);
@@ -299,7 +297,7 @@ bool Session::RunWindowStep(const Action& a) {
         break;
     }
     case kTapePage:
-        f.SetTapePage(a.arg % 40);
+        f.Document().SetTapePage(a.arg % 40);
         break;
     default:
         break;
@@ -320,17 +318,17 @@ bool Session::RunDesktopStep(const Action& a) {
         platform_.inputAnswer = Utf8FromFileBytes(a.text); // the toolkit gives UTF-8
         break;
     case kCopy:
-        f.mnuCopy_Click();
-        FUZZ_REQUIRE(platform_.clipboard == f.lblResult(), "Copy put '%s' on the clipboard",
+        f.Keys().mnuCopy_Click();
+        FUZZ_REQUIRE(platform_.clipboard == f.Keys().lblResult(), "Copy put '%s' on the clipboard",
                      platform_.clipboard.c_str());
         break;
     case kPaste:
         platform_.clipboard = a.text;
-        f.mnuPaste_Click();
+        f.Keys().mnuPaste_Click();
         return true;
     case kCopyThenPaste:
-        f.mnuCopy_Click();
-        f.mnuPaste_Click();
+        f.Keys().mnuCopy_Click();
+        f.Keys().mnuPaste_Click();
         return true;
     case kKeyPress: {
         int code = a.arg;
@@ -395,7 +393,7 @@ void Session::Restore(bool yes) {
     platform_.answerYes = yes;
     const int questionsBefore = platform_.questions;
     const auto filesBefore = files_.files;
-    form_->mnuRestore_Click();
+    form_->Settings().mnuRestore_Click();
     FUZZ_REQUIRE(platform_.questions == questionsBefore + 1, "restore asked no question");
     if (!yes) {
         FUZZ_REQUIRE(files_.files == filesBefore, "answering No changed a file");

@@ -32,9 +32,9 @@ set(SUMWISE_CORE_SOURCES
   settings/SettingsSchema.cpp
   settings/TextEncoding.cpp
   form/CalcForm.cpp
-  form/CalcKeys.cpp
+  form/KeysController.cpp
   form/OptionHandlers.cpp
-  form/Startup.cpp
+  form/SettingsController.cpp
   form/TapeDocument.cpp
   form/TapeEditor.cpp
   form/TapeJournal.cpp

@@ -1,130 +1,132 @@
-#include "form/CalcForm.h"
+// The composition root: the subsystems, the start-up and shut-down sequences, and each key's
+// command sent to the controller that handles it.
+#include <exception>
 
-#include "engine/Paste.h"
-#include "tape/TapePrinter.h"
+#include "form/CalcForm.h"
 
 namespace sumwise {
 
 CalcForm::CalcForm(Dialogs& dialogs, DesktopServices& desktop, WindowHost& window, FileOps* files)
-    : dialogs_(dialogs), desktop_(desktop), window_(window),
-      files_(files != nullptr ? *files : diskFiles_), errors_(dialogs, desktop, files_),
-      calc_(reg_, tape_, dialogs, window, errors_), banks_(reg_, dialogs, window),
-      editor_(reg_, calc_, tape_, window, errors_), undo_(tape_, calc_, reg_, editor_),
-      converter_(reg_, dialogs, window) {}
+    : desktop_(desktop), files_(files != nullptr ? *files : diskFiles_),
+      errors_(dialogs, desktop, files_), calc_(reg_, tape_, dialogs, window, errors_),
+      banks_(reg_, dialogs, window), converter_(reg_, dialogs, window),
+      keys_(reg_, calc_, desktop, window), settings_({reg_, calc_, keys_, banks_, converter_},
+                                                     dialogs, desktop, window, files_, errors_),
+      document_(tape_, reg_, calc_, settings_.View(), dialogs, desktop, window, files_, errors_) {}
 
-void CalcForm::cmdNumber_Click(int digit) {
-    calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
-    calc_.BeforeDigit();
-    reg_.TypeDigit(digit);
-    window_.FocusKeySink();
+void CalcForm::Form_Load() {
+    document_.ClaimJournal();
+    settings_.Form_Load();
 }
 
-void CalcForm::cmdDecimal_Click() {
-    calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
-    reg_.TypeDecimal();
-    window_.FocusKeySink();
+void CalcForm::Form_Unload() {
+    settings_.Form_Unload();
+    keys_.cmdCancel_Click();
+    // The C just pressed is part of the tape the next run reopens.
+    document_.CloseJournal();
 }
 
-void CalcForm::cmdBackspace_Click() {
-    calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
-    reg_.Backspace();
-    window_.FocusKeySink();
-}
-
-void CalcForm::cmdCancelEntry_Click() {
-    calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
-    reg_.CancelEntry();
-    window_.FocusKeySink();
-}
-
-void CalcForm::cmdNegitive_Click() {
-    reg_.ChangeSign();
-    window_.FocusKeySink();
-}
-
-void CalcForm::cboDecPlace_Click(int position) {
-    if (position < 0 || position > 6) {
-        return;
+bool CalcForm::Execute(const KeyCommand& key) {
+    switch (key.command) {
+    case Command::Digit:
+        keys_.cmdNumber_Click(key.index);
+        return true;
+    case Command::Decimal:
+        keys_.cmdDecimal_Click();
+        return true;
+    case Command::Backspace:
+        keys_.cmdBackspace_Click();
+        return true;
+    case Command::CancelEntry:
+        keys_.cmdCancelEntry_Click();
+        return true;
+    case Command::ChangeSign:
+        keys_.cmdNegitive_Click();
+        return true;
+    case Command::Operator:
+        keys_.cmdOperator_Click(key.index);
+        return true;
+    case Command::Enter:
+        keys_.cmdOperator_Click(kEquals);
+        return true;
+    case Command::Function:
+        keys_.cmdFunction_Click(key.index);
+        return true;
+    case Command::Cancel:
+    case Command::Escape:
+        keys_.cmdCancel_Click();
+        return true;
+    case Command::GrandTotal:
+        keys_.cmdGrandTotal_Click();
+        return true;
+    case Command::ClearTape:
+        document_.cmdClear_Click();
+        return true;
+    case Command::Print:
+        document_.cmdPrint_Click();
+        return true;
+    case Command::SaveResult:
+        keys_.cmdSave_Click();
+        return true;
+    case Command::Close:
+        keys_.cmdClose_Click();
+        return true;
+    case Command::Memory:
+        banks_.cmdMemory_Click(key.index);
+        return true;
+    case Command::TotalMemory:
+        banks_.cmdTotalMem_Click();
+        return true;
+    case Command::Tax:
+        settings_.TaxKey(key.index == 0);
+        return true;
+    case Command::SelectBank:
+    case Command::RenameAccount:
+    case Command::MoveTapeLine:
+    case Command::ChangeTapeLine:
+        return ExecuteKeyboardOnly(key);
     }
-    decPlace_ = position;
-    reg_.ChooseDecimalPlaces(position);
-    window_.FocusKeySink();
+    return false;
 }
 
-void CalcForm::cmdOperator_Click(int index) {
-    calc_.cmdOperator_Click(index);
-}
-
-void CalcForm::cmdFunction_Click(int index) {
-    calc_.cmdFunction_Click(index);
-}
-
-void CalcForm::cmdCancel_Click() {
-    calc_.cmdCancel_Click();
-    window_.FocusKeySink();
-}
-
-void CalcForm::StartNewTotal(bool addToGrandTotal) {
-    calc_.StartNewTotal(addToGrandTotal);
-}
-
-void CalcForm::cmdGrandTotal_Click() {
-    calc_.cmdGrandTotal_Click();
-    window_.FocusKeySink();
-}
-
-void CalcForm::cmdSave_Click() {
-    saveTag_ = "OK";
-    window_.HideMainWindow();
-}
-
-void CalcForm::cmdClose_Click() {
-    cmdCancel_Click();
-    window_.CloseMainWindow();
-}
-
-void CalcForm::cmdPrint_Click() {
-    PrintTape(tape_, dialogs_, desktop_, window_, files_);
-}
-
-void CalcForm::mnuCopy_Click() {
-    desktop_.ClipboardClear();
-    desktop_.ClipboardSetText(reg_.Display());
-}
-
-void CalcForm::mnuPaste_Click() {
-    const auto keys = PasteKeys(desktop_.ClipboardText(), desktop_.LocaleDecimalComma());
-    if (!keys) {
-        return;
-    }
-    // Digits added to a number already keyed could still pass the double range; then the
-    // paste is refused whole rather than typed up to the digit that does not fit.
-    EntryRegister trial = reg_;
-    for (char key : *keys) {
-        if (key == '.') {
-            trial.TypeDecimal();
-        } else if (!trial.TypeDigit(key - '0')) {
-            return;
+bool CalcForm::ExecuteKeyboardOnly(const KeyCommand& key) {
+    const bool banksShown = settings_.View().BanksVisible();
+    switch (key.command) {
+    case Command::SelectBank:
+        if (banksShown) {
+            banks_.SelectBank(key.index);
         }
-    }
-    for (char key : *keys) {
-        if (key == '.') {
-            cmdDecimal_Click();
-        } else {
-            cmdNumber_Click(key - '0');
+        return banksShown;
+    case Command::RenameAccount:
+        if (banksShown) {
+            banks_.lblAccounts_Click(banks_.SelectedBank);
         }
+        return banksShown;
+    case Command::MoveTapeLine:
+        return document_.MoveTapeLineKey(key.index);
+    case Command::ChangeTapeLine:
+        return document_.ChangeTapeLineKey();
+    default:
+        return false;
     }
 }
 
-void CalcForm::SetStartValue(Currency value) {
-    // A positive value counts as keyed: the first operator takes it as the first number.
-    const double v = value.Value();
-    if (v > 0) {
-        reg_.LoadAsKeyed(v);
-    } else {
-        reg_.StartNewEntry();
+CalcForm::KeyOutcome CalcForm::KeyPress(const KeyCommand& key) {
+    try {
+        return Execute(key) ? KeyOutcome::Done : KeyOutcome::NotNow;
+    } catch (const std::exception& failure) {
+        errors_.LogError(true, "0", failure.what(), "frmCalc", "CheckKeyPress");
+        return KeyOutcome::Failed;
     }
-    calc_.StartCalculation(v > 0);
+}
+
+void CalcForm::CheckKeyPress(int& code) {
+    // Where the locale writes decimals with a comma, the comma key is the decimal point.
+    const int typed = code == ',' && desktop_.LocaleDecimalComma() ? '.' : code;
+    const auto key = CommandForCharacter(typed);
+    if (!key || KeyPress(*key) != KeyOutcome::Failed) {
+        code = 0;
+    }
 }
 
 } // namespace sumwise

@@ -1,16 +1,20 @@
 // The options beyond the adding machine's own keys: add mode, item count and the tax rate.
 #include <algorithm>
 
-#include "form/CalcForm.h"
+#include "form/SettingsController.h"
 #include "platform/AppIdentity.h"
 
 namespace sumwise {
 
-std::string CalcForm::OptionsPath() const {
+void SettingsController::Say(const std::string& text, MsgIcon icon) {
+    dialogs_.MsgBox(text, kAppTitle, icon, MsgButtons::Ok);
+}
+
+std::string SettingsController::OptionsPath() const {
     return desktop_.ProgramFolder() + "/" + kOptionsFileName;
 }
 
-void CalcForm::LoadOptionsFile() {
+void SettingsController::LoadOptionsFile() {
     options_ = LoadOptions(files_, OptionsPath());
     // Anything but a file in its place is never opened; the defaults hold, and the user
     // learns why the options did not come back.
@@ -22,12 +26,12 @@ void CalcForm::LoadOptionsFile() {
     ApplyOptions();
 }
 
-void CalcForm::ApplyOptions() {
-    reg_.SetAddMode(options_.addMode);
-    calc_.SetCountItems(options_.itemCount);
+void SettingsController::ApplyOptions() {
+    owners_.reg.SetAddMode(options_.addMode);
+    owners_.calc.SetCountItems(options_.itemCount);
 }
 
-void CalcForm::SaveOptionsFile() {
+void SettingsController::SaveOptionsFile() {
     ApplyOptions();
     // Written when changed, so a run that never touches an option writes no file.
     if (!SaveOptions(files_, OptionsPath(), options_)) {
@@ -38,19 +42,19 @@ void CalcForm::SaveOptionsFile() {
     }
 }
 
-void CalcForm::mnuAddMode_Click() {
+void SettingsController::mnuAddMode_Click() {
     options_.addMode = !options_.addMode;
     SaveOptionsFile();
     window_.FocusKeySink();
 }
 
-void CalcForm::mnuItemCount_Click() {
+void SettingsController::mnuItemCount_Click() {
     options_.itemCount = !options_.itemCount;
     SaveOptionsFile();
     window_.FocusKeySink();
 }
 
-void CalcForm::mnuTaxRate_Click() {
+void SettingsController::mnuTaxRate_Click() {
     std::string proposal = options_.taxRate ? TaxRateText(*options_.taxRate) : "";
     // A refused rate is said, and the box comes back with it to mend, until OK or Cancel.
     while (const std::optional<std::string> answer =
@@ -74,21 +78,21 @@ void CalcForm::mnuTaxRate_Click() {
     window_.FocusKeySink();
 }
 
-void CalcForm::TaxKey(bool add) {
+void SettingsController::TaxKey(bool add) {
     if (!options_.taxRate) {
         mnuTaxRate_Click();
     }
     if (options_.taxRate) {
-        calc_.ApplyTax(*options_.taxRate, add);
+        owners_.calc.ApplyTax(*options_.taxRate, add);
     }
     window_.FocusKeySink();
 }
 
-std::string CalcForm::lblItems() const {
-    if (!calc_.CountItems()) {
+std::string SettingsController::lblItems() const {
+    if (!owners_.calc.CountItems()) {
         return {};
     }
-    const int items = calc_.ItemCount();
+    const int items = owners_.calc.ItemCount();
     return std::to_string(items) + (items == 1 ? " item" : " items");
 }
 

@@ -3,7 +3,8 @@
 #include <utility>
 #include <vector>
 
-#include "form/CalcForm.h"
+#include "engine/TapeMove.h"
+#include "form/TapeDocument.h"
 #include "number/NumberText.h"
 #include "platform/AppIdentity.h"
 #include "tape/TapeCsv.h"
@@ -46,37 +47,103 @@ std::string CleanNote(const std::string& answer) {
 
 } // namespace
 
-void CalcForm::Say(const std::string& text, MsgIcon icon) {
+class TapeDocument::HoldJournal {
+public:
+    explicit HoldJournal(TapeDocument& document) : document_(document) { ++document_.journalHeld_; }
+    ~HoldJournal() {
+        if (--document_.journalHeld_ == 0) {
+            document_.FollowTape();
+        }
+    }
+    HoldJournal(const HoldJournal&) = delete;
+    HoldJournal& operator=(const HoldJournal&) = delete;
+
+private:
+    TapeDocument& document_;
+};
+
+TapeDocument::TapeDocument(Tape& tape, EntryRegister& reg, Calculator& calc, const ViewState& view,
+                           Dialogs& dialogs, DesktopServices& desktop, WindowHost& window,
+                           FileOps& files, ErrorLog& errors)
+    : tape_(tape), reg_(reg), calc_(calc), view_(view), dialogs_(dialogs), desktop_(desktop),
+      window_(window), files_(files), editor_(reg, calc, tape, window, errors),
+      undo_(tape, calc, reg, editor_) {
+    tape_.AddListener(this);
+}
+
+TapeDocument::~TapeDocument() {
+    tape_.RemoveListener(this);
+}
+
+void TapeDocument::Say(const std::string& text, MsgIcon icon) {
     dialogs_.MsgBox(text, kAppTitle, icon, MsgButtons::Ok);
 }
 
-TapeJournal& CalcForm::Journal() {
+TapeJournal& TapeDocument::Journal() {
     if (!journal_) {
         journal_ = std::make_unique<TapeJournal>(files_, desktop_.ProgramFolder(), kJournalName);
     }
     return *journal_;
 }
 
-void CalcForm::KeepJournal() {
-    if (!Journal().Follow(tape_) && !journalFailureSaid_) {
+void TapeDocument::FollowTape() {
+    // A core run without its start-up sequence (a test, a benchmark) keeps no journal.
+    if (journalHeld_ > 0 || !journal_) {
+        return;
+    }
+    TapeJournal& journal = Journal();
+    const bool wasUnsynced = journal.Unsynced();
+    if (!journal.Follow(tape_) && !journalFailureSaid_) {
         // Said once a run, and without taking the keys the user is typing: the tape itself is
         // fine, only its copy on disk is behind.
         journalFailureSaid_ = true;
-        dialogs_.Notice(WriteFailure("The tape cannot be kept for Reopen Last Tape in",
-                                     Journal().Path(), files_),
-                        kAppTitle, MsgIcon::Exclamation);
+        dialogs_.Notice(
+            WriteFailure("The tape cannot be kept for Reopen Last Tape in", journal.Path(), files_),
+            kAppTitle, MsgIcon::Exclamation);
+    }
+    // Appended lines reach the disk within a moment, not at every key.
+    if (journal.Unsynced() && !wasUnsynced && listener_ != nullptr) {
+        listener_->JournalAppended();
     }
 }
 
-void CalcForm::SyncJournal() {
-    Journal().Sync();
+void TapeDocument::CloseJournal() {
+    FollowTape();
+    SyncJournal();
+    Journal().Close();
 }
 
-bool CalcForm::JournalUnsynced() {
-    return journal_ && journal_->Unsynced();
+void TapeDocument::cmdPrint_Click() {
+    PrintTape(tape_, dialogs_, desktop_, window_, files_);
 }
 
-bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool sayFailure) {
+void TapeDocument::lstTape_DblClick() {
+    editor_.lstTape_DblClick();
+    if (editor_.Visible && listener_ != nullptr) {
+        listener_->ChangePanelOpened();
+    }
+}
+
+bool TapeDocument::MoveTapeLineKey(int move) {
+    if (!view_.mnuTape || tape_.Empty()) {
+        return false;
+    }
+    const int count = static_cast<int>(tape_.Count());
+    tape_.Select(MovedLine(static_cast<TapeMove>(move), tape_.Selected(), count, tapePage_));
+    return true;
+}
+
+bool TapeDocument::ChangeTapeLineKey() {
+    if (!view_.mnuTape || tape_.Empty()) {
+        return false;
+    }
+    if (tape_.Selected() >= 0) {
+        lstTape_DblClick();
+    }
+    return true;
+}
+
+bool TapeDocument::PutTape(TapeFileRead read, const std::string& source, bool sayFailure) {
     // A journal kept at the cap holds the dropped lines first: they only give the totals
     // the tape starts from, as at the cap.
     TapeTotals start;
@@ -110,6 +177,7 @@ bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool sayFai
         }
     }
     TapeUndo::Step before = undo_.Take(TapeUndo::Kind::Open);
+    HoldJournal hold(*this);
     editor_.Visible = false;
     tape_.Replace(std::move(read.lines), std::move(read.notes), start, dropped);
     calc_.StartAfterTape(pass);
@@ -117,7 +185,7 @@ bool CalcForm::PutTape(TapeFileRead read, const std::string& source, bool sayFai
     return true;
 }
 
-bool CalcForm::OpenTapeFile(const std::string& path) {
+bool TapeDocument::OpenTapeFile(const std::string& path) {
     std::string bytes;
     if (!files_.ReadFile(path, bytes)) {
         Say(WriteFailure("The tape cannot be opened from", path, files_), MsgIcon::Exclamation);
@@ -131,7 +199,7 @@ bool CalcForm::OpenTapeFile(const std::string& path) {
     return PutTape(std::move(read), path, true);
 }
 
-void CalcForm::mnuOpenTape_Click() {
+void TapeDocument::mnuOpenTape_Click() {
     const std::string path = dialogs_.OpenFileName("Open Tape", kTapeFilter);
     if (!path.empty()) {
         OpenTapeFile(path);
@@ -139,7 +207,7 @@ void CalcForm::mnuOpenTape_Click() {
     window_.FocusKeySink();
 }
 
-void CalcForm::mnuReopenTape_Click() {
+void TapeDocument::mnuReopenTape_Click() {
     std::string refusal;
     const std::optional<TapeFileRead> last = Journal().LastTape(refusal);
     if (!last || last->lines.empty()) {
@@ -154,7 +222,7 @@ void CalcForm::mnuReopenTape_Click() {
     window_.FocusKeySink();
 }
 
-void CalcForm::mnuSaveTape_Click() {
+void TapeDocument::mnuSaveTape_Click() {
     if (tape_.Empty()) {
         Say("The tape is empty: there is nothing to save.", MsgIcon::Information);
     } else if (const std::string path = dialogs_.SaveFileName("Save Tape As", kTapeFilter, "tape");
@@ -164,7 +232,7 @@ void CalcForm::mnuSaveTape_Click() {
     window_.FocusKeySink();
 }
 
-void CalcForm::mnuExportCsv_Click() {
+void TapeDocument::mnuExportCsv_Click() {
     const std::string path = dialogs_.SaveFileName("Export Tape as CSV", kCsvFilter, "csv");
     if (!path.empty() && !files_.WriteFileAtomic(path, TapeCsv(tape_))) {
         Say(WriteFailure("The tape cannot be exported to", path, files_), MsgIcon::Exclamation);
@@ -172,7 +240,7 @@ void CalcForm::mnuExportCsv_Click() {
     window_.FocusKeySink();
 }
 
-void CalcForm::mnuPrintPdf_Click() {
+void TapeDocument::mnuPrintPdf_Click() {
     const std::string path = dialogs_.SaveFileName("Print to PDF", kPdfFilter, "pdf");
     if (!path.empty()) {
         PrintTapeToPdf(tape_, path, dialogs_, desktop_, window_, files_);
@@ -180,12 +248,12 @@ void CalcForm::mnuPrintPdf_Click() {
     window_.FocusKeySink();
 }
 
-void CalcForm::mnuCopyTape_Click() {
+void TapeDocument::mnuCopyTape_Click() {
     desktop_.ClipboardClear();
     desktop_.ClipboardSetText(TapeClipboardText(tape_));
 }
 
-void CalcForm::mnuUndo_Click() {
+void TapeDocument::mnuUndo_Click() {
     // Bringing back a cleared or replaced tape drops what was typed on the new one.
     if (const std::size_t typed = undo_.LinesUndoDrops();
         typed > 0 &&
@@ -196,13 +264,14 @@ void CalcForm::mnuUndo_Click() {
         window_.FocusKeySink();
         return;
     }
+    HoldJournal hold(*this);
     if (undo_.Undo()) {
         editor_.Visible = false;
     }
     window_.FocusKeySink();
 }
 
-void CalcForm::mnuNote_Click() {
+void TapeDocument::mnuNote_Click() {
     if (tape_.Empty()) {
         window_.FocusKeySink();
         return;
@@ -224,7 +293,7 @@ void CalcForm::mnuNote_Click() {
     window_.FocusKeySink();
 }
 
-void CalcForm::cmdClear_Click() {
+void TapeDocument::cmdClear_Click() {
     if (tape_.Empty()) {
         tape_.Clear();
     } else {
@@ -235,11 +304,12 @@ void CalcForm::cmdClear_Click() {
     window_.FocusKeySink();
 }
 
-void CalcForm::cmdSaveChange_Click() {
+void TapeDocument::cmdSaveChange_Click() {
     const int selected = tape_.Selected();
     TapeUndo::Step before = undo_.Take(
         TapeUndo::Kind::Change, selected < 0 ? tape_.Count() : static_cast<std::size_t>(selected));
     const std::uint64_t edits = tape_.EditCount();
+    HoldJournal hold(*this);
     editor_.cmdSaveChange_Click();
     if (tape_.EditCount() != edits) {
         undo_.Keep(std::move(before));

@@ -44,6 +44,8 @@ public:
     void cmdTotalMem_Click();
     // Asks for a new account name for bank i.
     void lblAccounts_Click(int bank);
+    // A press on a bank's text gives the keys back to the keypad.
+    void txtMem_MouseDown() { window_.FocusKeySink(); }
 
 private:
     void StoreBankValue();

@@ -73,7 +73,8 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     journalSync_ = new QTimer(this);
     journalSync_->setSingleShot(true);
     journalSync_->setInterval(2000); // a power loss costs at most the last two seconds
-    connect(journalSync_, &QTimer::timeout, this, [this] { form_->SyncJournal(); });
+    connect(journalSync_, &QTimer::timeout, this, [this] { form_->Document().SyncJournal(); });
+    form_->SetListener(host_.get());
     setObjectName("frmCalc");
     setWindowTitle(kAppTitle);
     // A compact sans face, as the keypad was designed for an 8-point system font.
@@ -199,7 +200,7 @@ void MainWindow::buildDecimalPlaces(QWidget* client) {
         cboDecPlace_->addItem(item);
     }
     connect(cboDecPlace_, &QComboBox::activated, this, [this](int position) {
-        form_->cboDecPlace_Click(position);
+        form_->Keys().cboDecPlace_Click(position);
         refresh();
         KeysBackAfterChoice(*this, picSetFocus_);
     });
@@ -238,12 +239,12 @@ void MainWindow::buildTape(QWidget* client) {
                 }
             });
     // The page keys pass as many lines as the view shows.
-    form_->SetTapePage(lstTape_->pageLines());
+    form_->Document().SetTapePage(lstTape_->pageLines());
     connect(lstTape_, &TapeView::pageLinesChanged, this,
-            [this](int lines) { form_->SetTapePage(lines); });
+            [this](int lines) { form_->Document().SetTapePage(lines); });
     connect(lstTape_, &TapeView::doubleClicked, this, [this](const QModelIndex& index) {
         form_->lstTape().Select(index.row());
-        form_->lstTape_DblClick();
+        form_->Document().lstTape_DblClick();
         refresh();
         changeOpened_.start();
     });
@@ -255,7 +256,7 @@ void MainWindow::buildTape(QWidget* client) {
             changeOpened_.elapsed() < QApplication::doubleClickInterval()) {
             return;
         }
-        form_->lstTape_Click();
+        form_->Document().lstTape_Click();
     });
 }
 
@@ -264,14 +265,14 @@ ChangeTapePanel* MainWindow::changePanel() {
     if (fraChangeTape_ != nullptr) {
         return fraChangeTape_;
     }
-    fraChangeTape_ = new ChangeTapePanel(form_->ChangeTape(), centralWidget());
+    fraChangeTape_ = new ChangeTapePanel(form_->Document().ChangeTape(), centralWidget());
     fraChangeTape_->setGeometry(Pixels(kChangeTapeRect));
     connect(fraChangeTape_, &ChangeTapePanel::saveRequested, this, [this] {
-        form_->cmdSaveChange_Click();
+        form_->Document().cmdSaveChange_Click();
         refresh();
     });
     connect(fraChangeTape_, &ChangeTapePanel::cancelRequested, this, [this] {
-        form_->cmdCancelChange_Click();
+        form_->Document().cmdCancelChange_Click();
         refresh();
     });
     return fraChangeTape_;
@@ -281,15 +282,15 @@ void MainWindow::buildMemoryPanel(QWidget* client) {
     fraMemBanks_ = new MemoryPanel(client);
     fraMemBanks_->setGeometry(Pixels(kPanelRect));
     connect(fraMemBanks_, &MemoryPanel::selectorClicked, this, [this](int bank) {
-        form_->SelectBank(bank);
+        form_->Banks().SelectBank(bank);
         refresh();
     });
     connect(fraMemBanks_, &MemoryPanel::accountClicked, this, [this](int bank) {
-        form_->lblAccounts_Click(bank);
+        form_->Banks().lblAccounts_Click(bank);
         refresh();
     });
     connect(fraMemBanks_, &MemoryPanel::bankTextPressed, this,
-            [this] { form_->txtMem_MouseDown(); });
+            [this] { form_->Banks().txtMem_MouseDown(); });
 }
 
 // Built when first shown: the converter is hidden unless the user chose it.
@@ -316,7 +317,7 @@ ConverterPanel* MainWindow::converterPanel() {
 }
 
 void MainWindow::applyView() {
-    const ViewState& view = form_->View();
+    const ViewState& view = form_->Settings().View();
     mnuBanks_->setChecked(view.mnuBanks);
     mnuConverter_->setChecked(view.mnuConverter);
     mnuTape_->setChecked(view.mnuTape);
@@ -345,43 +346,29 @@ void MainWindow::applyView() {
 }
 
 void MainWindow::refresh() {
-    lblResult_->setTexts(QString::fromStdString(form_->lblResult()),
-                         QString::fromStdString(form_->lblOperator()),
-                         QString::fromStdString(form_->lblGrandTotal()));
-    lblResult_->setOptionTexts(QString::fromStdString(form_->lblAddMode()),
-                               QString::fromStdString(form_->lblItems()));
+    lblResult_->setTexts(QString::fromStdString(form_->Keys().lblResult()),
+                         QString::fromStdString(form_->Keys().lblOperator()),
+                         QString::fromStdString(form_->Keys().lblGrandTotal()));
+    lblResult_->setOptionTexts(QString::fromStdString(form_->Settings().lblAddMode()),
+                               QString::fromStdString(form_->Settings().lblItems()));
     fraMemBanks_->refresh(form_->Banks());
     if (fraConversions_ != nullptr) {
         fraConversions_->refresh();
     }
     applyView();
-    if (form_->ChangeTape().Visible || fraChangeTape_ != nullptr) {
-        changePanel()->setVisible(form_->ChangeTape().Visible);
+    if (form_->Document().ChangeTape().Visible || fraChangeTape_ != nullptr) {
+        changePanel()->setVisible(form_->Document().ChangeTape().Visible);
     }
-    if (form_->ChangeOpenings() != changeOpenings_) {
-        // A double click or F2 opened the panel for a line: filled anew and focused.
-        changeOpenings_ = form_->ChangeOpenings();
-        changePanel()->open();
+    if (cboDecPlace_->currentIndex() != form_->Keys().DecimalPlaces()) {
+        cboDecPlace_->setCurrentIndex(form_->Keys().DecimalPlaces());
     }
-    if (cboDecPlace_->currentIndex() != form_->DecimalPlaces()) {
-        cboDecPlace_->setCurrentIndex(form_->DecimalPlaces());
-    }
-    mnuUndo_->setEnabled(form_->CanUndo());
-    mnuAddMode_->setChecked(form_->CurrentOptions().addMode);
-    mnuItemCount_->setChecked(form_->CurrentOptions().itemCount);
-    keepJournal();
-}
-
-void MainWindow::keepJournal() {
-    form_->KeepJournal();
-    // Lines appended to the journal reach the disk within a moment, not at every key.
-    if (form_->JournalUnsynced() && !journalSync_->isActive()) {
-        journalSync_->start();
-    }
+    mnuUndo_->setEnabled(form_->Document().CanUndo());
+    mnuAddMode_->setChecked(form_->Settings().CurrentOptions().addMode);
+    mnuItemCount_->setChecked(form_->Settings().CurrentOptions().itemCount);
 }
 
 void MainWindow::openTapeFile(const QString& path) {
-    form_->OpenTapeFile(path.toStdString());
+    form_->Document().OpenTapeFile(path.toStdString());
     refresh();
 }
 

@@ -92,7 +92,6 @@ private:
                          bool checkable = false);
     void buildFileMenu();
     void buildEditMenu();
-    void keepJournal();
     void dropClashingMnemonics(QWidget* client);
     void showAbout();
 
@@ -141,7 +140,6 @@ private:
     QAction* mnuItemCount_ = nullptr;
     QTimer* journalSync_ = nullptr;
     bool onTop_ = false;
-    int changeOpenings_ = 0;     // the core's openings of the change panel shown so far
     QElapsedTimer changeOpened_; // when a double click last opened the change panel
     QPoint placed_;              // where the window was asked to open, pixels
     QPointF placedTwips_;        // the same in twips, as Left and Top will keep it

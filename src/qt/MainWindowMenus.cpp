@@ -66,47 +66,49 @@ QAction* MainWindow::addMenuItem(QMenu* menu, const char* name, const char* capt
 void MainWindow::buildFileMenu() {
     QMenu* file = AddMenu(menuBar(), "mnuFile", "&File");
     addMenuItem(
-        file, "mnuOpenTape", "&Open Tape...", [this] { form_->mnuOpenTape_Click(); },
+        file, "mnuOpenTape", "&Open Tape...", [this] { form_->Document().mnuOpenTape_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_O));
     addMenuItem(file, "mnuReopenTape", "Reopen &Last Tape",
-                [this] { form_->mnuReopenTape_Click(); });
+                [this] { form_->Document().mnuReopenTape_Click(); });
     addMenuItem(
-        file, "mnuSaveTape", "Save Tape &As...", [this] { form_->mnuSaveTape_Click(); },
+        file, "mnuSaveTape", "Save Tape &As...", [this] { form_->Document().mnuSaveTape_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_S));
     addMenuItem(file, "mnuExportCsv", "Export Tape as &CSV...",
-                [this] { form_->mnuExportCsv_Click(); });
-    addMenuItem(file, "mnuPrintPdf", "Print to PD&F...", [this] { form_->mnuPrintPdf_Click(); });
+                [this] { form_->Document().mnuExportCsv_Click(); });
+    addMenuItem(file, "mnuPrintPdf", "Print to PD&F...",
+                [this] { form_->Document().mnuPrintPdf_Click(); });
     file->addSeparator()->setObjectName("sepFile");
     addMenuItem(file, "mnuRestore", "&Restore Backup", [this] {
-        form_->mnuRestore_Click();
+        form_->Settings().mnuRestore_Click();
         placeWindow();
     });
     file->addSeparator()->setObjectName("sep1");
-    addMenuItem(file, "mnuExit", "&Exit", [this] { form_->mnuExit_Click(); });
+    addMenuItem(file, "mnuExit", "&Exit", [this] { form_->Keys().mnuExit_Click(); });
 }
 
 void MainWindow::buildEditMenu() {
     QMenu* edit = AddMenu(menuBar(), "mnuEdit", "&Edit");
     mnuUndo_ = addMenuItem(
-        edit, "mnuUndo", "&Undo", [this] { form_->mnuUndo_Click(); },
+        edit, "mnuUndo", "&Undo", [this] { form_->Document().mnuUndo_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuUndo_->setEnabled(false);
     edit->addSeparator()->setObjectName("sepEdit1");
     // The desktop's usual keys; the plain letters stay the keyboard map's.
     addMenuItem(
-        edit, "mnuCopy", "&Copy", [this] { form_->mnuCopy_Click(); },
+        edit, "mnuCopy", "&Copy", [this] { form_->Keys().mnuCopy_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_C));
     addMenuItem(
-        edit, "mnuPaste", "&Paste", [this] { form_->mnuPaste_Click(); },
+        edit, "mnuPaste", "&Paste", [this] { form_->Keys().mnuPaste_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_V));
     addMenuItem(
-        edit, "mnuCopyTape", "Copy &Tape", [this] { form_->mnuCopyTape_Click(); },
+        edit, "mnuCopyTape", "Copy &Tape", [this] { form_->Document().mnuCopyTape_Click(); },
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     edit->addSeparator()->setObjectName("sepEdit2");
     addMenuItem(
-        edit, "mnuNote", "Add &Note...", [this] { form_->mnuNote_Click(); },
+        edit, "mnuNote", "Add &Note...", [this] { form_->Document().mnuNote_Click(); },
         QKeySequence(Qt::Key_F3));
-    addMenuItem(edit, "mnuTaxRate", "Tax &Rate...", [this] { form_->mnuTaxRate_Click(); });
+    addMenuItem(edit, "mnuTaxRate", "Tax &Rate...",
+                [this] { form_->Settings().mnuTaxRate_Click(); });
 }
 
 void MainWindow::buildMenus() {
@@ -124,28 +126,31 @@ void MainWindow::buildMenus() {
 
     QMenu* view = AddMenu(menuBar(), "mnuView", "&View");
     mnuBanks_ = addMenuItem(
-        view, "mnuBanks", "&Memory Banks", [this] { form_->mnuBanks_Click(); }, {}, true);
+        view, "mnuBanks", "&Memory Banks", [this] { form_->Settings().mnuBanks_Click(); }, {},
+        true);
     mnuConverter_ = addMenuItem(
-        view, "mnuConverter", "&Converter", [this] { form_->mnuConverter_Click(); }, {}, true);
+        view, "mnuConverter", "&Converter", [this] { form_->Settings().mnuConverter_Click(); }, {},
+        true);
     view->addSeparator()->setObjectName("sep2");
     mnuTape_ = addMenuItem(
-        view, "mnuTape", "Calulation &Tape", [this] { form_->mnuTape_Click(); }, {}, true);
+        view, "mnuTape", "Calulation &Tape", [this] { form_->Settings().mnuTape_Click(); }, {},
+        true);
     view->addSeparator()->setObjectName("seppy");
     mnuTop_ = addMenuItem(
-        view, "mnuTop", "&Stay On Top", [this] { form_->mnuTop_Click(); }, {}, true);
+        view, "mnuTop", "&Stay On Top", [this] { form_->Settings().mnuTop_Click(); }, {}, true);
     view->addSeparator()->setObjectName("sepOptions");
     mnuAddMode_ = addMenuItem(
-        view, "mnuAddMode", "&Add Mode", [this] { form_->mnuAddMode_Click(); },
+        view, "mnuAddMode", "&Add Mode", [this] { form_->Settings().mnuAddMode_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_D), true);
     mnuItemCount_ = addMenuItem(
-        view, "mnuItemCount", "Item Cou&nt", [this] { form_->mnuItemCount_Click(); },
+        view, "mnuItemCount", "Item Cou&nt", [this] { form_->Settings().mnuItemCount_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_I), true);
 
     QMenu* help = AddMenu(menuBar(), "mnuHlp", "&Help");
-    addMenuItem(help, "mnuHelp", "Help &Topics", [this] { form_->mnuHelp_Click(); });
+    addMenuItem(help, "mnuHelp", "Help &Topics", [this] { form_->Settings().mnuHelp_Click(); });
     // F1, the desktop's help key, opens the same help; the menu item itself has no shortcut.
     auto* helpKey = new QShortcut(QKeySequence::HelpContents, this);
-    connect(helpKey, &QShortcut::activated, this, [this] { form_->mnuHelp_Click(); });
+    connect(helpKey, &QShortcut::activated, this, [this] { form_->Settings().mnuHelp_Click(); });
     help->addSeparator()->setObjectName("sep");
     addMenuItem(help, "mnuAbout", "&About", [this] { showAbout(); });
 }

@@ -28,7 +28,7 @@ void MainWindow::showLoadedState() {
 }
 
 void MainWindow::placeWindow() {
-    const ViewState& view = form_->View();
+    const ViewState& view = form_->Settings().View();
     const QPoint wanted(ToPixels(view.Left), ToPixels(view.Top));
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
@@ -87,8 +87,8 @@ void MainWindow::storePlace() {
     if (shift.isNull() && !replaced_) {
         return;
     }
-    form_->View().Left = placedTwips_.x() + shift.x() * kTwipsPerPixel;
-    form_->View().Top = placedTwips_.y() + shift.y() * kTwipsPerPixel;
+    form_->Settings().View().Left = placedTwips_.x() + shift.x() * kTwipsPerPixel;
+    form_->Settings().View().Top = placedTwips_.y() + shift.y() * kTwipsPerPixel;
 }
 
 } // namespace sumwise::qt

@@ -1,15 +1,18 @@
 #pragma once
 
 #include <QMetaObject>
+#include <QTimer>
 
+#include "form/FormListener.h"
 #include "platform/WindowHost.h"
+#include "qt/ChangeTapePanel.h"
 #include "qt/MainWindow.h"
 
 namespace sumwise::qt {
 
-// What the core asks of its window, done on this window; dialogs and desktop services go to
-// the services the window was given.
-class MainWindow::Host : public WindowHost {
+// What the core asks of its window, done on this window, and what it tells the window;
+// dialogs and desktop services go to the services the window was given.
+class MainWindow::Host : public WindowHost, public FormListener {
 public:
     explicit Host(MainWindow& window) : window_(window) {}
 
@@ -25,6 +28,15 @@ public:
             &window_, [w = &window_] { w->close(); }, Qt::QueuedConnection);
     }
     void SetBusy(bool busy) override { window_.setBusy(busy); }
+
+    // Filled anew and focused each time it is opened for a line.
+    void ChangePanelOpened() override { window_.changePanel()->open(); }
+    // Appended lines reach the disk within a moment, not at every key.
+    void JournalAppended() override {
+        if (!window_.journalSync_->isActive()) {
+            window_.journalSync_->start();
+        }
+    }
 
 private:
     MainWindow& window_;

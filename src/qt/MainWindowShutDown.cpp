@@ -33,7 +33,7 @@ void MainWindow::saveNow() {
         return;
     }
     storePlace();
-    form_->SaveSettings();
+    form_->Settings().SaveSettings();
 }
 
 void MainWindow::requestClose() {

@@ -10,11 +10,11 @@ namespace sumwise::qt {
 
 TapeListModel::TapeListModel(Tape& tape, QObject* parent)
     : QAbstractListModel(parent), tape_(tape), rows_(static_cast<int>(tape.Count())) {
-    tape_.SetListener(this);
+    tape_.AddListener(this);
 }
 
 TapeListModel::~TapeListModel() {
-    tape_.SetListener(nullptr);
+    tape_.RemoveListener(this);
 }
 
 int TapeListModel::rowCount(const QModelIndex& parent) const {

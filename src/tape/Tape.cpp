@@ -1,8 +1,13 @@
 #include "tape/Tape.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace sumwise {
+
+void Tape::RemoveListener(TapeListener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
 
 void Tape::AddTapeLine(std::string text, double exact) {
     AppendPlain(std::move(text), exact);
@@ -18,9 +23,7 @@ void Tape::AddTapeLine(std::string text, double exact) {
         }
         notes_.pop_front();
         --selected_;
-        if (listener_ != nullptr) {
-            listener_->FirstLineRemoved();
-        }
+        Tell([&](TapeListener& l) { l.FirstLineRemoved(); });
     }
 }
 
@@ -29,9 +32,7 @@ void Tape::AppendPlain(std::string text, double exact) {
     notes_.emplace_back();
     exact_.push_back(exact);
     ++appendCount_;
-    if (listener_ != nullptr) {
-        listener_->LineAppended();
-    }
+    Tell([&](TapeListener& l) { l.LineAppended(); });
 }
 
 void Tape::Rewrite(std::size_t row, std::string text, double exact) {
@@ -41,9 +42,7 @@ void Tape::Rewrite(std::size_t row, std::string text, double exact) {
     lines_[row] = std::move(text);
     exact_[row] = exact;
     ++editCount_;
-    if (listener_ != nullptr) {
-        listener_->LineRewritten(row);
-    }
+    Tell([&](TapeListener& l) { l.LineRewritten(row); });
 }
 
 void Tape::Clear() {
@@ -55,9 +54,7 @@ void Tape::Clear() {
     droppedLines_ = 0;
     ++editCount_;
     selected_ = -1;
-    if (listener_ != nullptr) {
-        listener_->Cleared();
-    }
+    Tell([&](TapeListener& l) { l.Cleared(); });
 }
 
 void Tape::Select(int row) {
@@ -65,9 +62,7 @@ void Tape::Select(int row) {
         row = -1;
     }
     selected_ = row;
-    if (listener_ != nullptr) {
-        listener_->SelectionChanged(row);
-    }
+    Tell([&](TapeListener& l) { l.SelectionChanged(row); });
 }
 
 void Tape::Replace(std::deque<std::string> lines, std::deque<std::string> notes, TapeTotals dropped,
@@ -85,9 +80,7 @@ void Tape::Replace(std::deque<std::string> lines, std::deque<std::string> notes,
     droppedLines_ = droppedLines;
     selected_ = -1;
     ++editCount_;
-    if (listener_ != nullptr) {
-        listener_->Replaced();
-    }
+    Tell([&](TapeListener& l) { l.Replaced(); });
 }
 
 const std::string& Tape::Note(std::size_t row) const {
@@ -103,9 +96,7 @@ void Tape::SetNote(std::size_t row, std::string note) {
     notedLines_ -= notes_[row].empty() ? 0 : 1;
     notes_[row] = std::move(note);
     ++editCount_;
-    if (listener_ != nullptr) {
-        listener_->LineRewritten(row);
-    }
+    Tell([&](TapeListener& l) { l.LineRewritten(row); });
 }
 
 std::string_view Tape::LastLine() const {

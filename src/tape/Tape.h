@@ -5,6 +5,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tape/TapeRecalculation.h"
 
@@ -29,7 +30,9 @@ class Tape {
 public:
     static constexpr std::size_t kMaxLines = 32766;
 
-    void SetListener(TapeListener* listener) { listener_ = listener; }
+    // Listeners are told in the order they were added; each stays until removed.
+    void AddListener(TapeListener* listener) { listeners_.push_back(listener); }
+    void RemoveListener(TapeListener* listener);
 
     // Appends, selects the new line, then drops the oldest line past kMaxLines. exact: the
     // number the keys took for an entry line, which its text shows rounded.
@@ -87,7 +90,12 @@ private:
     int selected_ = -1;
     std::uint64_t appendCount_ = 0;
     std::uint64_t editCount_ = 0;
-    TapeListener* listener_ = nullptr;
+    std::vector<TapeListener*> listeners_;
+    template <typename Event> void Tell(Event event) {
+        for (TapeListener* listener : listeners_) {
+            event(*listener);
+        }
+    }
 };
 
 } // namespace sumwise

@@ -12,7 +12,7 @@ namespace {
 
 class CalculatorTest : public ::testing::Test {
 protected:
-    void SetUp() override { form.cboDecPlace_Click(2); }
+    void SetUp() override { form.Keys().cboDecPlace_Click(2); }
     void Type(const std::string& keys) {
         for (char c : keys) {
             int code = static_cast<unsigned char>(c);
@@ -49,7 +49,7 @@ TEST_F(CalculatorTest, StepCountAndClosedState) {
 }
 
 TEST_F(CalculatorTest, OverflowKeepsTheTotal) {
-    form.SetStartValue(Currency{0});
+    form.Keys().SetStartValue(Currency{0});
     Type("1");
     for (int i = 0; i < 300; ++i) {
         Type("0");
@@ -68,7 +68,7 @@ TEST_F(CalculatorTest, OverflowKeepsTheTotal) {
     for (std::size_t i = 0; i < form.lstTape().Count(); ++i) {
         EXPECT_EQ(form.lstTape().Line(i).find("inf"), std::string::npos);
     }
-    EXPECT_EQ(form.lblResult().find("inf"), std::string::npos);
+    EXPECT_EQ(form.Keys().lblResult().find("inf"), std::string::npos);
 }
 
 TEST_F(CalculatorTest, GrandTotalOverflowIsReportedAndLogged) {
@@ -96,7 +96,7 @@ TEST_F(CalculatorTest, ACarriedTotalMarksTheTotalLineOnce) {
     // A function key after "=" makes the next operator carry the closed total and close again,
     // so the operator after it carries once more: the total line stays one sub-total line.
     Type("5+3=");
-    form.cmdFunction_Click(0); // sqrt, 2.83
+    form.Keys().cmdFunction_Click(0); // sqrt, 2.83
     Type("++");
     const Tape& tape = form.lstTape();
     ASSERT_GE(tape.Count(), 3u);
@@ -108,32 +108,32 @@ TEST_F(CalculatorTest, ACarriedTotalMarksTheTotalLineOnce) {
 
 TEST_F(CalculatorTest, SetStartValue) {
     Type("5+");
-    form.SetStartValue(Currency{123450}); // 12.345
-    EXPECT_EQ(form.lblResult(), "12.35");
+    form.Keys().SetStartValue(Currency{123450}); // 12.345
+    EXPECT_EQ(form.Keys().lblResult(), "12.35");
     EXPECT_EQ(form.Register().EntryValue(), 12.345);
     EXPECT_TRUE(form.Register().DecimalTyped());
     EXPECT_EQ(engine().StepCount(), 1);
     EXPECT_EQ(engine().RunningTotal(), 0);
     EXPECT_EQ(EntryStateText(form.Register().State()), "NUM");
-    EXPECT_EQ(form.lblOperator(), "+");
+    EXPECT_EQ(form.Keys().lblOperator(), "+");
     // The value counts as keyed: "+" then "2" "=" adds to it.
     Type("+2=");
-    EXPECT_EQ(form.lblResult(), "14.35");
+    EXPECT_EQ(form.Keys().lblResult(), "14.35");
 
-    form.SetStartValue(Currency{-10000});
-    EXPECT_EQ(form.lblResult(), ".");
+    form.Keys().SetStartValue(Currency{-10000});
+    EXPECT_EQ(form.Keys().lblResult(), ".");
     EXPECT_EQ(form.Register().EntryValue(), 0);
     EXPECT_EQ(engine().StepCount(), 0);
 }
 
 TEST_F(CalculatorTest, SaveResultAndCloseAskTheWindow) {
     Type("7s");
-    EXPECT_EQ(form.SaveTag(), "OK");
+    EXPECT_EQ(form.Keys().SaveTag(), "OK");
     EXPECT_EQ(platform.hideCalls, 1);
     EXPECT_EQ(form.Register().EntryValue(), 7);
     Type("x");
     EXPECT_EQ(platform.closeCalls, 1);
-    EXPECT_EQ(form.lblResult(), "."); // the C key ran first
+    EXPECT_EQ(form.Keys().lblResult(), "."); // the C key ran first
 }
 
 TEST_F(CalculatorTest, EveryCharacterIsConsumedAndUnmappedOnesDoNothing) {
@@ -145,7 +145,7 @@ TEST_F(CalculatorTest, EveryCharacterIsConsumedAndUnmappedOnesDoNothing) {
         EXPECT_EQ(c, 0);
     }
     EXPECT_EQ(form.lstTape().Count(), lines);
-    EXPECT_EQ(form.lblResult(), "12.");
+    EXPECT_EQ(form.Keys().lblResult(), "12.");
     EXPECT_TRUE(platform.Messages().empty());
 }
 
@@ -157,8 +157,8 @@ TEST_F(CalculatorTest, EveryKeyEndsWithTheFocusOnTheKeySink) {
         EXPECT_GT(platform.focusCalls, before) << c;
     }
     const int before = platform.focusCalls;
-    form.cmdNegitive_Click();
-    form.cmdBackspace_Click();
+    form.Keys().cmdNegitive_Click();
+    form.Keys().cmdBackspace_Click();
     EXPECT_EQ(platform.focusCalls, before + 2);
     // P after L finds the tape empty and says so.
     ASSERT_EQ(platform.Messages().size(), 1u);

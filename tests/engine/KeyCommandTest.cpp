@@ -47,9 +47,10 @@ struct Keyed {
     Keyed() {
         platform.inputAnswers = {"Rent"};
         platform.printer = printed;
-        form.cboDecPlace_Click(2);
-        form.View().mnuTape = true;
-        form.SetTapePage(2);
+        form.Keys().cboDecPlace_Click(2);
+        form.Settings().View().mnuTape = true;
+        form.Document().SetTapePage(2);
+        form.SetListener(&platform);
     }
     // Characters through the keyboard map, [name] through the command table.
     void Type(std::string_view keys) {
@@ -83,7 +84,7 @@ struct RunCase {
 
 auto Shows(std::string expected) {
     return [expected](const CalcForm& f, const testing::FakePlatform&) {
-        EXPECT_EQ(f.lblResult(), expected);
+        EXPECT_EQ(f.Keys().lblResult(), expected);
     };
 }
 auto Selects(int line) {
@@ -154,7 +155,7 @@ const RunCase kRunCases[] = {
     {"save", "", "",
      [](const CalcForm& f, const testing::FakePlatform& p) {
          EXPECT_EQ(p.hideCalls, 1);
-         EXPECT_EQ(f.SaveTag(), "OK");
+         EXPECT_EQ(f.Keys().SaveTag(), "OK");
      }},
     {"close", "", "",
      [](const CalcForm&, const testing::FakePlatform& p) { EXPECT_EQ(p.closeCalls, 1); }},
@@ -183,10 +184,10 @@ const RunCase kRunCases[] = {
     {"home", kTape, "", Selects(0)},
     {"end", "1+2+3+4+5=[home]", "", Selects(5)},
     {"change", "1+2+3+4+5=[up]", "",
-     [](const CalcForm& f, const testing::FakePlatform&) {
-         EXPECT_TRUE(f.ChangeTape().Visible);
-         EXPECT_EQ(f.ChangeTape().lblChangeFrom, "+ 5.00");
-         EXPECT_EQ(f.ChangeOpenings(), 1);
+     [](const CalcForm& f, const testing::FakePlatform& p) {
+         EXPECT_TRUE(f.Document().ChangeTape().Visible);
+         EXPECT_EQ(f.Document().ChangeTape().lblChangeFrom, "+ 5.00");
+         EXPECT_EQ(p.changePanelOpenings, 1);
      }},
 };
 
@@ -245,13 +246,13 @@ TEST(KeyCommandTable, KeysForWhatIsHiddenDoNothing) {
         std::string_view name;
         void (*hide)(CalcForm&);
     } cases[] = {
-        {"1+2=", "up", [](CalcForm& f) { f.View().mnuTape = false; }},
-        {"1+2=", "home", [](CalcForm& f) { f.View().mnuTape = false; }},
-        {"1+2=[up]", "change", [](CalcForm& f) { f.View().mnuTape = false; }},
+        {"1+2=", "up", [](CalcForm& f) { f.Settings().View().mnuTape = false; }},
+        {"1+2=", "home", [](CalcForm& f) { f.Settings().View().mnuTape = false; }},
+        {"1+2=[up]", "change", [](CalcForm& f) { f.Settings().View().mnuTape = false; }},
         {"", "down", [](CalcForm&) {}}, // an empty tape
         {"", "change", [](CalcForm&) {}},
-        {"", "bank3", [](CalcForm& f) { f.mnuConverter_Click(); }},
-        {"", "account", [](CalcForm& f) { f.mnuConverter_Click(); }},
+        {"", "bank3", [](CalcForm& f) { f.Settings().mnuConverter_Click(); }},
+        {"", "account", [](CalcForm& f) { f.Settings().mnuConverter_Click(); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name));
@@ -261,7 +262,7 @@ TEST(KeyCommandTable, KeysForWhatIsHiddenDoNothing) {
         const int selected = keyed->form.lstTape().Selected();
         EXPECT_EQ(keyed->form.KeyPress(*CommandNamed(c.name)), CalcForm::KeyOutcome::NotNow);
         EXPECT_EQ(keyed->form.lstTape().Selected(), selected);
-        EXPECT_FALSE(keyed->form.ChangeTape().Visible);
+        EXPECT_FALSE(keyed->form.Document().ChangeTape().Visible);
         EXPECT_EQ(keyed->form.Banks().SelectedBank, 0);
         EXPECT_TRUE(keyed->platform.inputs.empty());
     }
@@ -272,8 +273,8 @@ TEST(KeyCommandTable, ChangeWithNoLineSelectedIsTakenButOpensNothing) {
     keyed.Type("1+2=");
     keyed.form.lstTape().Select(-1);
     EXPECT_EQ(keyed.form.KeyPress(*CommandNamed("change")), CalcForm::KeyOutcome::Done);
-    EXPECT_FALSE(keyed.form.ChangeTape().Visible);
-    EXPECT_EQ(keyed.form.ChangeOpenings(), 0);
+    EXPECT_FALSE(keyed.form.Document().ChangeTape().Visible);
+    EXPECT_EQ(keyed.platform.changePanelOpenings, 0);
 }
 
 } // namespace

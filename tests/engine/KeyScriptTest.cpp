@@ -85,12 +85,12 @@ protected:
     // "option addmode", "option items", "option tax 19": turned on as the menus do.
     void TurnOn(const std::string& option) {
         if (option == "addmode") {
-            form.mnuAddMode_Click();
+            form.Settings().mnuAddMode_Click();
         } else if (option == "items") {
-            form.mnuItemCount_Click();
+            form.Settings().mnuItemCount_Click();
         } else if (option.starts_with("tax ")) {
             platform.inputAnswers = {option.substr(4)};
-            form.mnuTaxRate_Click();
+            form.Settings().mnuTaxRate_Click();
         } else {
             FAIL() << "unknown option '" << option << "'";
         }
@@ -100,8 +100,8 @@ protected:
     // none ever touched.
     void ToggleEveryOption() {
         for (int i = 0; i < 2; ++i) {
-            form.mnuAddMode_Click();
-            form.mnuItemCount_Click();
+            form.Settings().mnuAddMode_Click();
+            form.Settings().mnuItemCount_Click();
         }
     }
 
@@ -140,22 +140,22 @@ bool KeyScript::RunsScript(std::istream& in) {
         const std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
         SCOPED_TRACE(GetParam() + ".txt:" + std::to_string(lineNo));
         if (word == "places") {
-            form.cboDecPlace_Click(std::stoi(rest));
+            form.Keys().cboDecPlace_Click(std::stoi(rest));
         } else if (word == "option") {
             TurnOn(rest);
         } else if (word == "paste") {
             platform.clipboard = Argument(rest);
-            form.mnuPaste_Click();
+            form.Keys().mnuPaste_Click();
         } else if (word == "items") {
-            EXPECT_EQ(form.lblItems(), Argument(rest));
+            EXPECT_EQ(form.Settings().lblItems(), Argument(rest));
         } else if (word == "keys") {
             TypeKeys(rest, lineNo);
         } else if (word == "display") {
-            EXPECT_EQ(form.lblResult(), Argument(rest));
+            EXPECT_EQ(form.Keys().lblResult(), Argument(rest));
         } else if (word == "operator") {
-            EXPECT_EQ(form.lblOperator(), Argument(rest));
+            EXPECT_EQ(form.Keys().lblOperator(), Argument(rest));
         } else if (word == "grand") {
-            EXPECT_EQ(form.lblGrandTotal(), Argument(rest));
+            EXPECT_EQ(form.Keys().lblGrandTotal(), Argument(rest));
         } else if (word == "value") {
             EXPECT_EQ(form.Register().EntryValue(), *StrictNumber(rest));
         } else if (word == "state") {

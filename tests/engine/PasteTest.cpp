@@ -89,7 +89,7 @@ TEST(Paste, CommaIsTheDecimalPointUnderACommaLocale) {
         CommaPlatform commaPlatform;
         testing::FakePlatform pointPlatform;
         CalcForm form(c.commaLocale ? static_cast<Platform&>(commaPlatform) : pointPlatform);
-        form.cboDecPlace_Click(2);
+        form.Keys().cboDecPlace_Click(2);
         for (char ch : std::string(c.typed)) {
             int code = ch;
             form.CheckKeyPress(code);
@@ -100,9 +100,9 @@ TEST(Paste, CommaIsTheDecimalPointUnderACommaLocale) {
     CommaPlatform platform;
     CalcForm form(platform);
     platform.clipboard = "1.234,56";
-    form.mnuPaste_Click();
+    form.Keys().mnuPaste_Click();
     EXPECT_EQ(form.Register().EntryValue(), 1234.56);
-    EXPECT_EQ(form.lblResult(), "1234.56");
+    EXPECT_EQ(form.Keys().lblResult(), "1234.56");
 }
 
 TEST(Paste, DigitsThatWouldPassTheRangeAreRefusedWhole) {
@@ -112,13 +112,13 @@ TEST(Paste, DigitsThatWouldPassTheRangeAreRefusedWhole) {
         int code = c;
         form.CheckKeyPress(code);
     }
-    const std::string before = form.lblResult();
+    const std::string before = form.Keys().lblResult();
     platform.clipboard = std::string(307, '0');
-    form.mnuPaste_Click();
-    EXPECT_EQ(form.lblResult(), before) << "25 and 307 zeros is past the double range";
+    form.Keys().mnuPaste_Click();
+    EXPECT_EQ(form.Keys().lblResult(), before) << "25 and 307 zeros is past the double range";
     EXPECT_EQ(form.Register().EntryValue(), 25);
     platform.clipboard = std::string(306, '0');
-    form.mnuPaste_Click();
+    form.Keys().mnuPaste_Click();
     EXPECT_EQ(form.Register().EntryValue(), 25e306);
 }
 
@@ -132,23 +132,23 @@ TEST(Paste, ReplaysLikeTyping) {
     testing::FakePlatform platform;
     CalcForm form(platform);
     platform.clipboard = "12.5";
-    form.mnuPaste_Click();
-    EXPECT_EQ(form.lblResult(), typed.lblResult());
+    form.Keys().mnuPaste_Click();
+    EXPECT_EQ(form.Keys().lblResult(), typed.Keys().lblResult());
     EXPECT_EQ(form.Register().EntryValue(), 12.5);
     EXPECT_EQ(EntryStateText(form.Register().State()), "NUM");
 
     // A word or nothing changes nothing.
     for (const char* text : {"word", ""}) {
         platform.clipboard = text;
-        form.mnuPaste_Click();
-        EXPECT_EQ(form.lblResult(), "12.5");
+        form.Keys().mnuPaste_Click();
+        EXPECT_EQ(form.Keys().lblResult(), "12.5");
     }
     // Copy then Paste reproduces the digits.
-    form.cmdOperator_Click(1);
-    form.mnuCopy_Click();
+    form.Keys().cmdOperator_Click(1);
+    form.Keys().mnuCopy_Click();
     EXPECT_EQ(platform.clipboard, "12.5");
-    form.cmdCancel_Click();
-    form.mnuPaste_Click();
+    form.Keys().cmdCancel_Click();
+    form.Keys().mnuPaste_Click();
     EXPECT_EQ(form.Register().EntryValue(), 12.5);
     EXPECT_TRUE(platform.Messages().empty());
 }

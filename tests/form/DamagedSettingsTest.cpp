@@ -60,7 +60,7 @@ public: // the damage of each case works on the fixture
             CalcForm form(platform, &disk);
             form.Form_Load();
             platform.inputAnswers = {"Rent"};
-            form.lblAccounts_Click(0);
+            form.Banks().lblAccounts_Click(0);
             form.Form_Unload();
         }
         CalcForm form(platform, &disk);
@@ -127,7 +127,7 @@ TEST_F(DamagedSettingsTest, StartUsesDefaultsKeepsTheBackupAndSaysHowToRestore) 
         disk.unreadable.clear();
         platform.Messages().clear();
         platform.answers = {MsgAnswer::Yes};
-        form.mnuRestore_Click();
+        form.Settings().mnuRestore_Click();
         if (c.restoreInPlace) {
             EXPECT_EQ(form.Banks().lblAccounts[0], "Rent") << "the backup brings the name back";
             EXPECT_EQ(Read(ini()), backup);
@@ -165,7 +165,7 @@ TEST_F(DamagedSettingsTest, FailuresNameTheFileAndTheReason) {
     disk.full = true;
     CalcForm form(platform, &disk);
     form.Form_Load();
-    form.cboDecPlace_Click(4);
+    form.Keys().cboDecPlace_Click(4);
     form.Form_Unload();
     ASSERT_EQ(platform.Messages().size(), 2u);
     EXPECT_NE(platform.Messages()[0].text.find("Path/File access error: " + sbk().string() +
@@ -182,7 +182,7 @@ TEST_F(DamagedSettingsTest, FailuresNameTheFileAndTheReason) {
     // A restore that cannot copy is said too, and leaves the settings file as it was.
     platform.Messages().clear();
     platform.answers = {MsgAnswer::Yes};
-    form.mnuRestore_Click();
+    form.Settings().mnuRestore_Click();
     ASSERT_EQ(platform.Messages().size(), 2u) << "the question, then the failure";
     EXPECT_NE(platform.Messages()[1].text.find("mnuRestore_Click"), std::string::npos);
     EXPECT_NE(platform.Messages()[1].text.find("Sumwise.ini: No space left on device"),

@@ -125,7 +125,7 @@ TEST_F(FaultTest, SettingsFileThatIsAFolderIsLeftAloneAndTheFailureSaid) {
     Write(ini() / "inside.txt", "kept");
     CalcForm form(platform);
     ASSERT_NO_THROW(form.Form_Load());
-    EXPECT_EQ(form.DecimalPlaces(), 2) << "the defaults";
+    EXPECT_EQ(form.Keys().DecimalPlaces(), 2) << "the defaults";
     ASSERT_NO_THROW(form.Form_Unload());
     EXPECT_TRUE(fs::is_directory(ini()));
     EXPECT_EQ(Read(ini() / "inside.txt"), "kept");
@@ -197,7 +197,7 @@ TEST_F(FaultTest, ErrorLogThatCannotBeWrittenStillShowsTheMessage) {
     fs::create_directory(log()); // no file can be appended there
     CalcForm form(platform);
     form.Form_Load();
-    form.cmdFunction_Click(2); // the reciprocal of 0 fails: a message and a log record
+    form.Keys().cmdFunction_Click(2); // the reciprocal of 0 fails: a message and a log record
     ASSERT_EQ(platform.Messages().size(), 2u) << "the failure, then that the log is not kept";
     EXPECT_NE(platform.Messages()[0].text.find("Division by zero"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(log()));
@@ -244,10 +244,10 @@ TEST_F(FaultTest, HugeClipboardIsRefusedAtOnce) {
     CalcForm form(platform);
     form.Form_Load();
     platform.clipboard = std::string(10 * 1024 * 1024, '7');
-    const std::string before = form.lblResult();
+    const std::string before = form.Keys().lblResult();
     const std::size_t lines = form.lstTape().Count();
-    form.mnuPaste_Click();
-    EXPECT_EQ(form.lblResult(), before);
+    form.Keys().mnuPaste_Click();
+    EXPECT_EQ(form.Keys().lblResult(), before);
     EXPECT_EQ(form.lstTape().Count(), lines);
 }
 

@@ -40,12 +40,12 @@ TEST_F(StartupTest, FirstRunCreatesBothFilesWithTheDefaults) {
     EXPECT_EQ(Read("Sumwise.ini"), DefaultSettingsText());
     EXPECT_EQ(Read("Sumwise.sbk"), DefaultSettingsText());
     EXPECT_TRUE(DefaultSettingsText().starts_with("[Settings]\r\nLeft=1000\r\nTop=1000\r\n"));
-    EXPECT_EQ(form.View().Left, 1000);
-    EXPECT_TRUE(form.View().mnuBanks);
-    EXPECT_FALSE(form.View().mnuConverter);
-    EXPECT_TRUE(form.View().mnuTape);
-    EXPECT_FALSE(form.View().mnuTop);
-    EXPECT_EQ(form.DecimalPlaces(), 2);
+    EXPECT_EQ(form.Settings().View().Left, 1000);
+    EXPECT_TRUE(form.Settings().View().mnuBanks);
+    EXPECT_FALSE(form.Settings().View().mnuConverter);
+    EXPECT_TRUE(form.Settings().View().mnuTape);
+    EXPECT_FALSE(form.Settings().View().mnuTop);
+    EXPECT_EQ(form.Keys().DecimalPlaces(), 2);
     EXPECT_EQ(form.Banks().SelectedBank, 0);
     EXPECT_EQ(form.Banks().lblAccounts[4], "Account");
     EXPECT_EQ(form.Conversions().cboCategories().items.size(), 7u);
@@ -57,22 +57,22 @@ TEST_F(StartupTest, ExitSavesBeforeTheCKeyAndTheNextRunLoadsIt) {
         CalcForm form(platform);
         form.Form_Load();
         Type(form, "42");
-        form.cmdMemory_Click(kMemPlus);
-        form.SelectBank(3);
+        form.Banks().cmdMemory_Click(kMemPlus);
+        form.Banks().SelectBank(3);
         platform.inputAnswers = {"Rent = due"};
-        form.lblAccounts_Click(3);
-        form.cboDecPlace_Click(4);
-        form.mnuConverter_Click();
+        form.Banks().lblAccounts_Click(3);
+        form.Keys().cboDecPlace_Click(4);
+        form.Settings().mnuConverter_Click();
         form.Form_Unload();
-        EXPECT_EQ(form.lblResult(), "."); // the C key ran after the save
+        EXPECT_EQ(form.Keys().lblResult(), "."); // the C key ran after the save
     }
     CalcForm next(platform);
     next.Form_Load();
     EXPECT_EQ(next.Banks().txtMem[0], "42.00");
     EXPECT_EQ(next.Banks().SelectedBank, 3);
     EXPECT_EQ(next.Banks().lblAccounts[3], "Rent = due");
-    EXPECT_EQ(next.DecimalPlaces(), 4);
-    EXPECT_TRUE(next.View().ConverterVisible());
+    EXPECT_EQ(next.Keys().DecimalPlaces(), 4);
+    EXPECT_TRUE(next.Settings().View().ConverterVisible());
     // The backup holds the state this run started with.
     EXPECT_EQ(Read("Sumwise.sbk"), Read("Sumwise.ini"));
 }
@@ -83,9 +83,9 @@ TEST_F(StartupTest, OptionGroupAndMissingKeys) {
     CalcForm form(platform);
     form.Form_Load();
     EXPECT_EQ(form.Banks().SelectedBank, 3);
-    EXPECT_EQ(form.DecimalPlaces(), 2);
-    EXPECT_EQ(form.View().Left, 1000);
-    EXPECT_TRUE(form.View().mnuBanks) << "a missing key loads its default";
+    EXPECT_EQ(form.Keys().DecimalPlaces(), 2);
+    EXPECT_EQ(form.Settings().View().Left, 1000);
+    EXPECT_TRUE(form.Settings().View().mnuBanks) << "a missing key loads its default";
     form.Form_Unload();
     const std::string saved = Read("Sumwise.ini");
     EXPECT_NE(saved.find("optMem3=True\r\n"), std::string::npos);
@@ -96,14 +96,14 @@ TEST_F(StartupTest, RestoreBackup) {
     CalcForm form(platform);
     form.Form_Load();
     Type(form, "5+");
-    form.cmdMemory_Click(kMemPlus);
+    form.Banks().cmdMemory_Click(kMemPlus);
     platform.inputAnswers = {"Changed"};
-    form.lblAccounts_Click(0);
-    form.SaveSettings();
+    form.Banks().lblAccounts_Click(0);
+    form.Settings().SaveSettings();
     const std::string settings = Read("Sumwise.ini");
 
     platform.answers = {MsgAnswer::No};
-    form.mnuRestore_Click();
+    form.Settings().mnuRestore_Click();
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_TRUE(platform.Messages()[0].text.starts_with(
         "Are you sure you want to restore the backup created "));
@@ -113,14 +113,14 @@ TEST_F(StartupTest, RestoreBackup) {
     EXPECT_EQ(form.Banks().lblAccounts[0], "Changed");
 
     platform.answers = {MsgAnswer::Yes};
-    form.mnuRestore_Click();
+    form.Settings().mnuRestore_Click();
     EXPECT_EQ(form.Banks().lblAccounts[0], "Account");
     EXPECT_EQ(form.Banks().txtMem[0], "0");
     EXPECT_EQ(form.lstTape().Count(), 1u) << "the tape is left alone";
     EXPECT_EQ(form.Conversions().cboCategories().items.size(), 7u);
 
     fs::remove(folder / "Sumwise.sbk");
-    form.mnuRestore_Click();
+    form.Settings().mnuRestore_Click();
     EXPECT_EQ(platform.Messages().back().text, "There is no backup to restore.");
 }
 
@@ -128,7 +128,7 @@ TEST_F(StartupTest, AFolderThatCannotBeWrittenStartsWithDefaultsAndSaysItCannotS
     platform.folder = (folder / "missing").string();
     CalcForm form(platform);
     EXPECT_NO_THROW(form.Form_Load());
-    EXPECT_EQ(form.DecimalPlaces(), 2);
+    EXPECT_EQ(form.Keys().DecimalPlaces(), 2);
     EXPECT_NO_THROW(form.Form_Unload());
     ASSERT_EQ(platform.Messages().size(), 3u) << "the backup, the log once, the settings";
     EXPECT_NE(platform.Messages()[0].text.find("SaveBackup"), std::string::npos);

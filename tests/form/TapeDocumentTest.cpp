@@ -31,13 +31,15 @@ public:
 
 // One run of the program over files that outlive it.
 struct Session {
-    explicit Session(FullDisk& files) : form(platform, &files) { form.cboDecPlace_Click(2); }
-    // Keys as typed, then what the window does after each event.
+    explicit Session(FullDisk& files) : form(platform, &files) {
+        form.Keys().cboDecPlace_Click(2);
+        form.Document().ClaimJournal();
+    }
+    // Keys as typed.
     void Type(const std::string& keys) {
         for (char key : keys) {
             int code = static_cast<unsigned char>(key);
             form.CheckKeyPress(code);
-            form.KeepJournal();
         }
     }
     std::vector<std::string> Lines() const {
@@ -57,14 +59,14 @@ protected:
 TEST_F(TapeDocumentTest, OpenKeepsTheLinesAsSavedAndTheNextNumberStartsANewTotal) {
     // A cancelled calculation counts for nothing in the grand total, as with the keys.
     files.files["/day.tape"] = "+ 7.00\n" + kSep + "\n+ 1.00\n+ 2.00\tfirst\n= 5.00\n";
-    ASSERT_TRUE(run.form.OpenTapeFile("/day.tape"));
+    ASSERT_TRUE(run.form.Document().OpenTapeFile("/day.tape"));
     EXPECT_EQ(run.Lines(),
               (std::vector<std::string>{"+ 7.00", kSep, "+ 1.00", "+ 2.00", "= 5.00"}));
     EXPECT_EQ(run.form.lstTape().Note(3), "first");
-    EXPECT_EQ(run.form.lblResult(), "5.00");
+    EXPECT_EQ(run.form.Keys().lblResult(), "5.00");
     run.Type("4+5=");
     EXPECT_EQ(run.Lines().back(), "= 9.00");
-    EXPECT_EQ(run.form.lblGrandTotal(), "");
+    EXPECT_EQ(run.form.Keys().lblGrandTotal(), "");
 }
 
 TEST_F(TapeDocumentTest, ARefusedFileIsNamedAndChangesNothing) {
@@ -85,14 +87,14 @@ TEST_F(TapeDocumentTest, ARefusedFileIsNamedAndChangesNothing) {
         if (!c.missing) {
             files.files["/in.tape"] = c.bytes;
         }
-        EXPECT_FALSE(run.form.OpenTapeFile("/in.tape")) << c.what;
+        EXPECT_FALSE(run.form.Document().OpenTapeFile("/in.tape")) << c.what;
         ASSERT_EQ(run.platform.Messages().size(), 1u) << c.what;
         EXPECT_NE(run.platform.Messages()[0].text.find(c.said), std::string::npos)
             << c.what << ": " << run.platform.Messages()[0].text;
         EXPECT_EQ(run.platform.Messages()[0].title, "Sumwise");
         run.platform.Messages().clear();
         EXPECT_EQ(run.Lines(), std::vector<std::string>{"+ 7.00"}) << c.what;
-        EXPECT_FALSE(run.form.CanUndo()) << c.what;
+        EXPECT_FALSE(run.form.Document().CanUndo()) << c.what;
     }
 }
 
@@ -114,13 +116,13 @@ TEST_F(TapeDocumentTest, TapesTheCalculatorWroteOpenWithTheirTotals) {
             first.Type(c.keys);
             ASSERT_EQ(first.Lines(), c.lines) << c.keys;
             first.platform.fileAnswers = {"/saved.tape"};
-            first.form.mnuSaveTape_Click();
+            first.form.Document().mnuSaveTape_Click();
         }
         Session next(files);
-        next.form.mnuReopenTape_Click();
+        next.form.Document().mnuReopenTape_Click();
         EXPECT_EQ(next.Lines(), c.lines) << c.keys << ": reopened";
         Session opened(files);
-        opened.form.OpenTapeFile("/saved.tape");
+        opened.form.Document().OpenTapeFile("/saved.tape");
         EXPECT_EQ(opened.Lines(), c.lines) << c.keys << ": opened";
         opened.platform.Messages().clear(); // the division's note that the lines are as saved
     }
@@ -137,37 +139,37 @@ TEST_F(TapeDocumentTest, UndoPutsBackTheTapeTotalsAndDisplayOfEachAction) {
         {"a saved change",
          [](Session& r) {
              r.form.lstTape().Select(0);
-             r.form.lstTape_DblClick();
-             r.form.ChangeTape().txtChangeTo = "10";
-             r.form.cmdSaveChange_Click();
+             r.form.Document().lstTape_DblClick();
+             r.form.Document().ChangeTape().txtChangeTo = "10";
+             r.form.Document().cmdSaveChange_Click();
          }},
         {"open",
          [](Session& r) {
              r.platform.fileAnswers = {"/other.tape"};
-             r.form.mnuOpenTape_Click();
+             r.form.Document().mnuOpenTape_Click();
          }},
         {"a note",
          [](Session& r) {
              r.form.lstTape().Select(1);
              r.platform.inputAnswers = {"lunch"};
-             r.form.mnuNote_Click();
+             r.form.Document().mnuNote_Click();
          }},
     };
     for (const Case& c : cases) {
         Session r(files);
         r.Type("12.5+3.99=3+");
         const std::vector<std::string> lines = r.Lines();
-        const std::string display = r.form.lblResult();
-        const std::string grand = r.form.lblGrandTotal();
+        const std::string display = r.form.Keys().lblResult();
+        const std::string grand = r.form.Keys().lblGrandTotal();
         c.action(r);
-        EXPECT_TRUE(r.form.CanUndo()) << c.what;
+        EXPECT_TRUE(r.form.Document().CanUndo()) << c.what;
         EXPECT_TRUE(r.Lines() != lines || r.form.lstTape().HasNotes()) << c.what;
-        r.form.mnuUndo_Click();
+        r.form.Document().mnuUndo_Click();
         EXPECT_EQ(r.Lines(), lines) << c.what;
         EXPECT_FALSE(r.form.lstTape().HasNotes()) << c.what;
-        EXPECT_EQ(r.form.lblResult(), display) << c.what;
-        EXPECT_EQ(r.form.lblGrandTotal(), grand) << c.what;
-        EXPECT_FALSE(r.form.CanUndo()) << c.what;
+        EXPECT_EQ(r.form.Keys().lblResult(), display) << c.what;
+        EXPECT_EQ(r.form.Keys().lblGrandTotal(), grand) << c.what;
+        EXPECT_FALSE(r.form.Document().CanUndo()) << c.what;
         // The totals are back too: the calculation goes on as before the action.
         r.Type("1=");
         EXPECT_EQ(r.Lines().back(), "= 4.00") << c.what;
@@ -181,8 +183,8 @@ TEST_F(TapeDocumentTest, UndoKeepsTwentySteps) {
     // Each undo but the first drops the line typed on the cleared tape, and asks first.
     run.platform.answers.assign(19, MsgAnswer::Yes);
     int undone = 0;
-    while (run.form.CanUndo()) {
-        run.form.mnuUndo_Click();
+    while (run.form.Document().CanUndo()) {
+        run.form.Document().mnuUndo_Click();
         ++undone;
     }
     EXPECT_EQ(undone, 20);
@@ -201,36 +203,36 @@ TEST_F(TapeDocumentTest, NotesAreSetChangedRemovedAndKeptOnCancel) {
     };
     for (const auto& [answer, note] : steps) {
         run.platform.inputAnswers = {answer};
-        run.form.mnuNote_Click();
+        run.form.Document().mnuNote_Click();
         EXPECT_EQ(run.form.lstTape().Note(0), note) << "answer \"" << answer << "\"";
     }
     EXPECT_EQ(run.platform.inputs.back().proposal, "bus");
     // With no line selected the note goes on the newest line.
     run.form.lstTape().Select(-1);
     run.platform.inputAnswers = {"last"};
-    run.form.mnuNote_Click();
+    run.form.Document().mnuNote_Click();
     EXPECT_EQ(run.form.lstTape().Note(1), "last");
 }
 
 TEST_F(TapeDocumentTest, SaveExportCopyAndTheirFailures) {
     run.platform.fileAnswers = {};
-    run.form.mnuSaveTape_Click(); // empty tape: nothing to save, no dialog
+    run.form.Document().mnuSaveTape_Click(); // empty tape: nothing to save, no dialog
     ASSERT_EQ(run.platform.Messages().size(), 1u);
     run.platform.Messages().clear();
     run.Type("2+3=");
     run.form.lstTape().SetNote(0, "a, \"b\"");
     run.platform.fileAnswers = {"/out.tape", "/out.csv"};
-    run.form.mnuSaveTape_Click();
-    run.form.mnuExportCsv_Click();
+    run.form.Document().mnuSaveTape_Click();
+    run.form.Document().mnuExportCsv_Click();
     EXPECT_EQ(files.files["/out.tape"], "+ 2.00\ta, \"b\"\n+ 3.00\n= 5.00\n");
     EXPECT_TRUE(
         files.files["/out.csv"].starts_with("Line,Kind,Operator,Amount,Text,Note\r\n1,entry,"));
-    run.form.mnuCopyTape_Click();
+    run.form.Document().mnuCopyTape_Click();
     EXPECT_EQ(run.platform.clipboard, "+ 2.00\ta, \"b\"\n+ 3.00\n= 5.00\n");
 
     files.full = true;
     run.platform.fileAnswers = {"/out.tape"};
-    run.form.mnuSaveTape_Click();
+    run.form.Document().mnuSaveTape_Click();
     ASSERT_EQ(run.platform.Messages().size(), 1u);
     EXPECT_EQ(run.platform.Messages()[0].text,
               "The tape cannot be saved to \"/out.tape\": No space left on device.");
@@ -241,20 +243,19 @@ TEST_F(TapeDocumentTest, SaveExportCopyAndTheirFailures) {
 TEST_F(TapeDocumentTest, TheJournalBringsBackTheTapeAfterAKill) {
     run.Type("12.5+3.99=");
     run.form.lstTape().SetNote(1, "receipt");
-    run.form.KeepJournal();
     // Killed: no unload, and the system drops its lock. The next run starts empty and reopens
     // what the first one had.
     files.locks.clear();
     Session next(files);
     EXPECT_TRUE(next.form.lstTape().Empty());
-    next.form.mnuReopenTape_Click();
+    next.form.Document().mnuReopenTape_Click();
     EXPECT_EQ(next.Lines(), (std::vector<std::string>{"+ 12.50", "+ 3.99", "= 16.49"}));
     EXPECT_EQ(next.form.lstTape().Note(1), "receipt");
 }
 
 TEST_F(TapeDocumentTest, TheJournalKeepsWhatTheEndingWroteAndSkipsUntouchedRuns) {
     run.Type("2+3+");
-    run.form.cmdClose_Click(); // x: C, then the window closes
+    run.form.Keys().cmdClose_Click(); // x: C, then the window closes
     run.form.Form_Unload();
     files.locks.clear(); // the process has ended
     {
@@ -264,11 +265,10 @@ TEST_F(TapeDocumentTest, TheJournalKeepsWhatTheEndingWroteAndSkipsUntouchedRuns)
     Session next(files);
     next.Type("9+"); // this run's tape does not replace the last one for Reopen
     next.platform.answers = {MsgAnswer::Yes};
-    next.form.mnuReopenTape_Click();
+    next.form.Document().mnuReopenTape_Click();
     EXPECT_EQ(next.Lines(), (std::vector<std::string>{"+ 2.00", "+ 3.00", kSep}));
     EXPECT_EQ(next.platform.Messages().size(), 1u); // the question
     next.platform.Messages().clear();
-    next.form.KeepJournal();
     EXPECT_EQ(files.files[kJournal], "+ 2.00\n+ 3.00\n" + kSep + "\n");
 }
 
@@ -279,7 +279,6 @@ TEST_F(TapeDocumentTest, TheJournalAppendsNewLinesAndRewritesOnOtherChanges) {
     EXPECT_EQ(files.writes, writes) << "new lines are appended";
     EXPECT_EQ(files.files[kJournal], "+ 1.00\n+ 2.00\n+ 3.00\n+ 4.00\n");
     run.form.lstTape().SetNote(0, "n");
-    run.form.KeepJournal();
     EXPECT_EQ(files.writes, writes + 1);
     EXPECT_EQ(files.files[kJournal], "+ 1.00\tn\n+ 2.00\n+ 3.00\n+ 4.00\n");
 }
@@ -292,15 +291,15 @@ TEST_F(TapeDocumentTest, AJournalAtTheCapReopensWithTheCapsTotals) {
     ASSERT_EQ(run.form.lstTape().Count(), Tape::kMaxLines);
     files.locks.clear(); // killed
     Session next(files);
-    next.form.mnuReopenTape_Click();
+    next.form.Document().mnuReopenTape_Click();
     ASSERT_EQ(next.form.lstTape().Count(), Tape::kMaxLines);
     EXPECT_EQ(next.Lines().front(), "+ 1.00");
     // The dropped lines still count in a recalculation.
     next.form.lstTape().Select(0);
-    next.form.lstTape_DblClick();
-    next.form.ChangeTape().txtChangeTo = "2";
-    next.form.cmdSaveChange_Click();
-    EXPECT_EQ(next.form.lblResult(), "32777.00");
+    next.form.Document().lstTape_DblClick();
+    next.form.Document().ChangeTape().txtChangeTo = "2";
+    next.form.Document().cmdSaveChange_Click();
+    EXPECT_EQ(next.form.Keys().lblResult(), "32777.00");
 }
 
 TEST_F(TapeDocumentTest, AJournalThatCannotBeWrittenIsSaidOnce) {
@@ -315,7 +314,7 @@ TEST_F(TapeDocumentTest, AJournalThatCannotBeWrittenIsSaidOnce) {
 }
 
 TEST_F(TapeDocumentTest, ReopenAsksBeforeReplacingATapeAndSaysWhenThereIsNone) {
-    run.form.mnuReopenTape_Click();
+    run.form.Document().mnuReopenTape_Click();
     ASSERT_EQ(run.platform.Messages().size(), 1u);
     EXPECT_EQ(run.platform.Messages()[0].text, "There is no last tape to reopen.");
     run.platform.Messages().clear();
@@ -323,7 +322,7 @@ TEST_F(TapeDocumentTest, ReopenAsksBeforeReplacingATapeAndSaysWhenThereIsNone) {
     Session next(files);
     next.Type("5+");
     next.platform.answers = {MsgAnswer::No};
-    next.form.mnuReopenTape_Click();
+    next.form.Document().mnuReopenTape_Click();
     next.platform.Messages().clear();
     EXPECT_EQ(next.Lines(), std::vector<std::string>{"+ 5.00"});
 }
@@ -340,13 +339,13 @@ TEST_F(TapeDocumentTest, TwoCopiesKeepTheirOwnJournalsAndTheLastEndedIsReopened)
     }
     {
         Session third(files); // the first still holds its journal: the second's is the last
-        third.form.mnuReopenTape_Click();
+        third.form.Document().mnuReopenTape_Click();
         EXPECT_EQ(third.Lines(), (std::vector<std::string>{"+ 2.00", kSep}));
     }
     run.form.Form_Unload();
     files.locks.clear(); // both have ended
     Session fourth(files);
-    fourth.form.mnuReopenTape_Click();
+    fourth.form.Document().mnuReopenTape_Click();
     EXPECT_EQ(fourth.Lines(), (std::vector<std::string>{"+ 1.00", "+ 3.00", kSep}));
 }
 
@@ -360,14 +359,14 @@ TEST_F(TapeDocumentTest, UndoOfAChangeOrNoteKeepsTheLinesTypedSince) {
         {"a note",
          [](Session& r) {
              r.platform.inputAnswers = {"lunch"};
-             r.form.mnuNote_Click();
+             r.form.Document().mnuNote_Click();
          },
          {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00"}},
         {"a change",
          [](Session& r) {
-             r.form.lstTape_DblClick();
-             r.form.ChangeTape().txtChangeTo = "25";
-             r.form.cmdSaveChange_Click();
+             r.form.Document().lstTape_DblClick();
+             r.form.Document().ChangeTape().txtChangeTo = "25";
+             r.form.Document().cmdSaveChange_Click();
          },
          {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00"}},
     };
@@ -376,12 +375,12 @@ TEST_F(TapeDocumentTest, UndoOfAChangeOrNoteKeepsTheLinesTypedSince) {
         r.Type("10+20+");
         c.action(r); // on the newest line, 20
         r.Type("30+40=");
-        r.form.mnuUndo_Click();
+        r.form.Document().mnuUndo_Click();
         EXPECT_EQ(r.Lines(), c.lines) << c.what;
         EXPECT_FALSE(r.form.lstTape().HasNotes()) << c.what;
-        EXPECT_FALSE(r.form.CanUndo()) << c.what;
+        EXPECT_FALSE(r.form.Document().CanUndo()) << c.what;
         r.Type("=5+");
-        EXPECT_EQ(r.form.lblGrandTotal(), "100.00 ") << c.what;
+        EXPECT_EQ(r.form.Keys().lblGrandTotal(), "100.00 ") << c.what;
     }
 }
 
@@ -390,14 +389,14 @@ TEST_F(TapeDocumentTest, UndoOfAClearAsksBeforeDroppingTheLinesTypedSince) {
     run.Type("l5+6+");
     for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
         run.platform.answers = {answer};
-        run.form.mnuUndo_Click();
+        run.form.Document().mnuUndo_Click();
         ASSERT_EQ(run.platform.Messages().size(), 1u);
         EXPECT_EQ(run.platform.Messages()[0].text,
                   "Undo brings back the earlier tape and drops the 2 lines typed since. Undo?");
         run.platform.Messages().clear();
     }
     EXPECT_EQ(run.Lines(), (std::vector<std::string>{"+ 7.00", "+ 8.00", "= 15.00"}));
-    EXPECT_EQ(run.form.lblResult(), "15.00");
+    EXPECT_EQ(run.form.Keys().lblResult(), "15.00");
 }
 
 } // namespace

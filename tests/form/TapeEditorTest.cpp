@@ -17,7 +17,7 @@ const std::string kDash(kEnDash);
 
 class TapeEditorTest : public ::testing::Test {
 protected:
-    void SetUp() override { form.cboDecPlace_Click(2); }
+    void SetUp() override { form.Keys().cboDecPlace_Click(2); }
     // The lines as a tape file opened, so the totals are those the lines give.
     void Lay(const std::vector<std::string>& lines) {
         std::string text;
@@ -25,7 +25,7 @@ protected:
             text += line + "\n";
         }
         files.files["/laid.tape"] = text;
-        ASSERT_TRUE(form.OpenTapeFile("/laid.tape"));
+        ASSERT_TRUE(form.Document().OpenTapeFile("/laid.tape"));
     }
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
@@ -37,15 +37,15 @@ protected:
     // Double click on a line, pick an operator, type a number, Save.
     void Change(int row, const std::string& type, const std::string& text) {
         form.lstTape().Select(row);
-        form.lstTape_DblClick();
-        ASSERT_TRUE(form.ChangeTape().Visible) << "row " << row;
+        form.Document().lstTape_DblClick();
+        ASSERT_TRUE(form.Document().ChangeTape().Visible) << "row " << row;
         if (!type.empty()) {
-            form.ChangeTape().cboType = type;
+            form.Document().ChangeTape().cboType = type;
         }
-        form.ChangeTape().txtChangeTo = text;
-        form.cmdSaveChange_Click();
+        form.Document().ChangeTape().txtChangeTo = text;
+        form.Document().cmdSaveChange_Click();
     }
-    TapeEditor& editor() { return form.ChangeTape(); }
+    TapeEditor& editor() { return form.Document().ChangeTape(); }
 
     testing::FakePlatform platform;
     testing::MemoryFiles files;
@@ -56,19 +56,19 @@ TEST_F(TapeEditorTest, ChangingAnEntryRecalculatesTotalsAndGrandTotal) {
     Lay({"+ 5.00", "+ 3.00", "= 8.00", kSep, "G 8.00"});
     Change(1, "", "4");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5.00", "+ 4.00", "= 9.00", kSep, "G 9.00"}));
-    EXPECT_EQ(form.lblGrandTotal(), "");
-    EXPECT_EQ(form.lblResult(), "9.00");
+    EXPECT_EQ(form.Keys().lblGrandTotal(), "");
+    EXPECT_EQ(form.Keys().lblResult(), "9.00");
     EXPECT_EQ(form.Register().EntryValue(), 9);
     EXPECT_EQ(form.Engine().GrandTotal(), 0);
     EXPECT_FALSE(editor().Visible);
 }
 
 TEST_F(TapeEditorTest, SubTotalsFollowTheLineAfterThem) {
-    form.cboDecPlace_Click(0);
+    form.Keys().cboDecPlace_Click(0);
     Lay({"+ 5", "+ 3", "= 8 sub total", "+ 2", "= 10"});
     Change(1, "", "4");
     EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5", "+ 4", "= 9 sub total", "+ 2", "= 11"}));
-    EXPECT_EQ(form.lblResult(), "11");
+    EXPECT_EQ(form.Keys().lblResult(), "11");
     EXPECT_EQ(form.Register().EntryValue(), 11);
     EXPECT_EQ(form.Engine().RunningTotal(), 11);
 }
@@ -76,7 +76,7 @@ TEST_F(TapeEditorTest, SubTotalsFollowTheLineAfterThem) {
 TEST_F(TapeEditorTest, SeparatorsCloseIntoTheGrandTotalLabel) {
     Lay({"+ 5.00", "= 5.00", kSep, "+ 2.00", "= 2.00", kSep});
     Change(0, "", "6");
-    EXPECT_EQ(form.lblGrandTotal(), "8.00"); // no trailing blank after a recalculation
+    EXPECT_EQ(form.Keys().lblGrandTotal(), "8.00"); // no trailing blank after a recalculation
     EXPECT_EQ(form.Engine().GrandTotal(), 8);
 }
 
@@ -86,11 +86,11 @@ TEST_F(TapeEditorTest, OperatorChoiceAndOldLine) {
     EXPECT_EQ(Lines()[0], kDash + " 5.00");
     EXPECT_EQ(Lines()[1], "= -5.00");
     form.lstTape().Select(0);
-    form.lstTape_DblClick();
+    form.Document().lstTape_DblClick();
     EXPECT_EQ(editor().lblChangeFrom, "- 5.00");
     EXPECT_EQ(editor().cboType, "-");
     EXPECT_EQ(editor().txtChangeTo, "5.00");
-    form.cmdCancelChange_Click();
+    form.Document().cmdCancelChange_Click();
     EXPECT_FALSE(editor().Visible);
 
     struct Case {
@@ -108,14 +108,14 @@ TEST_F(TapeEditorTest, OperatorChoiceAndOldLine) {
 
 TEST_F(TapeEditorTest, BothMinusFormsOpenAsMinusAndSubtract) {
     for (const std::string& minus : {kDash + " 1.00", std::string("- 1.00")}) {
-        form.cmdClear_Click();
+        form.Document().cmdClear_Click();
         Lay({"+ 5.00", minus, "= 4.00"});
         form.lstTape().Select(1);
-        form.lstTape_DblClick();
+        form.Document().lstTape_DblClick();
         EXPECT_EQ(editor().lblChangeFrom, "- 1.00") << minus;
         EXPECT_EQ(editor().cboType, "-") << minus;
         EXPECT_EQ(editor().txtChangeTo, "1.00") << minus;
-        form.cmdCancelChange_Click();
+        form.Document().cmdCancelChange_Click();
         // Changing the line above re-adds the minus line as a subtraction.
         Change(0, "", "6");
         EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 6.00", minus, "= 5.00"})) << minus;
@@ -128,7 +128,7 @@ TEST_F(TapeEditorTest, ReciprocalLinesNoLongerCount) {
     EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5.00", "1/x 3.00", "= 5.00"}));
     // The 1/x line opens again with its own operator.
     form.lstTape().Select(1);
-    form.lstTape_DblClick();
+    form.Document().lstTape_DblClick();
     EXPECT_EQ(editor().cboType, "1/x");
     EXPECT_EQ(editor().txtChangeTo, "3.00");
 }
@@ -138,20 +138,20 @@ TEST_F(TapeEditorTest, KeyingANumberKeepsTheDisplay) {
         int code = c;
         form.CheckKeyPress(code);
     }
-    ASSERT_EQ(form.lblResult(), "7.");
+    ASSERT_EQ(form.Keys().lblResult(), "7.");
     Change(0, "", "6");
     EXPECT_EQ(form.Engine().RunningTotal(), 9);
-    EXPECT_EQ(form.lblResult(), "7.");
+    EXPECT_EQ(form.Keys().lblResult(), "7.");
     EXPECT_EQ(form.Register().EntryValue(), 7);
 }
 
 TEST_F(TapeEditorTest, OnlyEntryLinesOpenThePanel) {
-    form.lstTape_DblClick(); // empty tape
+    form.Document().lstTape_DblClick(); // empty tape
     EXPECT_FALSE(editor().Visible);
     Lay({"+ 5.00", "= 5.00", "G 5.00", kSep, "= 5.00 sub total"});
     for (int row : {1, 2, 3, 4}) {
         form.lstTape().Select(row);
-        form.lstTape_DblClick();
+        form.Document().lstTape_DblClick();
         EXPECT_FALSE(editor().Visible) << row;
     }
 }
@@ -169,8 +169,8 @@ TEST_F(TapeEditorTest, AFailingPassChangesNothingAndIsReported) {
 
     // A hand-made line that is no number fails the same way.
     form.lstTape().Rewrite(0, "+ 1,2,,3");
-    form.ChangeTape().txtChangeTo = "2";
-    form.cmdSaveChange_Click();
+    form.Document().ChangeTape().txtChangeTo = "2";
+    form.Document().cmdSaveChange_Click();
     EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(Lines()[1], "/ 2.00");
 }
@@ -178,18 +178,18 @@ TEST_F(TapeEditorTest, AFailingPassChangesNothingAndIsReported) {
 TEST_F(TapeEditorTest, SaveWithoutAnEntryLineSelectedChangesNothing) {
     Lay({"+ 5.00", "= 5.00"});
     form.lstTape().Select(0);
-    form.lstTape_DblClick();
-    form.cmdClear_Click();
-    form.ChangeTape().txtChangeTo = "9";
-    form.cmdSaveChange_Click();
+    form.Document().lstTape_DblClick();
+    form.Document().cmdClear_Click();
+    form.Document().ChangeTape().txtChangeTo = "9";
+    form.Document().cmdSaveChange_Click();
     EXPECT_TRUE(form.lstTape().Empty());
     EXPECT_FALSE(editor().Visible);
     // The keypad selected a result line while the panel was open.
     Lay({"+ 5.00", "= 5.00"});
     form.lstTape().Select(0);
-    form.lstTape_DblClick();
+    form.Document().lstTape_DblClick();
     form.lstTape().Select(1);
-    form.cmdSaveChange_Click();
+    form.Document().cmdSaveChange_Click();
     EXPECT_EQ(Lines(), (std::vector<std::string>{"+ 5.00", "= 5.00"}));
 }
 
@@ -209,7 +209,7 @@ TEST(TapeAtItsCap, AChangeKeepsTheDroppedLinesInTheTotals) {
     for (const Case& c : cases) {
         testing::FakePlatform platform;
         CalcForm form(platform);
-        form.cboDecPlace_Click(2);
+        form.Keys().cboDecPlace_Click(2);
         auto key = [&form](const std::string& keys) {
             for (char ch : keys) {
                 int code = ch;
@@ -228,10 +228,10 @@ TEST(TapeAtItsCap, AChangeKeepsTheDroppedLinesInTheTotals) {
         Tape& tape = form.lstTape();
         ASSERT_EQ(tape.Count(), Tape::kMaxLines) << c.name;
         tape.Select(static_cast<int>(tape.Count()) - 10);
-        form.lstTape_DblClick();
-        ASSERT_TRUE(form.ChangeTape().Visible) << c.name;
-        form.ChangeTape().txtChangeTo = "5";
-        form.cmdSaveChange_Click();
+        form.Document().lstTape_DblClick();
+        ASSERT_TRUE(form.Document().ChangeTape().Visible) << c.name;
+        form.Document().ChangeTape().txtChangeTo = "5";
+        form.Document().cmdSaveChange_Click();
         EXPECT_TRUE(platform.Messages().empty()) << c.name;
         EXPECT_EQ(form.Engine().RunningTotal(), c.total) << c.name;
         key("=");
@@ -281,16 +281,17 @@ TEST_F(TapeEditorTest, ReaddingKeepsWhatTheKeysGaveAndAChangeMovesOnlyWhatFollow
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keys + std::string(" / ") + std::to_string(c.row));
         CalcForm run(platform, &files);
-        run.cboDecPlace_Click(2);
+        run.Keys().cboDecPlace_Click(2);
         Keys(run, c.keys);
-        const std::string display = run.lblResult();
+        const std::string display = run.Keys().lblResult();
         if (c.row < 0) {
-            run.ChangeTape().ReplaceLine(run.lstTape().Count() - 1, run.lstTape().Lines().back());
-            EXPECT_EQ(run.lblResult(), display);
+            run.Document().ChangeTape().ReplaceLine(run.lstTape().Count() - 1,
+                                                    run.lstTape().Lines().back());
+            EXPECT_EQ(run.Keys().lblResult(), display);
         } else {
             const auto row = static_cast<size_t>(c.row);
             const std::string symbol(ReadTapeLine(run.lstTape().Line(row)).symbol);
-            run.ChangeTape().ReplaceLine(
+            run.Document().ChangeTape().ReplaceLine(
                 row, MakeTapeLine(symbol, run.Register().Format(std::stod(c.to))));
         }
         const auto& lines = run.lstTape().Lines();
@@ -298,14 +299,14 @@ TEST_F(TapeEditorTest, ReaddingKeepsWhatTheKeysGaveAndAChangeMovesOnlyWhatFollow
         EXPECT_EQ(
             std::vector<std::string>(lines.end() - static_cast<long>(c.tail.size()), lines.end()),
             c.tail);
-        EXPECT_EQ(run.lblGrandTotal(), c.grand);
+        EXPECT_EQ(run.Keys().lblGrandTotal(), c.grand);
     }
     // Found by the key fuzzer: a host's start value begins a calculation under a tape whose
     // own calculation was never closed.
     CalcForm run(platform, &files);
     Keys(run, "1+21");
-    run.SetStartValue({0});
-    run.ChangeTape().ReplaceLine(0, "+ 1.00");
+    run.Keys().SetStartValue({0});
+    run.Document().ChangeTape().ReplaceLine(0, "+ 1.00");
     EXPECT_EQ(run.Engine().RunningTotal(), 0);
 }
 

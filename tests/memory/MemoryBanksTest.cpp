@@ -11,8 +11,8 @@ namespace {
 class MemoryBanksTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        form.cboDecPlace_Click(2);
-        form.optMem_Click(0);
+        form.Keys().cboDecPlace_Click(2);
+        form.Banks().optMem_Click(0);
     }
     MemoryBanks& banks() { return form.Banks(); }
 
@@ -36,7 +36,7 @@ TEST_F(MemoryBanksTest, RenameAccount) {
     for (const auto& c : cases) {
         banks().lblAccounts[2] = "Account";
         platform.inputAnswers = c.answers;
-        form.lblAccounts_Click(2);
+        form.Banks().lblAccounts_Click(2);
         EXPECT_EQ(banks().lblAccounts[2], c.name);
         ASSERT_FALSE(platform.inputs.empty());
         EXPECT_EQ(platform.inputs.back().prompt, "Enter a name for the account");
@@ -68,7 +68,7 @@ TEST_F(MemoryBanksTest, RenameKeepsWhatTheFileCanHold) {
     };
     for (const Case& c : cases) {
         platform.inputAnswers = {c.answer};
-        form.lblAccounts_Click(1);
+        form.Banks().lblAccounts_Click(1);
         EXPECT_EQ(banks().lblAccounts[1], c.name) << c.answer.substr(0, 20);
     }
 }
@@ -76,17 +76,17 @@ TEST_F(MemoryBanksTest, RenameKeepsWhatTheFileCanHold) {
 TEST_F(MemoryBanksTest, SelectionRefresh) {
     banks().txtMem = {"1", "2", "3", "4", "5"};
     banks().optMem = {false, false, true, false, true};
-    form.optMem_Click(4); // the index passed does not matter: the first one on wins
+    form.Banks().optMem_Click(4); // the index passed does not matter: the first one on wins
     EXPECT_EQ(banks().SelectedBank, 2);
     EXPECT_EQ(banks().BankText, "3");
     // No selector on: bank 0 is taken, with its own text.
     banks().optMem.fill(false);
-    form.optMem_Click(0);
+    form.Banks().optMem_Click(0);
     EXPECT_EQ(banks().SelectedBank, 0);
     EXPECT_EQ(banks().BankText, "1");
     EXPECT_TRUE(banks().optMem[0]);
     form.Register().Load(2);
-    form.cmdMemory_Click(kMemPlus);
+    form.Banks().cmdMemory_Click(kMemPlus);
     EXPECT_EQ(banks().txtMem[0], "3.00");
 }
 
@@ -96,36 +96,36 @@ TEST_F(MemoryBanksTest, BankTextsAreReadByTheirLeadingNumber) {
     };
     for (const auto& [text, after] : cases) {
         banks().txtMem[0] = text;
-        form.optMem_Click(0);
+        form.Banks().optMem_Click(0);
         form.Register().Load(1);
-        form.cmdMemory_Click(kMemPlus);
+        form.Banks().cmdMemory_Click(kMemPlus);
         EXPECT_EQ(banks().txtMem[0], after) << text;
     }
 }
 
 TEST_F(MemoryBanksTest, OverflowKeepsTheBank) {
     form.Register().Load(DBL_MAX);
-    form.cmdMemory_Click(kMemPlus);
+    form.Banks().cmdMemory_Click(kMemPlus);
     const std::string full = banks().txtMem[0];
-    form.cmdMemory_Click(kMemPlus);
+    form.Banks().cmdMemory_Click(kMemPlus);
     EXPECT_EQ(banks().txtMem[0], full);
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].text, "Overflow Error");
     // Two full banks together pass the range too.
-    form.SelectBank(1);
-    form.cmdMemory_Click(kMemPlus);
+    form.Banks().SelectBank(1);
+    form.Banks().cmdMemory_Click(kMemPlus);
     form.Register().Load(5);
-    form.cmdTotalMem_Click();
+    form.Banks().cmdTotalMem_Click();
     EXPECT_EQ(platform.Messages().size(), 2u);
-    EXPECT_EQ(form.lblResult(), "5.00");
+    EXPECT_EQ(form.Keys().lblResult(), "5.00");
 }
 
 TEST_F(MemoryBanksTest, MemoryKeysWriteNothingToTheTape) {
-    form.cmdNumber_Click(5);
+    form.Keys().cmdNumber_Click(5);
     for (int key : {kMemPlus, kMemMinus, kMemRecall, kMemClear}) {
-        form.cmdMemory_Click(key);
+        form.Banks().cmdMemory_Click(key);
     }
-    form.cmdTotalMem_Click();
+    form.Banks().cmdTotalMem_Click();
     EXPECT_TRUE(form.lstTape().Empty());
 }
 

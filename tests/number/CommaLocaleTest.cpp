@@ -66,7 +66,7 @@ TEST_F(CommaLocaleTest, TapeAndResultKeepThePoint) {
     UseGerman();
     testing::FakePlatform platform;
     CalcForm form(platform);
-    form.cboDecPlace_Click(2);
+    form.Keys().cboDecPlace_Click(2);
     for (char c : std::string("12.5+3.99=")) {
         int code = c;
         form.CheckKeyPress(code);
@@ -75,7 +75,7 @@ TEST_F(CommaLocaleTest, TapeAndResultKeepThePoint) {
     EXPECT_EQ(form.lstTape().Line(0), "+ 12.50");
     EXPECT_EQ(form.lstTape().Line(1), "+ 3.99");
     EXPECT_EQ(form.lstTape().Line(2), "= 16.49");
-    EXPECT_EQ(form.lblResult(), "16.49");
+    EXPECT_EQ(form.Keys().lblResult(), "16.49");
     EXPECT_EQ(GeneralNumber(form.Register().EntryValue()), "16.49");
 }
 

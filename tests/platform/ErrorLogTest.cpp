@@ -88,9 +88,9 @@ TEST_F(ErrorLogFileTest, EachFailureAppendsOneRecord) {
     std::ofstream(folder / "ErrorLog.txt", std::ios::binary) << "earlier line\r\n";
     CalcForm form(platform);
     form.Register().Load(-4);
-    form.cmdFunction_Click(0);
+    form.Keys().cmdFunction_Click(0);
     form.Register().Load(0);
-    form.cmdFunction_Click(2);
+    form.Keys().cmdFunction_Click(2);
     EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(
         testing::ReadFileBytes(folder / "ErrorLog.txt"),

@@ -54,12 +54,12 @@ TEST_F(AccessibilityTest, EveryInteractiveControlHasAnAccessibleName) {
         }
     };
     walk();
-    window.form().mnuConverter_Click();
+    window.form().Settings().mnuConverter_Click();
     window.refresh();
     walk();
     // The panels built on their first showing are walked once shown.
     window.form().lstTape().Select(0);
-    window.form().lstTape_DblClick();
+    window.form().Document().lstTape_DblClick();
     window.refresh();
     walk();
     unnamed.removeDuplicates();
@@ -97,7 +97,7 @@ TEST_F(AccessibilityTest, KeysReadAsWords) {
     }
     // A renamed account is read with its new name.
     services.inputAnswers = {"Rent"};
-    window.form().lblAccounts_Click(2);
+    window.form().Banks().lblAccounts_Click(2);
     window.refresh();
     EXPECT_EQ(window.findChild<QWidget*>("optMem_2")->accessibleName(), "Memory bank 3, Rent");
 }

@@ -92,7 +92,7 @@ TEST_F(BoundKeyTest, PageKeysMoveByTheLinesTheTapeShows) {
     auto* tape = window.findChild<TapeView*>("lstTape");
     const int page = tape->pageLines();
     ASSERT_GT(page, 1);
-    EXPECT_EQ(window.form().TapePage(), page);
+    EXPECT_EQ(window.form().Document().TapePage(), page);
     const struct {
         Qt::Key key;
         int line;
@@ -109,8 +109,8 @@ TEST_F(BoundKeyTest, PageKeysMoveByTheLinesTheTapeShows) {
 TEST_F(BoundKeyTest, KeysForWhatIsHiddenChangeNothing) {
     QTest::keyClicks(QApplication::focusWidget(), "12+30=");
     press(Qt::Key_Home);
-    window.form().mnuTape_Click(); // the tape hidden
-    window.form().mnuConverter_Click();
+    window.form().Settings().mnuTape_Click(); // the tape hidden
+    window.form().Settings().mnuConverter_Click();
     window.refresh();
     const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_End, Qt::Key_F2, Qt::Key_F4};
     for (Qt::Key key : keys) {
@@ -119,7 +119,7 @@ TEST_F(BoundKeyTest, KeysForWhatIsHiddenChangeNothing) {
     }
     press(Qt::Key_4, Qt::ControlModifier);
     EXPECT_EQ(window.form().Banks().SelectedBank, 0);
-    EXPECT_FALSE(window.form().ChangeTape().Visible);
+    EXPECT_FALSE(window.form().Document().ChangeTape().Visible);
     EXPECT_TRUE(services.inputs.empty());
     EXPECT_EQ(display(), "42.00");
 }

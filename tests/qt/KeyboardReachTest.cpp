@@ -47,7 +47,7 @@ TEST_F(KeyboardReachTest, EscapeClosesTheChangePanelFromAnyOfItsControls) {
     for (const char* start : {"txtChangeTo", "cboType", "cmdSaveChange"}) {
         press(Qt::Key_Up);
         press(Qt::Key_F2);
-        ASSERT_TRUE(window.form().ChangeTape().Visible) << start;
+        ASSERT_TRUE(window.form().Document().ChangeTape().Visible) << start;
         window.findChild<QWidget*>(start)->setFocus();
         press(Qt::Key_Escape);
         EXPECT_FALSE(window.findChild<QWidget*>("fraChangeTape")->isVisible()) << start;
@@ -89,7 +89,7 @@ TEST_F(KeyboardReachTest, TabReachesTheDecimalPlacesAndEveryConverterControl) {
 TEST_F(KeyboardReachTest, ChoosingFromAListGivesTheKeysBack) {
     tabTo("cboDecPlace");
     press(Qt::Key_Down); // "3 Fixed Decimal"
-    EXPECT_EQ(window.form().DecimalPlaces(), 3);
+    EXPECT_EQ(window.form().Keys().DecimalPlaces(), 3);
     EXPECT_EQ(focused(), "picSetFocus");
 
     // Feet to inches with the keyboard alone.

@@ -112,7 +112,7 @@ TEST_F(LookTest, OurOwnColoursReadUnderLightAndDarkPalettes) {
             // The change panel is built on its first opening, here under a dark palette.
             QTest::keyClick(window.findChild<QWidget*>("picSetFocus"), Qt::Key_Up);
             QTest::keyClick(window.findChild<QWidget*>("picSetFocus"), Qt::Key_F2);
-            ASSERT_TRUE(window.form().ChangeTape().Visible);
+            ASSERT_TRUE(window.form().Document().ChangeTape().Visible);
         }
         if (&p != &palettes[0]) {
             EXPECT_GE(warningContrast(), 4.5) << p.name;
@@ -129,7 +129,8 @@ TEST_F(LookTest, OurOwnColoursReadUnderLightAndDarkPalettes) {
 TEST_F(LookTest, GrandTotalIsLabelledWholeAndReadableBesideANormalNumber) {
     QWidget* sink = window.findChild<QWidget*>("picSetFocus");
     QTest::keyClicks(sink, "456.65+==");
-    ASSERT_EQ(window.form().lblGrandTotal(), "456.65 ") << "the core's own text is unchanged";
+    ASSERT_EQ(window.form().Keys().lblGrandTotal(), "456.65 ")
+        << "the core's own text is unchanged";
     QTest::keyClicks(sink, "1234567890.12+");
     auto* grand = qobject_cast<DisplaySideLabel*>(window.findChild<QLabel*>("lblGrandTotal"));
     auto* op = qobject_cast<DisplaySideLabel*>(window.findChild<QLabel*>("lblOperator"));

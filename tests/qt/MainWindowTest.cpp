@@ -155,7 +155,7 @@ TEST_F(KeyboardOnlyTest, ArrowsPickATapeLineAndF2ChangesIt) {
 
     press(Qt::Key_Up); // "+ 30.00"
     press(Qt::Key_F2);
-    ASSERT_TRUE(window.form().ChangeTape().Visible);
+    ASSERT_TRUE(window.form().Document().ChangeTape().Visible);
     auto* field = window.findChild<QWidget*>("txtChangeTo");
     EXPECT_EQ(QApplication::focusWidget(), field);
     QTest::keyClicks(field, "8");

@@ -223,12 +223,12 @@ namespace sumwise::qt {
 namespace {
 
 TEST_F(MenuTest, AnUnmovedWindowKeepsItsTwips) {
-    window.form().View().Left = 1000; // 66.67 pixels
-    window.form().View().Top = 1010;
+    window.form().Settings().View().Left = 1000; // 66.67 pixels
+    window.form().Settings().View().Top = 1010;
     window.findChild<QAction*>("mnuTape")->trigger(); // any refresh must not move it
     window.close();
-    EXPECT_EQ(window.form().View().Left, 1000);
-    EXPECT_EQ(window.form().View().Top, 1010);
+    EXPECT_EQ(window.form().Settings().View().Left, 1000);
+    EXPECT_EQ(window.form().Settings().View().Top, 1010);
 }
 
 } // namespace

@@ -71,7 +71,7 @@ TEST_F(TextsFitTest, EveryTextShowsWholeInEachStateOfThePanels) {
     QTest::keyClick(window.findChild<QWidget*>("picSetFocus"), Qt::Key_F2);
     ASSERT_TRUE(window.findChild<QWidget*>("fraChangeTape")->isVisible());
     EXPECT_EQ(misfits(), QStringList()) << "change panel";
-    window.form().cmdCancelChange_Click();
+    window.form().Document().cmdCancelChange_Click();
     window.findChild<QAction*>("mnuConverter")->trigger();
     EXPECT_EQ(misfits(), QStringList()) << "converter";
     window.form().Conversions().cboCategories_Click(4); // temperature

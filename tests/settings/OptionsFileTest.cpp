@@ -44,18 +44,18 @@ TEST(OptionsFile, OptionsSurviveARestartAndTheSettingsFileKeepsItsKeys) {
         Started run(files);
         settings = files.files.at("/sumwise-test/Sumwise.ini");
         EXPECT_EQ(files.files.count(kPath), 0u) << "no file until an option is used";
-        run.form.mnuAddMode_Click();
-        run.form.mnuItemCount_Click();
+        run.form.Settings().mnuAddMode_Click();
+        run.form.Settings().mnuItemCount_Click();
         run.platform.inputAnswers = {"8.875"};
-        run.form.mnuTaxRate_Click();
+        run.form.Settings().mnuTaxRate_Click();
         run.form.Form_Unload();
     }
     EXPECT_EQ(files.files.at("/sumwise-test/Sumwise.ini"), settings);
     EXPECT_EQ(files.files.at(kPath), "[Options]\r\nAddMode=1\r\nItemCount=1\r\nTaxRate=8.875\r\n");
     Started next(files);
-    EXPECT_EQ(next.form.CurrentOptions(), (Options{true, true, 8.875}));
+    EXPECT_EQ(next.form.Settings().CurrentOptions(), (Options{true, true, 8.875}));
     EXPECT_TRUE(next.form.Register().AddMode());
-    EXPECT_EQ(next.form.lblItems(), "0 items");
+    EXPECT_EQ(next.form.Settings().lblItems(), "0 items");
 }
 
 TEST(OptionsFile, ADamagedOrOddFileMeansTheDefaults) {
@@ -73,7 +73,7 @@ TEST(OptionsFile, ADamagedOrOddFileMeansTheDefaults) {
         testing::MemoryFiles files;
         files.files[kPath] = c.bytes;
         Started run(files);
-        EXPECT_EQ(run.form.CurrentOptions(), c.expected) << c.what;
+        EXPECT_EQ(run.form.Settings().CurrentOptions(), c.expected) << c.what;
         EXPECT_TRUE(run.platform.Messages().empty()) << c.what;
     }
 }
@@ -82,28 +82,29 @@ TEST(OptionsFile, AWrongRateIsRefusedAndTheOldOneKept) {
     testing::MemoryFiles files;
     Started run(files);
     run.platform.inputAnswers = {"19", "120", testing::FakePlatform::kCancel};
-    run.form.mnuTaxRate_Click();
-    run.form.mnuTaxRate_Click(); // refused, and asked again with the refused text to mend
+    run.form.Settings().mnuTaxRate_Click();
+    run.form.Settings()
+        .mnuTaxRate_Click(); // refused, and asked again with the refused text to mend
     ASSERT_EQ(run.platform.Messages().size(), 1u);
     EXPECT_EQ(run.platform.Messages()[0].text,
               "\"120\" is not a tax rate. Please enter a tax rate from 0 to 100 with at most "
               "four decimals.");
     run.platform.Messages().clear();
     EXPECT_EQ(run.platform.inputs.back().proposal, "120");
-    EXPECT_EQ(run.form.CurrentOptions().taxRate, 19);
+    EXPECT_EQ(run.form.Settings().CurrentOptions().taxRate, 19);
     // Under a decimal comma the comma keys the rate as well as the point.
     run.platform.decimalComma = true;
     run.platform.inputAnswers = {"7,5"};
-    run.form.mnuTaxRate_Click();
-    EXPECT_EQ(run.form.CurrentOptions().taxRate, 7.5);
+    run.form.Settings().mnuTaxRate_Click();
+    EXPECT_EQ(run.form.Settings().CurrentOptions().taxRate, 7.5);
     // With no rate, the tax key asks first; Cancel leaves the number as it was.
     testing::MemoryFiles fresh;
     Started other(fresh);
     other.platform.inputAnswers = {testing::FakePlatform::kCancel};
     int code = '5';
     other.form.CheckKeyPress(code);
-    other.form.TaxKey(true);
-    EXPECT_EQ(other.form.lblResult(), "5.");
+    other.form.Settings().TaxKey(true);
+    EXPECT_EQ(other.form.Keys().lblResult(), "5.");
 }
 
 } // namespace

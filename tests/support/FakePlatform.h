@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "form/FormListener.h"
 #include "platform/Platform.h"
 
 namespace sumwise::testing {
@@ -20,7 +21,7 @@ struct ShownMessage {
 // Records every call the core makes of the desktop and answers from a script, so no test
 // ever waits on a real dialog. A question or input box the script has no answer for fails
 // the test.
-class FakePlatform : public Platform {
+class FakePlatform : public Platform, public FormListener {
 public:
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                      MsgButtons buttons) override;
@@ -87,6 +88,11 @@ public:
     DateTime now{2026, 12, 8, 14, 30, 5};
     std::map<std::string, std::string> environment;
     std::string folder = "/sumwise-test";
+    // What the core told its window (as its listener).
+    int changePanelOpenings = 0;
+    int journalAppends = 0;
+    void ChangePanelOpened() override { ++changePanelOpenings; }
+    void JournalAppended() override { ++journalAppends; }
 
 private:
     std::vector<ShownMessage> messages_;

@@ -27,7 +27,7 @@ TEST(Tape, AddTapeLineKeepsTheNewestLinesSelected) {
     }
     EXPECT_EQ(tape.Count(), Tape::kMaxLines);
     RecordingListener listener;
-    tape.SetListener(&listener);
+    tape.AddListener(&listener);
     tape.AddTapeLine("= last");
     EXPECT_EQ(tape.Count(), Tape::kMaxLines);
     EXPECT_EQ(tape.Line(0), "+ 1");

@@ -1,7 +1,8 @@
-// The window's start-up and shut-down sequences, and the settings they load and save.
+// The settings' part of the start-up and shut-down sequences, and the files they load and save.
 #include <cstdio>
 
-#include "form/CalcForm.h"
+#include "form/SettingsController.h"
+#include "platform/AppIdentity.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsSchema.h"
 #include "settings/TextEncoding.h"
@@ -26,23 +27,21 @@ std::string AccessErrorText(const std::string& failure) {
 
 } // namespace
 
-std::string CalcForm::SettingsPath() const {
+std::string SettingsController::SettingsPath() const {
     return desktop_.ProgramFolder() + "/" + kSettingsFileName;
 }
 
-std::string CalcForm::BackupPath() const {
+std::string SettingsController::BackupPath() const {
     return desktop_.ProgramFolder() + "/" + kBackupFileName;
 }
 
-void CalcForm::Form_Load() {
+void SettingsController::Form_Load() {
     const std::string settings = SettingsPath();
     const std::string backup = BackupPath();
     // A save that was killed leaves its temporary file, and nothing else would remove it.
     files_.RemoveStaleTemporaries(settings);
     files_.RemoveStaleTemporaries(backup);
     files_.RemoveStaleTemporaries(OptionsPath());
-    // The journal is claimed at the start, so a copy started next takes one of its own.
-    Journal();
 
     // The settings file is read once, and what it holds decides whether it can be used.
     SettingsValues values;
@@ -72,9 +71,9 @@ void CalcForm::Form_Load() {
     }
     ApplySettings(values);
     LoadOptionsFile();
-    converter_.FillCategories();
-    banks_.optMem_Click(0);
-    converter_.FillUnitLists();
+    owners_.converter.FillCategories();
+    owners_.banks.optMem_Click(0);
+    owners_.converter.FillUnitLists();
     if (damage.empty()) {
         SaveBackup();
         return;
@@ -87,35 +86,26 @@ void CalcForm::Form_Load() {
                     kAppTitle, MsgIcon::Information, MsgButtons::Ok);
 }
 
-void CalcForm::Form_Unload() {
-    SaveSettings();
-    cmdCancel_Click();
-    // The C just pressed is part of the tape the next run reopens.
-    KeepJournal();
-    SyncJournal();
-    Journal().Close();
-}
-
-void CalcForm::LoadSettings() {
+void SettingsController::LoadSettings() {
     ApplySettings(LoadSettingsValues(files_, SettingsPath()));
 }
 
-void CalcForm::ApplySettings(const SettingsValues& values) {
+void SettingsController::ApplySettings(const SettingsValues& values) {
     view_.Left = values.Left;
     view_.Top = values.Top;
     view_.mnuTop = values.OnTop;
-    banks_.txtMem = values.Mem;
+    owners_.banks.txtMem = values.Mem;
     // The options are one group: the highest one on wins, and none may be on.
     const int selected = SelectedBankAfterLoad(values);
-    banks_.optMem.fill(false);
+    owners_.banks.optMem.fill(false);
     if (selected >= 0) {
-        banks_.optMem[static_cast<size_t>(selected)] = true;
+        owners_.banks.optMem[static_cast<size_t>(selected)] = true;
     }
     view_.mnuBanks = values.Banks;
     view_.mnuConverter = values.Converter;
     view_.mnuTape = values.Tape;
-    cboDecPlace_Click(values.Points);
-    banks_.lblAccounts = values.Account;
+    owners_.keys.cboDecPlace_Click(values.Points);
+    owners_.banks.lblAccounts = values.Account;
 }
 
 namespace {
@@ -139,23 +129,25 @@ SettingsValues CurrentValues(const ViewState& view, const MemoryBanks& banks, in
 
 // A save that fails is said, not passed over: the banks and names would be lost unseen. The
 // message names the file and the system's reason, so the user knows what to fix.
-void CalcForm::SaveSettings() {
+void SettingsController::SaveSettings() {
     std::string failure;
-    if (!SaveSettingsValues(files_, SettingsPath(), CurrentValues(view_, banks_, decPlace_),
+    if (!SaveSettingsValues(files_, SettingsPath(),
+                            CurrentValues(view_, owners_.banks, owners_.keys.DecimalPlaces()),
                             &failure)) {
         errors_.LogError(true, "75", AccessErrorText(failure), "frmCalc", "SaveSettings");
     }
 }
 
-void CalcForm::SaveBackup() {
+void SettingsController::SaveBackup() {
     std::string failure;
-    if (!SaveSettingsValues(files_, BackupPath(), CurrentValues(view_, banks_, decPlace_),
+    if (!SaveSettingsValues(files_, BackupPath(),
+                            CurrentValues(view_, owners_.banks, owners_.keys.DecimalPlaces()),
                             &failure)) {
         errors_.LogError(true, "75", AccessErrorText(failure), "frmCalc", "SaveBackup");
     }
 }
 
-void CalcForm::mnuRestore_Click() {
+void SettingsController::mnuRestore_Click() {
     const auto created = files_.LastModified(BackupPath());
     if (!created) {
         dialogs_.MsgBox("There is no backup to restore.", kAppTitle, MsgIcon::Information,

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "engine/Calculator.h"
+#include "engine/EntryRegister.h"
+#include "form/FormListener.h"
+#include "form/TapeEditor.h"
+#include "form/TapeJournal.h"
+#include "form/TapeUndo.h"
+#include "form/ViewState.h"
+#include "platform/ErrorLog.h"
+#include "platform/FileOps.h"
+#include "platform/Platform.h"
+#include "tape/Tape.h"
+
+namespace sumwise {
+
+// The tape as a document: clearing, printing and changing its lines, its files (open, reopen,
+// save, CSV, PDF), copying, notes and undo. Its journal follows every change of the tape as it
+// happens, so the tape is on disk whoever changed it and whether a window shows it or not.
+class TapeDocument : private TapeListener {
+public:
+    static constexpr const char* kJournalName = "Sumwise.tape";
+
+    TapeDocument(Tape& tape, EntryRegister& reg, Calculator& calc, const ViewState& view,
+                 Dialogs& dialogs, DesktopServices& desktop, WindowHost& window, FileOps& files,
+                 ErrorLog& errors);
+    ~TapeDocument() override;
+    TapeDocument(const TapeDocument&) = delete;
+    TapeDocument& operator=(const TapeDocument&) = delete;
+
+    void SetListener(FormListener* listener) { listener_ = listener; }
+
+    void cmdClear_Click();
+    void cmdPrint_Click();
+    void lstTape_Click() { window_.FocusKeySink(); }
+    void lstTape_DblClick();
+    void cmdSaveChange_Click();
+    void cmdCancelChange_Click() { editor_.cmdCancelChange_Click(); }
+    TapeEditor& ChangeTape() { return editor_; }
+    const TapeEditor& ChangeTape() const { return editor_; }
+
+    void mnuOpenTape_Click();
+    void mnuReopenTape_Click();
+    void mnuSaveTape_Click();
+    void mnuExportCsv_Click();
+    void mnuPrintPdf_Click();
+    void mnuCopyTape_Click();
+    void mnuNote_Click();
+    void mnuUndo_Click();
+    bool CanUndo() const { return undo_.CanUndo(); }
+    // Opens a tape file (one named on the command line); a refused file is said in a
+    // message box that names the file, the line and the reason, and changes nothing.
+    bool OpenTapeFile(const std::string& path);
+
+    // Claimed at the start, so a copy started next takes a journal of its own.
+    void ClaimJournal() { Journal(); }
+    // Flushes the journal's appended lines to the disk; the window calls it a moment after
+    // they were written, the shut-down once more.
+    void SyncJournal() { Journal().Sync(); }
+    // At shut-down: the journal is brought up to date, synced and marked as the last one ended.
+    void CloseJournal();
+
+    // Keys for the tape; each does nothing, and returns false, while the tape is hidden or
+    // empty.
+    bool MoveTapeLineKey(int move); // a TapeMove
+    bool ChangeTapeLineKey();
+    // How many tape lines a page move passes, as many as the tape's view shows less one.
+    void SetTapePage(int lines) { tapePage_ = std::max(1, lines); }
+    int TapePage() const { return tapePage_; }
+
+private:
+    // The journal is told of every change; steps that rewrite many lines hold it back until
+    // they are done, so the file is written once for them.
+    class HoldJournal;
+    void LineAppended() override { FollowTape(); }
+    void FirstLineRemoved() override {}
+    void LineRewritten(std::size_t) override { FollowTape(); }
+    void Cleared() override { FollowTape(); }
+    void Replaced() override { FollowTape(); }
+    void SelectionChanged(int) override {}
+    void FollowTape();
+
+    TapeJournal& Journal();
+    void Say(const std::string& text, MsgIcon icon);
+    // Puts a read tape in place as it was saved, the calculator's totals taken from re-adding
+    // it; sayFailure tells the user when its totals cannot be added up again.
+    bool PutTape(TapeFileRead read, const std::string& source, bool sayFailure);
+
+    Tape& tape_;
+    EntryRegister& reg_;
+    Calculator& calc_;
+    const ViewState& view_;
+    Dialogs& dialogs_;
+    DesktopServices& desktop_;
+    WindowHost& window_;
+    FileOps& files_;
+    TapeEditor editor_;
+    TapeUndo undo_;
+    FormListener* listener_ = nullptr;
+    std::unique_ptr<TapeJournal> journal_; // made when first needed: the folder is known then
+    int journalHeld_ = 0;
+    bool journalFailureSaid_ = false;
+    int tapePage_ = 10; // until the window measures its view
+};
+
+} // namespace sumwise
