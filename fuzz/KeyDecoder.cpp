@@ -19,6 +19,30 @@ void DecodeRepeat(Input& in, Action& a) {
     a.count = b < 240 ? b + 1 : (b - 239) * 2560;
 }
 
+// The tape document's actions: notes and files.
+void DecodeDocumentArguments(Input& in, Action& a) {
+    switch (a.op) {
+    case kNote:
+        a.arg = in.Byte() % 4;
+        a.text = a.arg >= 2 ? in.Text() : std::string();
+        break;
+    case kSaveTape:
+    case kOpenTape:
+    case kExportCsv:
+        a.arg = in.Byte() % 6;
+        break;
+    case kWriteFile:
+        a.arg = 1 + in.Byte() % 3;
+        a.text = in.Text(256);
+        break;
+    case kReopenTape:
+        a.yes = in.Byte() & 1;
+        break;
+    default:
+        break;
+    }
+}
+
 void DecodeArguments(Input& in, Action& a) {
     switch (a.op) {
     case kDecimalPlaces:
@@ -73,23 +97,8 @@ void DecodeArguments(Input& in, Action& a) {
     case kRepeat:
         DecodeRepeat(in, a);
         break;
-    case kNote:
-        a.arg = in.Byte() % 4;
-        a.text = a.arg >= 2 ? in.Text() : std::string();
-        break;
-    case kSaveTape:
-    case kOpenTape:
-    case kExportCsv:
-        a.arg = in.Byte() % 6;
-        break;
-    case kWriteFile:
-        a.arg = 1 + in.Byte() % 3;
-        a.text = in.Text(256);
-        break;
-    case kReopenTape:
-        a.yes = in.Byte() & 1;
-        break;
     default:
+        DecodeDocumentArguments(in, a);
         break;
     }
 }

@@ -38,7 +38,6 @@ public:
     int StepCount() const { return state_.stepCount; }
     PendingOperator LastOperator() const { return state_.lastOperator; }
     bool TotalClosed() const { return state_.totalClosed; }
-    bool ClearPressed() const { return state_.clearPressed; }
     double GrandTotal() const { return state_.grandTotal; }
     const std::string& GrandTotalLabel() const { return state_.grandTotalLabel; } // lblGrandTotal
     std::string_view OperatorLabel() const {
@@ -89,7 +88,6 @@ public:
     bool CountItems() const { return countItems_; }
     // A note for the entry line the next operator key writes (a taxed amount says so); any
     // other use of the register drops it.
-    void SetPendingNote(std::string note) { pendingNote_ = std::move(note); }
     void DropPendingNote() { pendingNote_.clear(); }
     // Adds tax at the rate in percent to the register's number (or takes it out), rounded as
     // the display rounds; the result waits for the next operator, as a percentage does.

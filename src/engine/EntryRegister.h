@@ -26,7 +26,6 @@ public:
     EntryState State() const { return state_; }
     bool DecimalTyped() const { return decimalTyped_; }
     const std::string& NumberFormat() const { return numberFormat_; }
-    bool SignChanged() const { return signChanged_; }
 
     // Shows a value in the display format and makes it the register's number.
     void Load(double value);

@@ -27,49 +27,15 @@ void CalcForm::Form_Unload() {
 }
 
 bool CalcForm::Execute(const KeyCommand& key) {
+    if (keys_.Execute(key)) {
+        return true;
+    }
     switch (key.command) {
-    case Command::Digit:
-        keys_.cmdNumber_Click(key.index);
-        return true;
-    case Command::Decimal:
-        keys_.cmdDecimal_Click();
-        return true;
-    case Command::Backspace:
-        keys_.cmdBackspace_Click();
-        return true;
-    case Command::CancelEntry:
-        keys_.cmdCancelEntry_Click();
-        return true;
-    case Command::ChangeSign:
-        keys_.cmdNegitive_Click();
-        return true;
-    case Command::Operator:
-        keys_.cmdOperator_Click(key.index);
-        return true;
-    case Command::Enter:
-        keys_.cmdOperator_Click(kEquals);
-        return true;
-    case Command::Function:
-        keys_.cmdFunction_Click(key.index);
-        return true;
-    case Command::Cancel:
-    case Command::Escape:
-        keys_.cmdCancel_Click();
-        return true;
-    case Command::GrandTotal:
-        keys_.cmdGrandTotal_Click();
-        return true;
     case Command::ClearTape:
         document_.cmdClear_Click();
         return true;
     case Command::Print:
         document_.cmdPrint_Click();
-        return true;
-    case Command::SaveResult:
-        keys_.cmdSave_Click();
-        return true;
-    case Command::Close:
-        keys_.cmdClose_Click();
         return true;
     case Command::Memory:
         banks_.cmdMemory_Click(key.index);
@@ -80,13 +46,9 @@ bool CalcForm::Execute(const KeyCommand& key) {
     case Command::Tax:
         settings_.TaxKey(key.index == 0);
         return true;
-    case Command::SelectBank:
-    case Command::RenameAccount:
-    case Command::MoveTapeLine:
-    case Command::ChangeTapeLine:
+    default:
         return ExecuteKeyboardOnly(key);
     }
-    return false;
 }
 
 bool CalcForm::ExecuteKeyboardOnly(const KeyCommand& key) {

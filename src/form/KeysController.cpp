@@ -4,6 +4,50 @@
 
 namespace sumwise {
 
+bool KeysController::Execute(const KeyCommand& key) {
+    switch (key.command) {
+    case Command::Digit:
+        cmdNumber_Click(key.index);
+        return true;
+    case Command::Decimal:
+        cmdDecimal_Click();
+        return true;
+    case Command::Backspace:
+        cmdBackspace_Click();
+        return true;
+    case Command::CancelEntry:
+        cmdCancelEntry_Click();
+        return true;
+    case Command::ChangeSign:
+        cmdNegitive_Click();
+        return true;
+    case Command::Operator:
+        cmdOperator_Click(key.index);
+        return true;
+    case Command::Enter:
+        cmdOperator_Click(kEquals);
+        return true;
+    case Command::Function:
+        cmdFunction_Click(key.index);
+        return true;
+    case Command::Cancel:
+    case Command::Escape:
+        cmdCancel_Click();
+        return true;
+    case Command::GrandTotal:
+        cmdGrandTotal_Click();
+        return true;
+    case Command::SaveResult:
+        cmdSave_Click();
+        return true;
+    case Command::Close:
+        cmdClose_Click();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void KeysController::cmdNumber_Click(int digit) {
     calc_.DropPendingNote(); // the taxed amount is no longer the one keyed
     calc_.BeforeDigit();

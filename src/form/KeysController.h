@@ -5,6 +5,7 @@
 
 #include "engine/Calculator.h"
 #include "engine/EntryRegister.h"
+#include "engine/KeyCommand.h"
 #include "platform/Platform.h"
 
 namespace sumwise {
@@ -22,6 +23,9 @@ public:
     KeysController(EntryRegister& reg, Calculator& calc, DesktopServices& desktop,
                    WindowHost& window)
         : reg_(reg), calc_(calc), desktop_(desktop), window_(window) {}
+
+    // Runs a command of the keypad; false for any other command, which is not its own.
+    bool Execute(const KeyCommand& key);
 
     void cmdNumber_Click(int digit);
     void cmdDecimal_Click();

@@ -40,6 +40,7 @@ public:
     void lstTape_DblClick();
     void cmdSaveChange_Click();
     void cmdCancelChange_Click() { editor_.cmdCancelChange_Click(); }
+    // The change panel, named for its frame.
     TapeEditor& ChangeTape() { return editor_; }
     const TapeEditor& ChangeTape() const { return editor_; }
 

@@ -24,7 +24,6 @@ public:
     void setFont(const QFont& font) { font_ = font; }
     // The view's background, against which the red lines are given a readable red.
     void setBackground(const QColor& background);
-    QColor negativeInk() const { return negativeInk_; }
     ~TapeListModel() override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -238,14 +238,12 @@ bool HasProfileSection(std::string_view content, std::string_view section) {
     return ScanSection(content, section, {}, false).header.has_value();
 }
 
-std::vector<bool> SetProfileValues(std::string& content, std::string_view section,
-                                   std::span<const ProfileWrite> writes) {
-    std::vector<bool> accepted(writes.size(), false);
-    if (!IsWritableSection(section)) {
-        return accepted;
-    }
-    // A key written twice ends as one line where its first write put it, with the value
-    // of its last write.
+namespace {
+
+// The writes that can be made, one per key: a key written twice ends as one line where its
+// first write put it, with the value of its last write. accepted marks the writes taken.
+std::vector<ProfileWrite> WriteSlots(std::span<const ProfileWrite> writes,
+                                     std::vector<bool>& accepted) {
     std::vector<ProfileWrite> slots;
     for (std::size_t i = 0; i < writes.size(); ++i) {
         const ProfileWrite& write = writes[i];
@@ -262,6 +260,18 @@ std::vector<bool> SetProfileValues(std::string& content, std::string_view sectio
             slots.push_back(write);
         }
     }
+    return slots;
+}
+
+} // namespace
+
+std::vector<bool> SetProfileValues(std::string& content, std::string_view section,
+                                   std::span<const ProfileWrite> writes) {
+    std::vector<bool> accepted(writes.size(), false);
+    if (!IsWritableSection(section)) {
+        return accepted;
+    }
+    const std::vector<ProfileWrite> slots = WriteSlots(writes, accepted);
     if (slots.empty()) {
         return accepted;
     }

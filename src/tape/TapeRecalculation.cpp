@@ -71,6 +71,36 @@ AddPartsToTotals(const TapeLineParts& parts, TapeTotals& totals, double exact) {
     return std::nullopt;
 }
 
+namespace {
+
+// Writes a total, sub total or grand-total line anew from the totals above it.
+void RewriteResultLine(std::vector<std::string>& lines, size_t i, TapeLineKind kind,
+                       const TapeTotals& totals, const std::string& numberFormat,
+                       Recalculation& result) {
+    std::string& line = lines[i];
+    if (kind == TapeLineKind::GrandTotal) {
+        line = MakeTapeLine("G", FormatNumber(totals.grand, numberFormat));
+        result.values[i] = totals.grand;
+        result.shownValue = totals.grand;
+        result.grandLabel = std::string();
+        return;
+    }
+    line = MakeTapeLine("=", FormatNumber(totals.running, numberFormat));
+    result.values[i] = totals.running;
+    if (i + 1 < lines.size()) {
+        // Closed by a separator, or by GT's line before its separator, it is a total;
+        // followed by more of its calculation, a sub total.
+        const TapeLineKind next = KindOf(lines[i + 1]);
+        if (next != TapeLineKind::Separator && next != TapeLineKind::GrandTotal) {
+            line += kSubTotalSuffix;
+        }
+    } else {
+        result.shownValue = totals.running;
+    }
+}
+
+} // namespace
+
 Recalculation RecalculateTape(std::vector<std::string> lines, const std::string& numberFormat,
                               TapeTotals start, const std::deque<double>& exact) {
     Recalculation result;
@@ -100,25 +130,7 @@ Recalculation RecalculateTape(std::vector<std::string> lines, const std::string&
             kind == TapeLineKind::GrandTotal) {
             parts.symbol = {};
             parts.number = {};
-        }
-        if (kind == TapeLineKind::Total || kind == TapeLineKind::SubTotal) {
-            line = MakeTapeLine("=", format(totals.running));
-            result.values[i] = totals.running;
-            if (i + 1 < lines.size()) {
-                // Closed by a separator, or by GT's line before its separator, it is a total;
-                // followed by more of its calculation, a sub total.
-                const TapeLineKind next = KindOf(lines[i + 1]);
-                if (next != TapeLineKind::Separator && next != TapeLineKind::GrandTotal) {
-                    line += kSubTotalSuffix;
-                }
-            } else {
-                result.shownValue = totals.running;
-            }
-        } else if (kind == TapeLineKind::GrandTotal) {
-            line = MakeTapeLine("G", format(totals.grand));
-            result.values[i] = totals.grand;
-            result.shownValue = totals.grand;
-            result.grandLabel = std::string();
+            RewriteResultLine(lines, i, kind, totals, numberFormat, result);
         }
         if (const auto failure =
                 AddPartsToTotals(parts, totals, i < exact.size() ? exact[i] : kNoExactValue)) {
