@@ -51,7 +51,9 @@ set(SUMWISE_QT_SOURCES
   qt/HelpOpener.cpp qt/HelpOpener.h
   qt/HelpWindow.cpp qt/HelpWindow.h
   qt/KeyBindings.cpp qt/KeyBindings.h
+  qt/ControlPlaces.h
   qt/KeypadLayout.cpp qt/KeypadLayout.h
+  qt/KeypadPanel.cpp qt/KeypadPanel.h
   qt/MainWindow.cpp qt/MainWindow.h qt/MainWindowKeys.cpp qt/MainWindowMenus.cpp
   qt/MainWindowPlace.cpp qt/MainWindowPlatform.h qt/MainWindowShutDown.cpp
   qt/MemoryPanel.cpp qt/MemoryPanel.h
@@ -63,6 +65,7 @@ set(SUMWISE_QT_SOURCES
   qt/TabularFont.cpp qt/TabularFont.h
   qt/TapeLineDelegate.cpp qt/TapeLineDelegate.h
   qt/TapeListModel.cpp qt/TapeListModel.h
+  qt/TapePanel.cpp qt/TapePanel.h
   qt/TapeView.cpp qt/TapeView.h
   qt/TemporaryAppFont.cpp qt/TemporaryAppFont.h
   qt/ThreadOnAnotherCore.cpp qt/ThreadOnAnotherCore.h

@@ -22,8 +22,16 @@ QLabel* AddLabel(QWidget* parent, const char* name, const char* text, QRect plac
 
 } // namespace
 
-ChangeTapePanel::ChangeTapePanel(TapeEditor& editor, QWidget* parent)
-    : QFrame(parent), editor_(editor) {
+ChangeTapePanel::ChangeTapePanel(TapeDocument& document, QWidget* parent)
+    : QFrame(parent), editor_(document.ChangeTape()) {
+    connect(this, &ChangeTapePanel::saveRequested, this, [this, &document] {
+        document.cmdSaveChange_Click();
+        emit changed();
+    });
+    connect(this, &ChangeTapePanel::cancelRequested, this, [this, &document] {
+        document.cmdCancelChange_Click();
+        emit changed();
+    });
     setObjectName("fraChangeTape");
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "form/TapeEditor.h"
+#include "form/TapeDocument.h"
 
 class QComboBox;
 class QLabel;
@@ -15,7 +15,8 @@ namespace sumwise::qt {
 class ChangeTapePanel : public QFrame {
     Q_OBJECT
 public:
-    ChangeTapePanel(TapeEditor& editor, QWidget* parent = nullptr);
+    // Saves and cancels go to the tape document.
+    ChangeTapePanel(TapeDocument& document, QWidget* parent = nullptr);
 
     // Fills the panel from the editor, shows it in front and puts the focus in the number.
     void open();
@@ -26,6 +27,8 @@ public:
 signals:
     void saveRequested();
     void cancelRequested();
+    // A save or a cancel was handled; the window re-reads the core's state.
+    void changed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

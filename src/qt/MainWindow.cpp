@@ -11,35 +11,20 @@
 
 #include "platform/AppIdentity.h"
 #include "qt/ChangeTapePanel.h"
+#include "qt/ControlPlaces.h"
 #include "qt/ConverterPanel.h"
 #include "qt/DisplayLabel.h"
 #include "qt/FontConfigPreload.h"
-#include "qt/KeypadLayout.h"
+#include "qt/KeypadPanel.h"
 #include "qt/MainWindowPlatform.h"
 #include "qt/MemoryPanel.h"
-#include "qt/TabularFont.h"
-#include "qt/TapeLineDelegate.h"
-#include "qt/TapeListModel.h"
+#include "qt/TapePanel.h"
 #include "qt/TapeView.h"
 #include "qt/TemporaryAppFont.h"
 
 namespace sumwise::qt {
 
 namespace {
-
-QRect Pixels(const TwipsRect& r) {
-    auto px = [](int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; };
-    return {px(r.left), px(r.top), px(r.width), px(r.height)};
-}
-
-constexpr TwipsRect kClientArea{0, 0, 8730, 3480};
-constexpr TwipsRect kDisplayRect{2520, 180, 3855, 330};
-constexpr TwipsRect kDecimalLabelRect{2520, 3130, 1995, 255};
-constexpr TwipsRect kDecimalListRect{4635, 3070, 1740, 330};
-constexpr TwipsRect kTapeRect{6600, 180, 2055, 2800};
-constexpr TwipsRect kPanelRect{120, 100, 2320, 3300};
-// The change panel opens over the keypad, where the user sees it.
-constexpr TwipsRect kChangeTapeRect{1800, 900, 4650, 1920}; // inside the narrow window too
 
 // Tab and Shift+Tab go from the key sink through the controls the keypad does not cover.
 void ChainTabOrder(const QList<QWidget*>& widgets) {
@@ -57,10 +42,6 @@ void KeysBackAfterChoice(QWidget& window, QWidget* sink) {
         }
     });
 }
-
-const char* const kDecimalPlaceItems[] = {"Floating Decimal", "1 Fixed Decimal", "2 Fixed Decimal",
-                                          "3 Fixed Decimal",  "4 Fixed Decimal", "5 Fixed Decimal",
-                                          "6 Fixed Decimal"};
 
 } // namespace
 
@@ -99,9 +80,12 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     picSetFocus_->setFocusPolicy(Qt::StrongFocus);
     picSetFocus_->installEventFilter(this);
 
-    buildDisplay(client);
-    buildKeypad(client);
-    buildDecimalPlaces(client);
+    keypad_ =
+        new KeypadPanel(form_->Keys(), client, [this](const KeyCommand& key) { execute(key); });
+    connect(keypad_, &KeypadPanel::decimalPlacesChosen, this, [this] {
+        refresh();
+        KeysBackAfterChoice(*this, picSetFocus_);
+    });
     buildMenus();
     watchFocus();
     // The core's start reads and writes its files and measures no text, so it runs while
@@ -109,11 +93,14 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     form_->Form_Load();
     // Text is first measured from here on: the font configuration must have been read.
     FontConfigPreload::Wait();
-    setDisplayFonts();
-    buildTape(client);
+    keypad_->setFonts(font());
+    tape_ = new TapePanel(*form_, client);
+    lstTape_ = tape_->view();
+    lstTape_->installEventFilter(this);
+    connect(tape_, &TapePanel::changed, this, &MainWindow::refresh);
     buildMemoryPanel(client);
     dropClashingMnemonics(client);
-    ChainTabOrder({picSetFocus_, cboDecPlace_, lstTape_});
+    ChainTabOrder({picSetFocus_, keypad_->decimalPlaces(), lstTape_});
     picSetFocus_->lower();
     tapeArea_ = {lstTape_, client->findChild<QWidget*>("cmdGrandTotal"),
                  client->findChild<QWidget*>("cmdClear")};
@@ -128,7 +115,6 @@ MainWindow::~MainWindow() {
     // The widgets and the tape model refer to the core, a member: they must go before it
     // does, not after, as Qt's deletion of the children would have it.
     delete centralWidget(); // deleted in place: taking it out first would restyle it all
-    delete tapeModel_;
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -138,143 +124,14 @@ void MainWindow::changeEvent(QEvent* event) {
     }
 }
 
-void MainWindow::buildDisplay(QWidget* client) {
-    lblResult_ = new DisplayLabel(client);
-    lblResult_->setObjectName("lblResult");
-    lblResult_->setAccessibleName("Display");
-    lblResult_->setGeometry(Pixels(kDisplayRect));
-    lblResult_->setFrameShape(QFrame::Panel);
-    lblResult_->setFrameShadow(QFrame::Sunken);
-    lblResult_->setAutoFillBackground(true);
-    lblResult_->setBackgroundRole(QPalette::Base);
-
-    lblOperator_ = lblResult_->operatorLabel();
-    lblOperator_->setObjectName("lblOperator");
-    lblOperator_->setAccessibleName("Pending operator");
-    lblGrandTotal_ = lblResult_->grandTotalLabel();
-    lblGrandTotal_->setObjectName("lblGrandTotal");
-    lblGrandTotal_->setAccessibleName("Grand total");
-    lblResult_->addModeLabel()->setObjectName("lblAddMode");
-    lblResult_->addModeLabel()->setAccessibleName("Add mode");
-    lblResult_->itemsLabel()->setObjectName("lblItems");
-    lblResult_->itemsLabel()->setAccessibleName("Item count");
-}
-
-void MainWindow::setDisplayFonts() {
-    // Both lay the display out, measuring text: called once the font configuration is read.
-    QFont displayFont = lblResult_->font();
-    displayFont.setPixelSize(16);
-    displayFont.setBold(true);
-    lblResult_->setFont(displayFont);
-    // The pending operator and the grand total, at the display's left in the body face.
-    lblResult_->setSideFont(font());
-}
-
-void MainWindow::buildKeypad(QWidget* client) {
-    for (const KeyButton& key : KeypadButtons()) {
-        auto* button = new QPushButton(QString::fromUtf8(key.caption), client);
-        button->setObjectName(key.objectName);
-        button->setAccessibleName(key.accessibleName);
-        if (key.toolTip != nullptr) {
-            button->setAccessibleDescription(key.toolTip);
-        }
-        button->setGeometry(Pixels(key.rect));
-        button->setFocusPolicy(Qt::NoFocus); // the key sink keeps the focus
-        if (key.toolTip != nullptr) {
-            button->setToolTip(key.toolTip);
-        }
-        const KeyCommand command = key.key;
-        connect(button, &QPushButton::clicked, this, [this, command] { execute(command); });
-    }
-}
-
-void MainWindow::buildDecimalPlaces(QWidget* client) {
-    auto* lblLast = new QLabel("Decimal Place", client);
-    lblLast->setObjectName("lblLast");
-    lblLast->setGeometry(Pixels(kDecimalLabelRect));
-    cboDecPlace_ = new QComboBox(client);
-    cboDecPlace_->setObjectName("cboDecPlace");
-    cboDecPlace_->setAccessibleName("Decimal places");
-    cboDecPlace_->setGeometry(Pixels(kDecimalListRect));
-    for (const char* item : kDecimalPlaceItems) {
-        cboDecPlace_->addItem(item);
-    }
-    connect(cboDecPlace_, &QComboBox::activated, this, [this](int position) {
-        form_->Keys().cboDecPlace_Click(position);
-        refresh();
-        KeysBackAfterChoice(*this, picSetFocus_);
-    });
-}
-
-void MainWindow::buildTape(QWidget* client) {
-    tapeModel_ = new TapeListModel(form_->lstTape(), this);
-    lstTape_ = new TapeView(client);
-    lstTape_->setObjectName("lstTape");
-    lstTape_->setAccessibleName("Calculation tape");
-    lstTape_->setGeometry(Pixels(kTapeRect));
-    lstTape_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstTape_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstTape_->setModel(tapeModel_);
-    lstTape_->setItemDelegate(new TapeLineDelegate(lstTape_));
-    // Digits of one width, so the right-aligned amounts stand in columns.
-    lstTape_->setFont(TabularFont(lstTape_->font()));
-    tapeModel_->setFont(lstTape_->font());
-    tapeModel_->setBackground(lstTape_->background());
-    connect(lstTape_, &TapeView::backgroundChanged, tapeModel_, &TapeListModel::setBackground);
-    lstTape_->installEventFilter(this);
-
-    connect(tapeModel_, &TapeListModel::lineSelected, this, [this](int row) {
-        const QModelIndex index = tapeModel_->index(row);
-        if (lstTape_->currentIndex() != index) {
-            lstTape_->setCurrentIndex(index);
-        }
-        if (index.isValid()) {
-            lstTape_->scrollTo(index);
-        }
-    });
-    connect(lstTape_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.row() != form_->lstTape().Selected()) {
-                    form_->lstTape().Select(current.row());
-                }
-            });
-    // The page keys pass as many lines as the view shows.
-    form_->Document().SetTapePage(lstTape_->pageLines());
-    connect(lstTape_, &TapeView::pageLinesChanged, this,
-            [this](int lines) { form_->Document().SetTapePage(lines); });
-    connect(lstTape_, &TapeView::doubleClicked, this, [this](const QModelIndex& index) {
-        form_->lstTape().Select(index.row());
-        form_->Document().lstTape_DblClick();
-        refresh();
-        changeOpened_.start();
-    });
-    // A click selects the line and gives the keys back to the keypad.
-    connect(lstTape_, &TapeView::clicked, this, [this] {
-        // The release that ends a double click is no click of its own: the focus stays in
-        // the change panel that the double click opened.
-        if (changeOpened_.isValid() &&
-            changeOpened_.elapsed() < QApplication::doubleClickInterval()) {
-            return;
-        }
-        form_->Document().lstTape_Click();
-    });
-}
-
 // Built when first opened: most sessions never change a line.
 ChangeTapePanel* MainWindow::changePanel() {
     if (fraChangeTape_ != nullptr) {
         return fraChangeTape_;
     }
-    fraChangeTape_ = new ChangeTapePanel(form_->Document().ChangeTape(), centralWidget());
+    fraChangeTape_ = new ChangeTapePanel(form_->Document(), centralWidget());
     fraChangeTape_->setGeometry(Pixels(kChangeTapeRect));
-    connect(fraChangeTape_, &ChangeTapePanel::saveRequested, this, [this] {
-        form_->Document().cmdSaveChange_Click();
-        refresh();
-    });
-    connect(fraChangeTape_, &ChangeTapePanel::cancelRequested, this, [this] {
-        form_->Document().cmdCancelChange_Click();
-        refresh();
-    });
+    connect(fraChangeTape_, &ChangeTapePanel::changed, this, &MainWindow::refresh);
     return fraChangeTape_;
 }
 
@@ -346,11 +203,7 @@ void MainWindow::applyView() {
 }
 
 void MainWindow::refresh() {
-    lblResult_->setTexts(QString::fromStdString(form_->Keys().lblResult()),
-                         QString::fromStdString(form_->Keys().lblOperator()),
-                         QString::fromStdString(form_->Keys().lblGrandTotal()));
-    lblResult_->setOptionTexts(QString::fromStdString(form_->Settings().lblAddMode()),
-                               QString::fromStdString(form_->Settings().lblItems()));
+    keypad_->refresh(*form_);
     fraMemBanks_->refresh(form_->Banks());
     if (fraConversions_ != nullptr) {
         fraConversions_->refresh();
@@ -358,9 +211,6 @@ void MainWindow::refresh() {
     applyView();
     if (form_->Document().ChangeTape().Visible || fraChangeTape_ != nullptr) {
         changePanel()->setVisible(form_->Document().ChangeTape().Visible);
-    }
-    if (cboDecPlace_->currentIndex() != form_->Keys().DecimalPlaces()) {
-        cboDecPlace_->setCurrentIndex(form_->Keys().DecimalPlaces());
     }
     mnuUndo_->setEnabled(form_->Document().CanUndo());
     mnuAddMode_->setChecked(form_->Settings().CurrentOptions().addMode);

@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -10,9 +9,6 @@
 #include "form/CalcForm.h"
 #include "platform/Platform.h"
 
-class QComboBox;
-class QLabel;
-class QPushButton;
 class QTimer;
 
 namespace sumwise::qt {
@@ -20,9 +16,9 @@ namespace sumwise::qt {
 class ChangeTapePanel;
 class ConverterPanel;
 class AboutWindow;
-class DisplayLabel;
+class KeypadPanel;
 class MemoryPanel;
-class TapeListModel;
+class TapePanel;
 class TapeView;
 
 // The calculator window: owns the widgets, forwards each event to the core handler of the
@@ -71,11 +67,6 @@ private:
     class Host;
 
     // Construction and wiring (MainWindow.cpp).
-    void buildDisplay(QWidget* client);
-    void setDisplayFonts();
-    void buildKeypad(QWidget* client);
-    void buildDecimalPlaces(QWidget* client);
-    void buildTape(QWidget* client);
     void buildMemoryPanel(QWidget* client);
     // The panels few sessions use, built on their first showing.
     ChangeTapePanel* changePanel();
@@ -119,12 +110,9 @@ private:
     Services& services_;
     std::unique_ptr<Host> host_;
     std::unique_ptr<CalcForm> form_;
-    DisplayLabel* lblResult_ = nullptr;
-    QLabel* lblOperator_ = nullptr;
-    QLabel* lblGrandTotal_ = nullptr;
-    QComboBox* cboDecPlace_ = nullptr;
-    TapeView* lstTape_ = nullptr;
-    TapeListModel* tapeModel_ = nullptr;
+    KeypadPanel* keypad_ = nullptr;
+    TapePanel* tape_ = nullptr;
+    TapeView* lstTape_ = nullptr; // the tape panel's list, where typed keys are watched too
     QWidget* picSetFocus_ = nullptr;
     QPointer<QWidget> lastFocus_; // the last of the window's controls that had the focus
     MemoryPanel* fraMemBanks_ = nullptr;
@@ -140,7 +128,6 @@ private:
     QAction* mnuItemCount_ = nullptr;
     QTimer* journalSync_ = nullptr;
     bool onTop_ = false;
-    QElapsedTimer changeOpened_; // when a double click last opened the change panel
     QPoint placed_;              // where the window was asked to open, pixels
     QPointF placedTwips_;        // the same in twips, as Left and Top will keep it
     bool replaced_ = false;      // the saved place was off every screen

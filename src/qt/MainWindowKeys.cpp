@@ -7,6 +7,7 @@
 
 #include "qt/DisplayLabel.h"
 #include "qt/KeyBindings.h"
+#include "qt/KeypadPanel.h"
 #include "qt/MainWindow.h"
 #include "qt/TapeView.h"
 
@@ -82,7 +83,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == picSetFocus_ &&
         (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        lblResult_->setKeysHere(event->type() == QEvent::FocusIn);
+        keypad_->display()->setKeysHere(event->type() == QEvent::FocusIn);
     }
     if ((watched == picSetFocus_ || watched == lstTape_) && event->type() == QEvent::KeyPress) {
         return typeKey(static_cast<QKeyEvent*>(event));
