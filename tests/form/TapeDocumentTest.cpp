@@ -272,15 +272,27 @@ TEST_F(TapeDocumentTest, TheJournalKeepsWhatTheEndingWroteAndSkipsUntouchedRuns)
     EXPECT_EQ(files.files[kJournal], "+ 2.00\n+ 3.00\n" + kSep + "\n");
 }
 
+// No window refreshes here: the journal follows the tape's own changes.
 TEST_F(TapeDocumentTest, TheJournalAppendsNewLinesAndRewritesOnOtherChanges) {
+    run.form.SetListener(&run.platform);
     run.Type("1+2+");
     const int writes = files.writes;
     run.Type("3+4+");
     EXPECT_EQ(files.writes, writes) << "new lines are appended";
     EXPECT_EQ(files.files[kJournal], "+ 1.00\n+ 2.00\n+ 3.00\n+ 4.00\n");
+    EXPECT_EQ(run.platform.journalAppends, 1) << "told once until the window syncs";
     run.form.lstTape().SetNote(0, "n");
     EXPECT_EQ(files.writes, writes + 1);
     EXPECT_EQ(files.files[kJournal], "+ 1.00\tn\n+ 2.00\n+ 3.00\n+ 4.00\n");
+    // A change re-adds and rewrites the lines below it, and the file is written once.
+    run.Type("=");
+    run.form.lstTape().Select(1);
+    run.form.Document().lstTape_DblClick();
+    run.form.Document().ChangeTape().txtChangeTo = "5";
+    run.form.Document().cmdSaveChange_Click();
+    EXPECT_EQ(files.writes, writes + 2);
+    EXPECT_EQ(files.files[kJournal], "+ 1.00\tn\n+ 5.00\n+ 3.00\n+ 4.00\n= 13.00\n");
+    EXPECT_EQ(run.platform.changePanelOpenings, 1);
 }
 
 TEST_F(TapeDocumentTest, AJournalAtTheCapReopensWithTheCapsTotals) {
