@@ -13,7 +13,6 @@
 #include "qt/ChangeTapePanel.h"
 #include "qt/ConverterPanel.h"
 #include "qt/DisplayLabel.h"
-#include "qt/FontConfigPreload.h"
 #include "qt/KeypadLayout.h"
 #include "qt/MainWindowPlatform.h"
 #include "qt/MemoryPanel.h"
@@ -21,7 +20,6 @@
 #include "qt/TapeLineDelegate.h"
 #include "qt/TapeListModel.h"
 #include "qt/TapeView.h"
-#include "qt/TemporaryAppFont.h"
 
 namespace sumwise::qt {
 
@@ -103,11 +101,7 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     buildDecimalPlaces(client);
     buildMenus();
     watchFocus();
-    // The core's start reads and writes its files and measures no text, so it runs while
-    // the font configuration is still being read.
     form_->Form_Load();
-    // Text is first measured from here on: the font configuration must have been read.
-    FontConfigPreload::Wait();
     setDisplayFonts();
     buildTape(client);
     buildMemoryPanel(client);
@@ -128,13 +122,6 @@ MainWindow::~MainWindow() {
     // does, not after, as Qt's deletion of the children would have it.
     delete centralWidget(); // deleted in place: taking it out first would restyle it all
     delete tapeModel_;
-}
-
-void MainWindow::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ThemeChange) {
-        TemporaryAppFont::FollowDesktopFont(); // the bank texts set the application's font
-    }
 }
 
 void MainWindow::buildDisplay(QWidget* client) {
