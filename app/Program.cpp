@@ -9,42 +9,93 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "CommandLine.h"
-#include "HeapReserve.h"
 #include "number/NumberText.h"
 #include "platform/AppIdentity.h"
-#include "qt/FontConfigPreload.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/ShutdownSignals.h"
 
 namespace {
 
-bool g_starting = true;
-// The toolkit's first warning while it starts, which names the display and the reason
-// ("could not connect to display :9"); its fatal message only says that no plugin started.
-std::string g_startWarning;
+// What the toolkit says while it connects to the display. A failure there ends the program
+// with one clear line naming the toolkit's reason ("could not connect to display :9"), as its
+// fatal message only says that no plugin started. The other messages are held and handed to
+// the handler before once the start is over, so a start that works loses none of them.
+//
+// Qt's handler is a plain function: it reaches the one object, made by the start for the
+// toolkit's construction, through a pointer set for that time only.
+class StartMessages {
+public:
+    StartMessages() {
+        const std::lock_guard hold(lock_);
+        current_ = this;
+        previous_ = qInstallMessageHandler(Handle);
+    }
+    ~StartMessages() { End(); }
+    StartMessages(const StartMessages&) = delete;
+    StartMessages& operator=(const StartMessages&) = delete;
 
-// While the toolkit connects to the display, a failure ends the program with one clear line
-// instead of Qt's abort.
-void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr,
-                     "sumwise: cannot open the graphical display; is DISPLAY or "
-                     "WAYLAND_DISPLAY set?%s\n",
-                     g_startWarning.empty() ? "" : (" (" + g_startWarning + ")").c_str());
-        std::_Exit(1);
+    // Puts the handler before back and passes it the messages held.
+    void End() {
+        {
+            const std::lock_guard hold(lock_);
+            if (current_ != this) {
+                return;
+            }
+            qInstallMessageHandler(previous_);
+            current_ = nullptr;
+        }
+        for (const Held& message : held_) {
+            const QMessageLogContext context(
+                nullptr, 0, nullptr, message.category.empty() ? nullptr : message.category.c_str());
+            previous_(message.type, context, message.text);
+        }
+        held_.clear();
     }
-    if (!g_starting) {
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-    } else if (g_startWarning.empty()) {
-        g_startWarning = message.section(QLatin1Char('\n'), 0, 0).trimmed().toStdString();
+
+private:
+    struct Held {
+        QtMsgType type;
+        std::string category;
+        QString text;
+    };
+
+    static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        // Qt may report from a thread of its own (the X11 connection reads events on one).
+        const std::lock_guard hold(lock_);
+        StartMessages* start = current_;
+        if (start == nullptr) {
+            // Reached from another thread just as the start put the handler back.
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+            return;
+        }
+        if (type == QtFatalMsg) {
+            const std::string reason = start->reason_.empty() ? "" : " (" + start->reason_ + ")";
+            std::fprintf(stderr,
+                         "sumwise: cannot open the graphical display; is DISPLAY or "
+                         "WAYLAND_DISPLAY set?%s\n",
+                         reason.c_str());
+            std::_Exit(1);
+        }
+        if (start->reason_.empty() && (type == QtWarningMsg || type == QtCriticalMsg)) {
+            start->reason_ = message.section(QLatin1Char('\n'), 0, 0).trimmed().toStdString();
+        }
+        start->held_.push_back(
+            {type, context.category != nullptr ? context.category : "", message});
     }
-}
+
+    static inline std::mutex lock_;
+    static inline StartMessages* current_ = nullptr;
+    QtMessageHandler previous_ = nullptr;
+    std::string reason_; // the first warning's first line
+    std::vector<Held> held_;
+};
 
 bool HasDisplay() {
     if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
@@ -120,14 +171,9 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
     int toolkitArgc = static_cast<int>(toolkitArgv.size());
     toolkitArgv.push_back(nullptr);
 
-    KeepStartupBlocksInHeap(kStartupHeapBytes);
-    // Started first, so that it overlaps all the rest of the start; the window waits for it.
-    qt::FontConfigPreload fontConfig;
-    ReserveStartupHeap(kStartupHeapBytes);
-    qInstallMessageHandler(StartupMessages);
+    StartMessages startMessages;
     QApplication app(toolkitArgc, toolkitArgv.data());
-    g_starting = false;
-    qInstallMessageHandler(nullptr);
+    startMessages.End();
     QApplication::setApplicationName(kAppTitle);
     // Lets the desktop match the window to its entry and icon (Wayland needs this).
     QGuiApplication::setDesktopFileName(kAppId);

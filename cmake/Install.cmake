@@ -3,8 +3,7 @@
 #
 # Layout under the prefix:
 #   lib/sumwise/sumwise           the program; its folder is the program folder, and the
-#   lib/sumwise/help/index.html   help is looked for beside it, as is
-#   lib/sumwise/libsumwise-print.so  the print module, loaded at the first print
+#   lib/sumwise/help/index.html   help is looked for beside it
 #   bin/sumwise                   relative symbolic link to lib/sumwise/sumwise
 #   share/applications, share/icons/hicolor/scalable/apps, share/metainfo, share/man/man1
 #   share/mime/packages           the tape file's type (application/x-sumwise-tape)
@@ -27,8 +26,6 @@ set(SUMWISE_INSTALL_PROGRAMDIR "lib/sumwise" CACHE STRING
     "Folder (relative to the prefix, or absolute) holding the sumwise program and its help")
 
 install(TARGETS sumwise RUNTIME DESTINATION "${SUMWISE_INSTALL_PROGRAMDIR}")
-# The print module, loaded from beside the program at the first print.
-install(TARGETS sumwise_print LIBRARY DESTINATION "${SUMWISE_INSTALL_PROGRAMDIR}")
 install(DIRECTORY "${SUMWISE_SOURCE_ROOT}/help/"
         DESTINATION "${SUMWISE_INSTALL_PROGRAMDIR}/help")
 

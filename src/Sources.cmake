@@ -47,7 +47,6 @@ set(SUMWISE_QT_SOURCES
   qt/Contrast.cpp qt/Contrast.h
   qt/ConverterPanel.cpp qt/ConverterPanel.h
   qt/DisplayLabel.cpp qt/DisplayLabel.h
-  qt/FontConfigPreload.cpp qt/FontConfigPreload.h
   qt/HelpOpener.cpp qt/HelpOpener.h
   qt/HelpWindow.cpp qt/HelpWindow.h
   qt/KeyBindings.cpp qt/KeyBindings.h
@@ -58,8 +57,8 @@ set(SUMWISE_QT_SOURCES
   qt/MainWindowPlace.cpp qt/MainWindowPlatform.h qt/MainWindowShutDown.cpp
   qt/MemoryPanel.cpp qt/MemoryPanel.h
   qt/PanelFrame.h
+  qt/DefaultPrinter.cpp qt/DefaultPrinter.h
   qt/PrinterSurface.cpp qt/PrinterSurface.h
-  qt/PrintModule.cpp qt/PrintModule.h
   qt/QtPlatform.cpp qt/QtPlatform.h
   qt/ShutdownSignals.cpp qt/ShutdownSignals.h
   qt/TabularFont.cpp qt/TabularFont.h
@@ -67,11 +66,4 @@ set(SUMWISE_QT_SOURCES
   qt/TapeListModel.cpp qt/TapeListModel.h
   qt/TapePanel.cpp qt/TapePanel.h
   qt/TapeView.cpp qt/TapeView.h
-  qt/TemporaryAppFont.cpp qt/TemporaryAppFont.h
-  qt/ThreadOnAnotherCore.cpp qt/ThreadOnAnotherCore.h
   qt/WindowPlace.cpp qt/WindowPlace.h)
-
-# The print module, loaded at the first print: the only code that links the print library.
-set(SUMWISE_PRINT_MODULE_SOURCES
-  qt/DefaultPrinter.cpp qt/DefaultPrinter.h
-  qt/PrinterSurface.cpp qt/PrinterSurface.h)

@@ -2,19 +2,25 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <memory>
 
 #include "qt/PrinterSurface.h"
 
-extern "C" Q_DECL_EXPORT sumwise::PageSurface* sumwise_open_default_printer() {
+namespace sumwise::qt {
+
+std::unique_ptr<PageSurface> OpenDefaultPrinter(std::string& failure) {
+    failure.clear();
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         return nullptr;
     }
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     try {
-        return new sumwise::qt::PrinterSurface(std::move(printer));
-    } catch (const sumwise::PrintFailure&) {
+        return std::make_unique<PrinterSurface>(
+            std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+    } catch (const PrintFailure& error) {
+        // A printer is set up: the user is told it cannot be reached, not that there is none.
+        failure = info.printerName().toStdString() + ": " + error.what();
         return nullptr;
     }
 }
+
+} // namespace sumwise::qt

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "platform/PageSurface.h"
 
-// The one entry of the print module (libsumwise-print.so), which alone links the print
-// library: it is loaded at the first print, so the program does not load that library at
-// every start.
-extern "C" {
-// The system's default printer as a page surface, owned by the caller; nullptr when there is
-// no printer or it cannot be opened.
-sumwise::PageSurface* sumwise_open_default_printer();
-}
+namespace sumwise::qt {
+
+// The system's default printer as a page surface; nullptr when there is none, or when the one
+// set up cannot be opened, which `failure` then names ("<printer>: <reason>"). `failure` is
+// empty otherwise.
+std::unique_ptr<PageSurface> OpenDefaultPrinter(std::string& failure);
+
+} // namespace sumwise::qt

@@ -14,13 +14,11 @@
 #include "qt/ControlPlaces.h"
 #include "qt/ConverterPanel.h"
 #include "qt/DisplayLabel.h"
-#include "qt/FontConfigPreload.h"
 #include "qt/KeypadPanel.h"
 #include "qt/MainWindowPlatform.h"
 #include "qt/MemoryPanel.h"
 #include "qt/TapePanel.h"
 #include "qt/TapeView.h"
-#include "qt/TemporaryAppFont.h"
 
 namespace sumwise::qt {
 
@@ -88,11 +86,7 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     });
     buildMenus();
     watchFocus();
-    // The core's start reads and writes its files and measures no text, so it runs while
-    // the font configuration is still being read.
     form_->Form_Load();
-    // Text is first measured from here on: the font configuration must have been read.
-    FontConfigPreload::Wait();
     keypad_->setFonts(font());
     tape_ = new TapePanel(*form_, client);
     lstTape_ = tape_->view();
@@ -115,13 +109,6 @@ MainWindow::~MainWindow() {
     // The widgets and the tape model refer to the core, a member: they must go before it
     // does, not after, as Qt's deletion of the children would have it.
     delete centralWidget(); // deleted in place: taking it out first would restyle it all
-}
-
-void MainWindow::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ThemeChange) {
-        TemporaryAppFont::FollowDesktopFont(); // the bank texts set the application's font
-    }
 }
 
 // Built when first opened: most sessions never change a line.

@@ -1,7 +1,6 @@
 #include "qt/MemoryPanel.h"
 
 #include "qt/PanelFrame.h"
-#include "qt/TemporaryAppFont.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -33,7 +32,6 @@ constexpr int kTop = 16;
 
 MemoryPanel::MemoryPanel(QWidget* parent) : QGroupBox("Memory Banks", parent) {
     setObjectName("fraMemBanks");
-    const TemporaryAppFont panelFace(font()); // see TemporaryAppFont: spares a face at start-up
     for (int i = 0; i < MemoryBanks::kCount; ++i) {
         const int top = kTop + i * kRowHeight;
         auto* account = new QLabel(this);

@@ -18,7 +18,7 @@
 #include <algorithm>
 
 #include "platform/AppIdentity.h"
-#include "qt/FontConfigPreload.h"
+#include "qt/DefaultPrinter.h"
 #include "qt/HelpOpener.h"
 #include "qt/PrinterSurface.h"
 
@@ -70,7 +70,6 @@ void SetUp(QMessageBox& box, const std::string& text, const std::string& title, 
 } // namespace
 
 void QtPlatform::Notice(const std::string& text, const std::string& title, MsgIcon icon) {
-    FontConfigPreload::Wait();
     // Shown beside the window, never activated: the keys being typed go on reaching the
     // calculator, and a click on OK closes it.
     auto* box = new QMessageBox(parent_);
@@ -98,9 +97,6 @@ void QtPlatform::Notice(const std::string& text, const std::string& title, MsgIc
 
 MsgAnswer QtPlatform::MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                              MsgButtons buttons) {
-    // The start-up sequence may have something to say before the window has waited for the
-    // font configuration; the box would otherwise read it a second time.
-    FontConfigPreload::Wait();
     QMessageBox box(parent_);
     SetUp(box, text, title, icon);
     if (buttons == MsgButtons::YesNo) {
@@ -181,11 +177,7 @@ std::string QtPlatform::LongDate(const DateTime& when) {
 }
 
 std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
-    return printing_.openDefaultPrinter();
-}
-
-std::string QtPlatform::PrinterFailure() {
-    return printing_.failure().toStdString();
+    return OpenDefaultPrinter(printerFailure_);
 }
 
 std::unique_ptr<PageSurface> QtPlatform::OpenPdf() {

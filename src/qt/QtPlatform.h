@@ -4,9 +4,9 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 #include "platform/Platform.h"
-#include "qt/PrintModule.h"
 
 class QFileDialog;
 
@@ -29,8 +29,6 @@ public:
     // How the help opens: where it is looked for, the desktop's opener, or the program's own
     // help window always (as SUMWISE_HELP=builtin in the environment chooses too).
     HelpOpener& Help() { return *help_; }
-    // The module the system printer is reached through (a test points it elsewhere).
-    PrintModule& Printing() { return printing_; }
 
     MsgAnswer MsgBox(const std::string& text, const std::string& title, MsgIcon icon,
                      MsgButtons buttons) override;
@@ -51,8 +49,8 @@ public:
     DateTime Now() override;
     std::string LongDate(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
-    // Why the print module could not be loaded; empty when it was.
-    std::string PrinterFailure() override;
+    // Why the last OpenPrinter could not open the printer set up; empty otherwise.
+    std::string PrinterFailure() override { return printerFailure_; }
     std::unique_ptr<PageSurface> OpenPdf() override;
     // The documents folder, else the home folder when it cannot be made.
     std::string DocumentsFolder() override;
@@ -68,7 +66,7 @@ private:
     QPointer<QWidget> parent_;
     QString lastFolder_; // of the last file chosen in this run
     std::unique_ptr<HelpOpener> help_;
-    PrintModule printing_;
+    std::string printerFailure_;
 };
 
 } // namespace sumwise::qt

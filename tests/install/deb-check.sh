@@ -62,7 +62,6 @@ cleanup() {
 
 # The files the package must install, beside the program and the link.
 package_files=(
-    "$programdir/libsumwise-print.so"
     "$programdir/help/index.html"
     "$programdir/help/style.css"
     "/usr/share/applications/$app_id.desktop"
@@ -161,7 +160,6 @@ check_window_as_user() {
         test -s "$work/home-$user/config/sumwise/Sumwise.ini"
     check "as $user: files appeared in $programdir: $(ls "$programdir")" \
         [ "$(ls "$programdir")" = "help
-libsumwise-print.so
 sumwise" ]
 }
 

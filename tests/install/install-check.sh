@@ -65,7 +65,7 @@ check_files() {
     else
         fail "$what: $programdir/sumwise is not an executable file"
     fi
-    for f in "$programdir/help/index.html" "$programdir/libsumwise-print.so" \
+    for f in "$programdir/help/index.html" \
         "$datadir/applications/$app_id.desktop" \
         "$datadir/icons/hicolor/scalable/apps/$app_id.svg" \
         "$datadir/metainfo/$app_id.metainfo.xml" \

@@ -161,6 +161,30 @@ TEST_F(LookTest, GrandTotalIsLabelledWholeAndReadableBesideANormalNumber) {
     EXPECT_EQ(grand->shownText(), "");
 }
 
+// The display's number in bold, its labels and the bank texts in the window's faces; the
+// application's own font is left to the desktop.
+TEST_F(LookTest, TheDisplayIsBoldAndTheOtherTextsInTheirPanelsFaces) {
+    EXPECT_EQ(QGuiApplication::font(), QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    DisplayLabel* display = displayLabel();
+    EXPECT_EQ(display->font().pixelSize(), 16);
+    EXPECT_TRUE(display->font().bold());
+    EXPECT_EQ(QFontInfo(display->font()).family(), QFontInfo(window.font()).family());
+    for (const char* name : {"lblOperator", "lblGrandTotal", "lblAddMode", "lblItems"}) {
+        auto* side = window.findChild<QLabel*>(name);
+        ASSERT_NE(side, nullptr) << name;
+        EXPECT_EQ(side->font(), window.font()) << name << " is in the body face";
+        // Laid out in that face: as tall as its text, not as the display's.
+        EXPECT_EQ(side->height(), QFontMetrics(window.font()).height()) << name;
+    }
+    auto* panel = window.findChild<QWidget*>("fraMemBanks");
+    ASSERT_NE(panel, nullptr);
+    for (int bank = 0; bank < 5; ++bank) {
+        auto* text = window.findChild<QLineEdit*>(QString("txtMem_%1").arg(bank));
+        ASSERT_NE(text, nullptr) << bank;
+        EXPECT_EQ(text->font(), panel->font()) << bank;
+    }
+}
+
 // Each drawn line ends at one right edge; a note stands left of its line.
 TEST_F(LookTest, TapeLinesStandRightAlignedInDigitsOfOneWidth) {
     EXPECT_TRUE(HasTabularDigits(tape()->font()));

@@ -188,7 +188,7 @@ private:
 TEST(TapePdfFile, WrittenWholeOrLeftAsItWasAndTheUserIsTold) {
     const std::string chosen = "/home/me/March.pdf";
     const std::string printed = "/home/me/Documents/Sumwise Tape 2026-12-08 14.30.05.pdf";
-    const std::string unreachable = "libsumwise-print.so: cannot open shared object file";
+    const std::string unreachable = "Office: the printer could not be opened";
     const struct {
         const char* name;
         bool printKey;
