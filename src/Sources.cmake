@@ -40,30 +40,35 @@ set(SUMWISE_CORE_SOURCES
   form/TapeJournal.cpp
   form/TapeUndo.cpp)
 
-# The Qt front end; headers with Q_OBJECT are listed so AUTOMOC finds them.
+# The Qt front end, its folders lowest first: the Qt services behind the platform interface,
+# the panels, the window. Headers with Q_OBJECT are listed so AUTOMOC finds them.
 set(SUMWISE_QT_SOURCES
-  qt/AboutWindow.cpp qt/AboutWindow.h
-  qt/ChangeTapePanel.cpp qt/ChangeTapePanel.h
-  qt/Contrast.cpp qt/Contrast.h
-  qt/ConverterPanel.cpp qt/ConverterPanel.h
-  qt/DisplayLabel.cpp qt/DisplayLabel.h
-  qt/HelpOpener.cpp qt/HelpOpener.h
-  qt/HelpWindow.cpp qt/HelpWindow.h
-  qt/KeyBindings.cpp qt/KeyBindings.h
-  qt/ControlPlaces.h
-  qt/KeypadLayout.cpp qt/KeypadLayout.h
-  qt/KeypadPanel.cpp qt/KeypadPanel.h
-  qt/MainWindow.cpp qt/MainWindow.h qt/MainWindowKeys.cpp qt/MainWindowMenus.cpp
-  qt/MainWindowPlace.cpp qt/MainWindowPlatform.h qt/MainWindowShutDown.cpp
-  qt/MemoryPanel.cpp qt/MemoryPanel.h
-  qt/PanelFrame.h
-  qt/DefaultPrinter.cpp qt/DefaultPrinter.h
-  qt/PrinterSurface.cpp qt/PrinterSurface.h
-  qt/QtPlatform.cpp qt/QtPlatform.h
-  qt/ShutdownSignals.cpp qt/ShutdownSignals.h
-  qt/TabularFont.cpp qt/TabularFont.h
-  qt/TapeLineDelegate.cpp qt/TapeLineDelegate.h
-  qt/TapeListModel.cpp qt/TapeListModel.h
-  qt/TapePanel.cpp qt/TapePanel.h
-  qt/TapeView.cpp qt/TapeView.h
-  qt/WindowPlace.cpp qt/WindowPlace.h)
+  qt/services/DefaultPrinter.cpp qt/services/DefaultPrinter.h
+  qt/services/HelpOpener.cpp qt/services/HelpOpener.h
+  qt/services/HelpWindow.cpp qt/services/HelpWindow.h
+  qt/services/PrinterSurface.cpp qt/services/PrinterSurface.h
+  qt/services/QtPlatform.cpp qt/services/QtPlatform.h
+  qt/services/ShutdownSignals.cpp qt/services/ShutdownSignals.h
+  qt/panels/ChangeTapePanel.cpp qt/panels/ChangeTapePanel.h
+  qt/panels/Contrast.cpp qt/panels/Contrast.h
+  qt/panels/ControlPlaces.h
+  qt/panels/ConverterPanel.cpp qt/panels/ConverterPanel.h
+  qt/panels/DisplayLabel.cpp qt/panels/DisplayLabel.h
+  qt/panels/KeypadLayout.cpp qt/panels/KeypadLayout.h
+  qt/panels/KeypadPanel.cpp qt/panels/KeypadPanel.h
+  qt/panels/MemoryPanel.cpp qt/panels/MemoryPanel.h
+  qt/panels/PanelFrame.h
+  qt/panels/TabularFont.cpp qt/panels/TabularFont.h
+  qt/panels/TapeLineDelegate.cpp qt/panels/TapeLineDelegate.h
+  qt/panels/TapeListModel.cpp qt/panels/TapeListModel.h
+  qt/panels/TapePanel.cpp qt/panels/TapePanel.h
+  qt/panels/TapeView.cpp qt/panels/TapeView.h
+  qt/window/AboutWindow.cpp qt/window/AboutWindow.h
+  qt/window/KeyBindings.cpp qt/window/KeyBindings.h
+  qt/window/MainWindow.cpp qt/window/MainWindow.h
+  qt/window/MainWindowKeys.cpp
+  qt/window/MainWindowMenus.cpp
+  qt/window/MainWindowPlace.cpp
+  qt/window/MainWindowPlatform.h
+  qt/window/MainWindowShutDown.cpp
+  qt/window/WindowPlace.cpp qt/window/WindowPlace.h)

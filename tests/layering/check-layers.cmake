@@ -1,8 +1,10 @@
 # Fails when a file under SOURCE_DIR includes a header of a folder that comes after its own
 # in the layer order, or of a folder that is not in it. Run with
 #   cmake -DSOURCE_DIR=<src> -P check-layers.cmake
-# Lowest layer first; memory and converter share a layer and never include each other.
-set(layers platform number tape engine "memory|converter" settings form qt)
+# Lowest layer first; memory and converter share a layer and never include each other. The Qt
+# front end's folders are layers of their own: its services, the panels, the window.
+set(layers platform number tape engine "memory|converter" settings form qt/services qt/panels
+           qt/window)
 
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "pass -DSOURCE_DIR=<folder of the sources>")
@@ -23,7 +25,7 @@ endforeach()
 file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(failures 0)
 foreach(file IN LISTS files)
-  string(REGEX MATCH "^[^/]+" own "${file}")
+  string(REGEX MATCH "^qt/[^/]+|^[^/]+" own "${file}")
   if(NOT DEFINED rank_${own})
     message(SEND_ERROR "${file}: the folder ${own} has no place in the layer order")
     math(EXPR failures "${failures} + 1")
@@ -35,7 +37,7 @@ foreach(file IN LISTS files)
     if(NOT header MATCHES "/")
       continue() # a header beside the file, or a generated one found by name
     endif()
-    string(REGEX MATCH "^[^/]+" used "${header}")
+    string(REGEX MATCH "^qt/[^/]+|^[^/]+" used "${header}")
     if(NOT DEFINED rank_${used})
       message(SEND_ERROR "${file}: includes ${header}, from no folder of the layer order")
       math(EXPR failures "${failures} + 1")

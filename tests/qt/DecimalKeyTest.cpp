@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "qt/MainWindow.h"
 #include "qt/WindowFixture.h"
+#include "qt/window/MainWindow.h"
 
 namespace sumwise::qt {
 namespace {

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "qt/QtPlatform.h"
+#include "qt/services/QtPlatform.h"
 
 namespace sumwise::qt {
 namespace {

@@ -18,11 +18,11 @@
 
 #include <sys/stat.h>
 
-#include "qt/HelpOpener.h"
-#include "qt/HelpWindow.h"
-#include "qt/MainWindow.h"
 #include "qt/MessageWatch.h"
-#include "qt/QtPlatform.h"
+#include "qt/services/HelpOpener.h"
+#include "qt/services/HelpWindow.h"
+#include "qt/services/QtPlatform.h"
+#include "qt/window/MainWindow.h"
 
 namespace sumwise::qt {
 namespace {

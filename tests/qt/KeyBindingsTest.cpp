@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "qt/KeyBindings.h"
-#include "qt/TapeView.h"
 #include "qt/WindowFixture.h"
+#include "qt/panels/TapeView.h"
+#include "qt/window/KeyBindings.h"
 
 namespace sumwise::qt {
 namespace {

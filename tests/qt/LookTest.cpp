@@ -8,12 +8,12 @@
 #include <QStyle>
 
 #include "WindowFixture.h"
-#include "qt/Contrast.h"
-#include "qt/DisplayLabel.h"
-#include "qt/TabularFont.h"
-#include "qt/TapeLineDelegate.h"
-#include "qt/TapeListModel.h"
-#include "qt/TapeView.h"
+#include "qt/panels/Contrast.h"
+#include "qt/panels/DisplayLabel.h"
+#include "qt/panels/TabularFont.h"
+#include "qt/panels/TapeLineDelegate.h"
+#include "qt/panels/TapeListModel.h"
+#include "qt/panels/TapeView.h"
 
 namespace sumwise::qt {
 namespace {

@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "qt/TapeListModel.h"
 #include "qt/WindowFixture.h"
+#include "qt/panels/TapeListModel.h"
 
 namespace sumwise::qt {
 namespace {

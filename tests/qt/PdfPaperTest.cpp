@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "qt/PrinterSurface.h"
-#include "qt/QtPlatform.h"
+#include "qt/services/PrinterSurface.h"
+#include "qt/services/QtPlatform.h"
 #include "support/FakePlatform.h"
 #include "tape/Tape.h"
 #include "tape/TapePrinter.h"

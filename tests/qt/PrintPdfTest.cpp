@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <set>
 
-#include "qt/PrinterSurface.h"
+#include "qt/services/PrinterSurface.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "tape/Tape.h"

@@ -3,7 +3,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
-#include "qt/ShutdownSignals.h"
+#include "qt/services/ShutdownSignals.h"
 
 namespace sumwise::qt {
 namespace {

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <memory>
 
-#include "qt/TapeListModel.h"
-#include "qt/TapeView.h"
+#include "qt/panels/TapeListModel.h"
+#include "qt/panels/TapeView.h"
 #include "support/FakePlatform.h"
 #include "support/MemoryFiles.h"
 #include "support/RecordingSurface.h"

@@ -7,8 +7,8 @@
 #include <QStyle>
 
 #include "WindowFixture.h"
-#include "qt/DisplayLabel.h"
-#include "qt/PanelFrame.h"
+#include "qt/panels/DisplayLabel.h"
+#include "qt/panels/PanelFrame.h"
 
 namespace sumwise::qt {
 namespace {

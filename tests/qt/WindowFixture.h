@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "qt/MainWindow.h"
+#include "qt/window/MainWindow.h"
 #include "support/FakePlatform.h"
 
 // Readable QStrings in test failures.

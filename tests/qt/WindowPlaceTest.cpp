@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "qt/MainWindow.h"
-#include "qt/WindowPlace.h"
+#include "qt/window/MainWindow.h"
+#include "qt/window/WindowPlace.h"
 #include "support/FakePlatform.h"
 
 namespace sumwise::qt {

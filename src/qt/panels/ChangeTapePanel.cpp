@@ -1,6 +1,6 @@
-#include "qt/ChangeTapePanel.h"
+#include "qt/panels/ChangeTapePanel.h"
 
-#include "qt/Contrast.h"
+#include "qt/panels/Contrast.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
 // The window's construction: its widgets, their wiring to the core's handlers, and the
 // refresh that shows the core's state after every event.
-#include "qt/MainWindow.h"
+#include "qt/window/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,15 +10,15 @@
 #include <QTimer>
 
 #include "platform/AppIdentity.h"
-#include "qt/ChangeTapePanel.h"
-#include "qt/ControlPlaces.h"
-#include "qt/ConverterPanel.h"
-#include "qt/DisplayLabel.h"
-#include "qt/KeypadPanel.h"
-#include "qt/MainWindowPlatform.h"
-#include "qt/MemoryPanel.h"
-#include "qt/TapePanel.h"
-#include "qt/TapeView.h"
+#include "qt/panels/ChangeTapePanel.h"
+#include "qt/panels/ControlPlaces.h"
+#include "qt/panels/ConverterPanel.h"
+#include "qt/panels/DisplayLabel.h"
+#include "qt/panels/KeypadPanel.h"
+#include "qt/panels/MemoryPanel.h"
+#include "qt/panels/TapePanel.h"
+#include "qt/panels/TapeView.h"
+#include "qt/window/MainWindowPlatform.h"
 
 namespace sumwise::qt {
 

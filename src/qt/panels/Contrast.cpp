@@ -1,4 +1,4 @@
-#include "qt/Contrast.h"
+#include "qt/panels/Contrast.h"
 
 #include <algorithm>
 #include <cmath>

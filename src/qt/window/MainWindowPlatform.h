@@ -5,8 +5,8 @@
 
 #include "form/FormListener.h"
 #include "platform/WindowHost.h"
-#include "qt/ChangeTapePanel.h"
-#include "qt/MainWindow.h"
+#include "qt/panels/ChangeTapePanel.h"
+#include "qt/window/MainWindow.h"
 
 namespace sumwise::qt {
 

@@ -1,4 +1,4 @@
-#include "qt/AboutWindow.h"
+#include "qt/window/AboutWindow.h"
 
 #include <QGuiApplication>
 #include <QLabel>

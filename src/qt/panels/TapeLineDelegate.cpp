@@ -1,10 +1,10 @@
-#include "qt/TapeLineDelegate.h"
+#include "qt/panels/TapeLineDelegate.h"
 
 #include <QApplication>
 #include <QPainter>
 
-#include "qt/Contrast.h"
-#include "qt/TapeListModel.h"
+#include "qt/panels/Contrast.h"
+#include "qt/panels/TapeListModel.h"
 
 namespace sumwise::qt {
 

@@ -1,12 +1,12 @@
-#include "qt/KeypadPanel.h"
+#include "qt/panels/KeypadPanel.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include "form/CalcForm.h"
-#include "qt/ControlPlaces.h"
-#include "qt/DisplayLabel.h"
+#include "qt/panels/ControlPlaces.h"
+#include "qt/panels/DisplayLabel.h"
 
 namespace sumwise::qt {
 

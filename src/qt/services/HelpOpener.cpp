@@ -1,4 +1,4 @@
-#include "qt/HelpOpener.h"
+#include "qt/services/HelpOpener.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -14,7 +14,7 @@
 #include <utility>
 
 #include "platform/FileOps.h"
-#include "qt/HelpWindow.h"
+#include "qt/services/HelpWindow.h"
 
 namespace sumwise::qt {
 

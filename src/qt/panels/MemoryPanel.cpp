@@ -1,6 +1,6 @@
-#include "qt/MemoryPanel.h"
+#include "qt/panels/MemoryPanel.h"
 
-#include "qt/PanelFrame.h"
+#include "qt/panels/PanelFrame.h"
 
 #include <QEvent>
 #include <QLabel>

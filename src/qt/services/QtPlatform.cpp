@@ -1,4 +1,4 @@
-#include "qt/QtPlatform.h"
+#include "qt/services/QtPlatform.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -18,9 +18,9 @@
 #include <algorithm>
 
 #include "platform/AppIdentity.h"
-#include "qt/DefaultPrinter.h"
-#include "qt/HelpOpener.h"
-#include "qt/PrinterSurface.h"
+#include "qt/services/DefaultPrinter.h"
+#include "qt/services/HelpOpener.h"
+#include "qt/services/PrinterSurface.h"
 
 namespace sumwise::qt {
 

@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <QTimer>
 
-#include "qt/AboutWindow.h"
-#include "qt/MainWindow.h"
+#include "qt/window/AboutWindow.h"
+#include "qt/window/MainWindow.h"
 
 namespace sumwise::qt {
 

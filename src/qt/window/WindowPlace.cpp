@@ -1,4 +1,4 @@
-#include "qt/WindowPlace.h"
+#include "qt/window/WindowPlace.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,13 +1,13 @@
-#include "qt/TapePanel.h"
+#include "qt/panels/TapePanel.h"
 
 #include <QApplication>
 
 #include "form/CalcForm.h"
-#include "qt/ControlPlaces.h"
-#include "qt/TabularFont.h"
-#include "qt/TapeLineDelegate.h"
-#include "qt/TapeListModel.h"
-#include "qt/TapeView.h"
+#include "qt/panels/ControlPlaces.h"
+#include "qt/panels/TabularFont.h"
+#include "qt/panels/TapeLineDelegate.h"
+#include "qt/panels/TapeListModel.h"
+#include "qt/panels/TapeView.h"
 
 namespace sumwise::qt {
 

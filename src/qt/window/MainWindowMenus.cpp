@@ -7,10 +7,10 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
-#include "qt/AboutWindow.h"
-#include "qt/ConverterPanel.h"
-#include "qt/MainWindow.h"
-#include "qt/MainWindowPlatform.h"
+#include "qt/panels/ConverterPanel.h"
+#include "qt/window/AboutWindow.h"
+#include "qt/window/MainWindow.h"
+#include "qt/window/MainWindowPlatform.h"
 
 namespace sumwise::qt {
 

@@ -1,4 +1,4 @@
-#include "qt/KeyBindings.h"
+#include "qt/window/KeyBindings.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "qt/PrinterSurface.h"
+#include "qt/services/PrinterSurface.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>

@@ -1,4 +1,4 @@
-#include "qt/DisplayLabel.h"
+#include "qt/panels/DisplayLabel.h"
 
 #include <QEvent>
 #include <QPainter>

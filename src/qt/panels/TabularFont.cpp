@@ -1,4 +1,4 @@
-#include "qt/TabularFont.h"
+#include "qt/panels/TabularFont.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,6 +1,6 @@
-#include "qt/ConverterPanel.h"
+#include "qt/panels/ConverterPanel.h"
 
-#include "qt/PanelFrame.h"
+#include "qt/panels/PanelFrame.h"
 
 #include <QComboBox>
 #include <QFrame>

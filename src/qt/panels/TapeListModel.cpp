@@ -1,9 +1,9 @@
-#include "qt/TapeListModel.h"
+#include "qt/panels/TapeListModel.h"
 
 #include <QColor>
 #include <QFont>
 
-#include "qt/Contrast.h"
+#include "qt/panels/Contrast.h"
 #include "tape/TapeLine.h"
 
 namespace sumwise::qt {

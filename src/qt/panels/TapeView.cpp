@@ -1,4 +1,4 @@
-#include "qt/TapeView.h"
+#include "qt/panels/TapeView.h"
 
 #include <QEvent>
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include "qt/ShutdownSignals.h"
+#include "qt/services/ShutdownSignals.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "qt/KeypadLayout.h"
+#include "qt/panels/KeypadLayout.h"
 
 #include "engine/Calculator.h"
 #include "memory/MemoryBanks.h"

@@ -5,11 +5,11 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include "qt/DisplayLabel.h"
-#include "qt/KeyBindings.h"
-#include "qt/KeypadPanel.h"
-#include "qt/MainWindow.h"
-#include "qt/TapeView.h"
+#include "qt/panels/DisplayLabel.h"
+#include "qt/panels/KeypadPanel.h"
+#include "qt/panels/TapeView.h"
+#include "qt/window/KeyBindings.h"
+#include "qt/window/MainWindow.h"
 
 namespace sumwise::qt {
 

@@ -1,9 +1,9 @@
-#include "qt/DefaultPrinter.h"
+#include "qt/services/DefaultPrinter.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "qt/PrinterSurface.h"
+#include "qt/services/PrinterSurface.h"
 
 namespace sumwise::qt {
 

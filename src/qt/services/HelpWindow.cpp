@@ -1,4 +1,4 @@
-#include "qt/HelpWindow.h"
+#include "qt/services/HelpWindow.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "qt/KeypadLayout.h"
-#include "qt/MainWindow.h"
-#include "qt/WindowPlace.h"
+#include "qt/panels/KeypadLayout.h"
+#include "qt/window/MainWindow.h"
+#include "qt/window/WindowPlace.h"
 
 namespace sumwise::qt {
 

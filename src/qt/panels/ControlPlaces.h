@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-#include "qt/KeypadLayout.h"
+#include "qt/panels/KeypadLayout.h"
 
 namespace sumwise::qt {
 
