@@ -30,7 +30,8 @@ constexpr int kTop = 16;
 
 } // namespace
 
-MemoryPanel::MemoryPanel(QWidget* parent) : QGroupBox("Memory Banks", parent) {
+MemoryPanel::MemoryPanel(MemoryBanks& banks, QWidget* parent)
+    : QGroupBox("Memory Banks", parent), banks_(banks) {
     setObjectName("fraMemBanks");
     for (int i = 0; i < MemoryBanks::kCount; ++i) {
         const int top = kTop + i * kRowHeight;
@@ -60,12 +61,16 @@ MemoryPanel::MemoryPanel(QWidget* parent) : QGroupBox("Memory Banks", parent) {
         selector->setGeometry(132, top + 17, 18, 18);
         selector->setFocusPolicy(Qt::NoFocus);
         selector->setAutoExclusive(false); // the core decides which selector is on
-        connect(selector, &QRadioButton::clicked, this, [this, i] { emit selectorClicked(i); });
+        connect(selector, &QRadioButton::clicked, this, [this, i] {
+            banks_.SelectBank(i);
+            emit changed();
+        });
         selectors_[static_cast<size_t>(i)] = selector;
     }
 }
 
-void MemoryPanel::refresh(const MemoryBanks& banks) {
+void MemoryPanel::refresh() {
+    const MemoryBanks& banks = banks_;
     // Called after every key: only what changed is set, so an unchanged bank is neither laid
     // out nor drawn again, nor announced to a screen reader.
     auto setText = [](auto* widget, const QString& text) {
@@ -103,12 +108,13 @@ bool MemoryPanel::eventFilter(QObject* watched, QEvent* event) {
     for (int i = 0; i < MemoryBanks::kCount; ++i) {
         if (watched == accounts_[static_cast<size_t>(i)] &&
             event->type() == QEvent::MouseButtonRelease) {
-            emit accountClicked(i);
+            banks_.lblAccounts_Click(i);
+            emit changed();
             return true;
         }
         if (watched == texts_[static_cast<size_t>(i)] &&
             event->type() == QEvent::MouseButtonPress) {
-            emit bankTextPressed(); // bank texts are never edited by hand
+            banks_.txtMem_MouseDown(); // bank texts are never edited by hand
             return true;
         }
     }

@@ -15,21 +15,22 @@ namespace sumwise::qt {
 class MemoryPanel : public QGroupBox {
     Q_OBJECT
 public:
-    explicit MemoryPanel(QWidget* parent = nullptr);
+    // A click on a selector or a name, or a press on a bank text, goes to the banks.
+    explicit MemoryPanel(MemoryBanks& banks, QWidget* parent = nullptr);
 
     // Shows the banks' texts, names, selectors and the selected bank's colour.
-    void refresh(const MemoryBanks& banks);
+    void refresh();
 
 signals:
-    void selectorClicked(int bank);
-    void accountClicked(int bank);
-    void bankTextPressed();
+    // A bank was chosen or renamed; the window re-reads the core's state.
+    void changed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    MemoryBanks& banks_;
     std::array<QLabel*, MemoryBanks::kCount> accounts_{};
     std::array<QLineEdit*, MemoryBanks::kCount> texts_{};
     std::array<QRadioButton*, MemoryBanks::kCount> selectors_{};

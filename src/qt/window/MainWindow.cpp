@@ -123,18 +123,9 @@ ChangeTapePanel* MainWindow::changePanel() {
 }
 
 void MainWindow::buildMemoryPanel(QWidget* client) {
-    fraMemBanks_ = new MemoryPanel(client);
+    fraMemBanks_ = new MemoryPanel(form_->Banks(), client);
     fraMemBanks_->setGeometry(Pixels(kPanelRect));
-    connect(fraMemBanks_, &MemoryPanel::selectorClicked, this, [this](int bank) {
-        form_->Banks().SelectBank(bank);
-        refresh();
-    });
-    connect(fraMemBanks_, &MemoryPanel::accountClicked, this, [this](int bank) {
-        form_->Banks().lblAccounts_Click(bank);
-        refresh();
-    });
-    connect(fraMemBanks_, &MemoryPanel::bankTextPressed, this,
-            [this] { form_->Banks().txtMem_MouseDown(); });
+    connect(fraMemBanks_, &MemoryPanel::changed, this, &MainWindow::refresh);
 }
 
 // Built when first shown: the converter is hidden unless the user chose it.
@@ -191,7 +182,7 @@ void MainWindow::applyView() {
 
 void MainWindow::refresh() {
     keypad_->refresh(*form_);
-    fraMemBanks_->refresh(form_->Banks());
+    fraMemBanks_->refresh();
     if (fraConversions_ != nullptr) {
         fraConversions_->refresh();
     }
