@@ -27,6 +27,7 @@ public:
     void ShellOpen(const std::string&) override {}
     DateTime Now() override { return {2026, 12, 8, 9, 30, 0}; }
     std::string LongDate(const DateTime&) override { return "December 8, 2026"; }
+    std::string ShortTime(const DateTime&) override { return "2:05 PM"; }
     std::unique_ptr<PageSurface> OpenPrinter() override { return nullptr; }
     void SetBusy(bool) override {}
     std::string Environ(const std::string&) override { return {}; }

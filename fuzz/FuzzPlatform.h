@@ -167,6 +167,7 @@ public:
     void ShellOpen(const std::string&) override {}
     DateTime Now() override { return {2026, 12, 8, 14, 30, 5}; }
     std::string LongDate(const DateTime&) override { return "Tuesday, December 8, 2026"; }
+    std::string ShortTime(const DateTime&) override { return "2:05 PM"; }
     std::unique_ptr<PageSurface> OpenPrinter() override {
         if (!printerPresent) {
             return nullptr;

@@ -38,6 +38,8 @@ public:
 
     // The date in the system's long date format ("Tuesday, December 8, 2026").
     virtual std::string LongDate(const DateTime& when) = 0;
+    // The hour and minute in the system's short time format ("2:21 PM", "14:21").
+    virtual std::string ShortTime(const DateTime& when) = 0;
 
     // A print job on the default printer; nullptr when none can be opened.
     virtual std::unique_ptr<PageSurface> OpenPrinter() = 0;

@@ -23,7 +23,8 @@ constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kNoteGrey{80, 80, 80};
 // Room kept between a note and the figure beside it, in inches.
 constexpr double kNoteGap = 0.1;
-constexpr const char* kEllipsis = "\xE2\x80\xA6";
+// Less room than this beside a figure would hold a note a few letters a row.
+constexpr double kLeastNoteRoom = 0.5;
 
 // Runs one printer step; a failing step is skipped and reported as false.
 template <typename Step> bool Attempt(Step&& step) {
@@ -61,6 +62,13 @@ std::string OneLine(const std::string& note) {
     return text;
 }
 
+std::string WithoutTrailingBlanks(std::string text) {
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
 bool Fits(PageSurface& page, const std::string& text, double room) {
     // Widths are sums of fractions; a note exactly as wide as its room must not miss by a hair.
     constexpr double kSlack = 1e-9;
@@ -69,63 +77,48 @@ bool Fits(PageSurface& page, const std::string& text, double room) {
     return fits;
 }
 
-// The note as it fits in room inches: whole, else its longest head that fits with an ellipsis
-// after it, cut between characters; empty when not even one character fits.
-std::string FitNote(PageSurface& page, const std::string& note, double room) {
-    if (room <= 0) {
-        return {};
-    }
-    const std::string text = OneLine(note);
-    if (Fits(page, text, room)) {
-        return text;
-    }
-    std::vector<std::size_t> cuts; // where a character starts, after the first
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            cuts.push_back(i);
+// Where the row of text that starts at `from` ends: after the most that fits in room, broken
+// at a blank where the row has one, else between characters. At least one character, so a
+// note always moves on.
+std::size_t RowEnd(PageSurface& page, const std::string& text, std::size_t from, double room) {
+    std::vector<std::size_t> ends; // where a character ends, from the first on
+    for (std::size_t i = from + 1; i <= text.size(); ++i) {
+        if (i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ends.push_back(i);
         }
     }
-    const auto head = [&](std::size_t k) {
-        std::string cut = text.substr(0, cuts[k]);
-        while (cut.size() > 1 && cut.back() == ' ') {
-            cut.pop_back();
-        }
-        return cut + kEllipsis;
-    };
-    // Wider heads never fit where a narrower one does not, so the longest is found by halving.
-    std::string best;
-    std::size_t low = 0;
-    std::size_t high = cuts.size();
+    // Longer heads are never narrower, so the longest that fits is found by halving.
+    std::size_t low = 1; // the first character goes in any case
+    std::size_t high = ends.size();
     while (low < high) {
-        const std::size_t mid = low + (high - low) / 2;
-        std::string candidate = head(mid);
-        if (Fits(page, candidate, room)) {
-            best = std::move(candidate);
-            low = mid + 1;
+        const std::size_t mid = low + (high - low + 1) / 2;
+        if (Fits(page, WithoutTrailingBlanks(text.substr(from, ends[mid - 1] - from)), room)) {
+            low = mid;
         } else {
-            high = mid;
+            high = mid - 1;
         }
     }
-    return best;
+    const std::size_t end = ends[low - 1];
+    if (end == text.size() || text[end] == ' ') {
+        return end;
+    }
+    // A blank after the row's first word, so no row is blank.
+    const std::size_t blank = text.rfind(' ', end - 1);
+    const std::size_t word = text.find_first_not_of(' ', from);
+    return blank != std::string::npos && blank > word ? blank : end;
 }
 
-// The note left of its line, from the left of the line's column up to a gap before the line's
-// text. Later columns also keep a gap after the figures of the column before.
-void PrintNote(PageSurface& page, const std::string& note, const std::string& line,
-               float rightEdge) {
-    double lineLeft = 0;
-    if (!Attempt([&] { lineLeft = rightEdge - page.TextWidth(line); })) {
-        return;
-    }
+// From the left of the column that ends at rightEdge; later columns keep a gap after the
+// figures of the column before.
+double NoteLeft(float rightEdge) {
     const double columnLeft = rightEdge - kColumnStep;
-    const double left = columnLeft <= 0 ? 0.0 : columnLeft + kNoteGap;
-    const std::string fitted = FitNote(page, note, lineLeft - kNoteGap - left);
-    if (fitted.empty()) {
-        return;
-    }
+    return columnLeft <= 0 ? 0.0 : columnLeft + kNoteGap;
+}
+
+void PrintNoteRow(PageSurface& page, const std::string& text, double left, bool lineBreak) {
     Attempt([&] { page.SetTextColor(kNoteGrey); });
     Attempt([&] { page.SetCurrentX(left); });
-    Attempt([&] { page.Print(fitted, false); });
+    Attempt([&] { page.Print(text, lineBreak); });
 }
 
 // The dated header, its rule and a small gap; the column top where the lines start, or a
@@ -134,7 +127,7 @@ double PrintHeader(PageSurface& page, DesktopServices& desktop, const DateTime& 
     bool ready = true;
     double columnTop = 0;
     const std::string header =
-        "Sumwise Tape Printed: " + desktop.LongDate(now) + " @ " + PrintTimeText(now);
+        "Sumwise Tape Printed: " + desktop.LongDate(now) + " @ " + desktop.ShortTime(now);
     ready &= Attempt([&] { page.SetFontName(kFontName); });
     ready &= Attempt([&] { page.Print("", false); }); // opens the job at the top left
     ready &= Attempt([&] { page.SetFontSize(kBodySize); });
@@ -150,24 +143,55 @@ double PrintHeader(PageSurface& page, DesktopServices& desktop, const DateTime& 
     return ready ? columnTop : -1;
 }
 
+// Once fewer than two more lines fit below, the next column, or the next page.
+void EndRow(PageSurface& page, float& rightEdge, double columnTop) {
+    if (PageIsFull(page)) {
+        rightEdge += kColumnStep;
+        Attempt([&] { page.SetCurrentY(columnTop); });
+        if (rightEdge > kLastEdge) {
+            rightEdge = kFirstEdge;
+            Attempt([&] { page.NewPage(); });
+        }
+    }
+}
+
+// A line's note stands left of it, up to a gap before the line's text. One too long goes on
+// over further rows in the same room, so none is ever cut; where a long figure leaves too
+// little room, the note goes on the rows under it, across the column.
 void PrintLines(const Tape& tape, PageSurface& page, double columnTop) {
     // A tape without notes prints exactly as it always has.
     const bool notes = tape.HasNotes();
     float rightEdge = kFirstEdge;
     for (size_t i = 0; i < tape.Count(); ++i) {
         const std::string& line = tape.Line(i);
-        if (notes && !tape.Note(i).empty()) {
-            PrintNote(page, tape.Note(i), line, rightEdge);
+        const std::string note = notes ? OneLine(tape.Note(i)) : std::string();
+        std::size_t printed = note.size(); // of the note, in bytes
+        double lineWidth = 0;
+        bool under = false;
+        if (!note.empty() && Attempt([&] { lineWidth = page.TextWidth(line); })) {
+            const double left = NoteLeft(rightEdge);
+            const double room = rightEdge - lineWidth - kNoteGap - left;
+            if (Fits(page, note, room)) {
+                PrintNoteRow(page, note, left, false);
+            } else if (room >= kLeastNoteRoom) {
+                printed = RowEnd(page, note, 0, room);
+                PrintNoteRow(page, WithoutTrailingBlanks(note.substr(0, printed)), left, false);
+            } else {
+                printed = 0;
+                under = true;
+            }
         }
         Attempt([&] { page.SetTextColor(IsRedLine(line) ? kRed : kBlack); });
         PrintRightAligned(page, line, rightEdge);
-        if (PageIsFull(page)) {
-            rightEdge += kColumnStep;
-            Attempt([&] { page.SetCurrentY(columnTop); });
-            if (rightEdge > kLastEdge) {
-                rightEdge = kFirstEdge;
-                Attempt([&] { page.NewPage(); });
-            }
+        EndRow(page, rightEdge, columnTop);
+        while ((printed = note.find_first_not_of(' ', printed)) != std::string::npos) {
+            const double left = NoteLeft(rightEdge);
+            const double right = under ? rightEdge : rightEdge - lineWidth - kNoteGap;
+            const std::size_t end = RowEnd(page, note, printed, right - left);
+            PrintNoteRow(page, WithoutTrailingBlanks(note.substr(printed, end - printed)), left,
+                         true);
+            printed = end;
+            EndRow(page, rightEdge, columnTop);
         }
     }
 }
@@ -227,13 +251,6 @@ bool TellIfEmpty(const Tape& tape, Dialogs& dialogs, WindowHost& window) {
 }
 
 } // namespace
-
-std::string PrintTimeText(const DateTime& when) {
-    const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%d:%02d %s", hour12, when.minute, when.hour < 12 ? "AM" : "PM");
-    return buf;
-}
 
 void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window,
                FileOps& files) {

@@ -6,9 +6,9 @@
 
 namespace sumwise {
 
-// Prints the whole tape like a paper roll laid out on sheets: a dated header with a rule, then
-// the lines right-aligned in four columns a page, lines holding a minus sign in red. A line's
-// note prints left of it in its column, cut to the room there. With no printer the same pages
+// Prints the whole tape like a paper roll laid out on sheets: a header with the date and time
+// and a rule, then the lines right-aligned in four columns a page, lines holding a minus sign
+// in red. A line's note prints left of it in its column, over as many rows as it needs. With no printer the same pages
 // are saved as a PDF in the documents folder, and the user is told where, or why they are not.
 void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window,
                FileOps& files);
@@ -24,8 +24,5 @@ inline bool PrintTapeToPdf(const Tape& tape, const std::string& path, Platform& 
                            FileOps& files) {
     return PrintTapeToPdf(tape, path, platform, platform, platform, files);
 }
-
-// "h:mm AM/PM": hour without a leading zero, two-digit minutes.
-std::string PrintTimeText(const DateTime& when);
 
 } // namespace sumwise

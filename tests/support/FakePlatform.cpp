@@ -73,6 +73,12 @@ std::string FakePlatform::LongDate(const DateTime& when) {
            std::to_string(when.year);
 }
 
+std::string FakePlatform::ShortTime(const DateTime& when) {
+    const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
+    return std::to_string(hour12) + (when.minute < 10 ? ":0" : ":") + std::to_string(when.minute) +
+           (when.hour < 12 ? " AM" : " PM");
+}
+
 namespace {
 
 // Hands the job to the fake's shared surface, so a test reads it after the job has ended.

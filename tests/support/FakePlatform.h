@@ -48,6 +48,8 @@ public:
     void OpenHelp() override { opened.push_back("help"); }
     DateTime Now() override { return now; }
     std::string LongDate(const DateTime& when) override;
+    // As a US English desktop writes it: "2:05 PM".
+    std::string ShortTime(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
     std::string PrinterFailure() override { return printerFailure; }
     void SetBusy(bool busy) override { busyCalls.push_back(busy); }

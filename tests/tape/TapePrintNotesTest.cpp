@@ -14,8 +14,6 @@ namespace {
 
 using testing::RecordingSurface;
 
-const std::string kEllipsis = "\u2026";
-
 class TapePrintNotesTest : public ::testing::Test {
 protected:
     void SetUp() override { platform.printer = surface; }
@@ -34,8 +32,8 @@ protected:
 };
 
 // The recording surface gives every byte 0.05 inch; the first column ends at 1.5 inches and a
-// note keeps 0.1 inch from its line.
-TEST_F(TapePrintNotesTest, NoteFitsLeftOfItsLine) {
+// note keeps 0.1 inch from its line, so beside "+ 5.00" it has 1.1 inches: 22 bytes a row.
+TEST_F(TapePrintNotesTest, ALongNoteGoesOnOverRowsOfItsOwnAndIsNeverCut) {
     const auto accents = [](int count) { // two bytes, one character each
         std::string text;
         while (count-- > 0) {
@@ -43,19 +41,25 @@ TEST_F(TapePrintNotesTest, NoteFitsLeftOfItsLine) {
         }
         return text;
     };
+    const std::string nines23 = "+ " + std::string(23, '9');
     const struct {
-        std::string line, note, printed; // printed empty: the note is left out
+        std::string line, note;
+        std::vector<std::string> rows;
+        bool under; // the figure leaves too little room: the note goes under it, across the column
     } cases[] = {
-        {"+ 5.00", "rent", "rent"},
-        {"+ 5.00", "abcdefghijklmnopqrstuv", "abcdefghijklmnopqrstuv"}, // exactly the room
-        {"+ 5.00", "abcdefghijklmnopqrstuvwxyz", "abcdefghijklmnopqrs" + kEllipsis},
-        {"+ 5.00", "aaaaaaaaaaaaaaaaaa  bbbbbbbb", "aaaaaaaaaaaaaaaaaa" + kEllipsis},
-        {"+ 5.00", "line one\nline two and more", "line one line two a" + kEllipsis},
-        {"+ 5.00", accents(13), accents(9) + kEllipsis}, // never half a character
-        {"+ 123456789012.00", "monthly rent", "monthly" + kEllipsis},
-        {"+ " + std::string(22, '9'), "abcde", "a" + kEllipsis},
-        {"+ " + std::string(23, '9'), "abcde", ""}, // room for the ellipsis alone
-        {"= " + std::string(27, '9'), "rent", ""},  // the line fills its column
+        {"+ 5.00", "rent", {"rent"}, false},
+        {"+ 5.00", "abcdefghijklmnopqrstuv", {"abcdefghijklmnopqrstuv"}, false}, // the room exactly
+        {"+ 5.00", "abcdefghijklmnopqrstuvwxyz", {"abcdefghijklmnopqrstuv", "wxyz"}, false},
+        {"+ 5.00", "aaaaaaaaaaaaaaaaaa  bbbbbbbb", {"aaaaaaaaaaaaaaaaaa", "bbbbbbbb"}, false},
+        {"+ 5.00", "line one\nline two and more", {"line one line two and", "more"}, false},
+        {"+ 5.00", accents(13), {accents(11), accents(2)}, false}, // whole characters
+        {"+ 123456789012.00", "monthly rent", {"monthly", "rent"}, false},
+        {nines23, "abcde", {"abcde"}, true},
+        {"= " + std::string(27, '9'), "rent", {"rent"}, true},
+        {nines23,
+         "the monthly rent for the office in the old town",
+         {"the monthly rent for the", "office in the old town"},
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line + " / " + c.note);
@@ -63,22 +67,24 @@ TEST_F(TapePrintNotesTest, NoteFitsLeftOfItsLine) {
         tape.Clear();
         tape.AddTapeLine(c.line);
         tape.SetNote(0, c.note);
+        tape.AddTapeLine("+ 1.00");
         PrintTape(tape, platform, files);
         const auto printed = Printed();
-        ASSERT_EQ(printed.size(), c.printed.empty() ? 1u : 2u);
-        const auto& line = printed.back();
+        ASSERT_EQ(printed.size(), c.rows.size() + 2);
+        const auto& line = printed[c.under ? 0 : 1];
         EXPECT_EQ(line.text, c.line);
         EXPECT_NEAR(RightEnd(line), 1.5, 1e-9);
-        if (c.printed.empty()) {
-            continue;
+        for (std::size_t row = 0; row < c.rows.size(); ++row) {
+            const auto& note = printed[row < 1 && !c.under ? 0 : row + 1];
+            EXPECT_EQ(note.text, c.rows[row]) << row;
+            EXPECT_DOUBLE_EQ(note.x, 0);
+            EXPECT_NEAR(note.y, line.y + 0.2 * static_cast<double>(row + c.under), 1e-9) << row;
+            EXPECT_NE(note.colour, (Rgb{255, 0, 0}));
+            EXPECT_LE(RightEnd(note), (c.under ? 1.5 : line.x - 0.1) + 1e-9) << row;
         }
-        const auto& note = printed.front();
-        EXPECT_EQ(note.text, c.printed);
-        EXPECT_DOUBLE_EQ(note.x, 0);
-        EXPECT_DOUBLE_EQ(note.y, line.y);
-        EXPECT_EQ(note.page, line.page);
-        EXPECT_DOUBLE_EQ(note.size, line.size);
-        EXPECT_LE(RightEnd(note), line.x - 0.1 + 1e-9);
+        // The next line stands under the note's last row.
+        EXPECT_NEAR(printed.back().y, line.y + 0.2 * static_cast<double>(c.rows.size() + c.under),
+                    1e-9);
     }
 }
 

@@ -125,6 +125,45 @@ TEST_F(TapePrinterTest, WideLinesReachLeftOfTheirEdge) {
     EXPECT_LT(Lines()[0].x, 0);
 }
 
+TEST_F(TapePrinterTest, ATapeWithoutNotesIsDrawnWithTheSameCallsAsEver) {
+    auto small = std::make_shared<RecordingSurface>(7.5, 1.0); // two lines a column
+    platform.printer = small;
+    for (const std::string& line :
+         std::vector<std::string>{"+ 5.00", std::string(kEnDash) + " 2.50", "= 2.50",
+                                  std::string(kSeparatorLine), "G 2.50"}) {
+        tape.AddTapeLine(line);
+    }
+    PrintTape(tape, platform, files);
+    const std::vector<std::string> calls = {
+        "font Times New Roman",
+        "print ",
+        "size 10",
+        "print Sumwise Tape Printed: December 8, 2026 @ 2:30 PM |",
+        "line 0 0.2 7.5 0.2",
+        "size 5",
+        "print  |",
+        "size 10",
+        "colour 0,0,0",
+        "x 1.2",
+        "print + 5.00 |",
+        "colour 255,0,0",
+        "x 1.1",
+        "print – 2.50 |",
+        "y 0.3",
+        "colour 0,0,0",
+        "x 2.7",
+        "print = 2.50 |",
+        "colour 0,0,0",
+        "x 1.85",
+        "print *********************** |",
+        "y 0.3",
+        "colour 0,0,0",
+        "x 4.2",
+        "print G 2.50 |",
+    };
+    EXPECT_EQ(small->calls, calls);
+}
+
 // Throws on one chosen operation, to see the run go on.
 class FailingSurface : public RecordingSurface {
 public:
@@ -242,18 +281,6 @@ TEST(TapePdfFile, WrittenWholeOrLeftAsItWasAndTheUserIsTold) {
         // Said once the run is over, and of a saved file only once it is whole on disk.
         EXPECT_EQ(platform.busyAtMessage, (std::vector<bool>{true, false}));
         EXPECT_EQ(platform.filesAtMessage, files.files);
-    }
-}
-
-TEST(PrintTimeText, TwelveHourClock) {
-    const std::pair<DateTime, const char*> cases[] = {
-        {{2026, 1, 1, 0, 0, 0}, "12:00 AM"},
-        {{2026, 1, 1, 9, 7, 0}, "9:07 AM"},
-        {{2026, 1, 1, 12, 30, 0}, "12:30 PM"},
-        {{2026, 1, 1, 23, 59, 59}, "11:59 PM"},
-    };
-    for (const auto& [when, text] : cases) {
-        EXPECT_EQ(PrintTimeText(when), text);
     }
 }
 

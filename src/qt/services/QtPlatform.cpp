@@ -176,6 +176,14 @@ std::string QtPlatform::LongDate(const DateTime& when) {
         .toStdString();
 }
 
+std::string QtPlatform::ShortTime(const DateTime& when) {
+    return ShortTimeText(QLocale::system(), when).toStdString();
+}
+
+QString ShortTimeText(const QLocale& locale, const DateTime& when) {
+    return locale.toString(QTime(when.hour, when.minute, when.second), QLocale::ShortFormat);
+}
+
 std::unique_ptr<PageSurface> QtPlatform::OpenPrinter() {
     return OpenDefaultPrinter(printerFailure_);
 }

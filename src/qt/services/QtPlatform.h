@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 
 class QFileDialog;
+class QLocale;
 
 namespace sumwise::qt {
 
@@ -48,6 +49,7 @@ public:
     void OpenHelp() override;
     DateTime Now() override;
     std::string LongDate(const DateTime& when) override;
+    std::string ShortTime(const DateTime& when) override;
     std::unique_ptr<PageSurface> OpenPrinter() override;
     // Why the last OpenPrinter could not open the printer set up; empty otherwise.
     std::string PrinterFailure() override { return printerFailure_; }
@@ -68,5 +70,8 @@ private:
     std::unique_ptr<HelpOpener> help_;
     std::string printerFailure_;
 };
+
+// The time of day as the locale writes it in short ("2:21 PM" in the US, "14:21" in Germany).
+QString ShortTimeText(const QLocale& locale, const DateTime& when);
 
 } // namespace sumwise::qt
