@@ -1,4 +1,5 @@
-// The options beyond the adding machine's own keys: add mode, item count and the tax rate.
+// The options beyond the adding machine's own keys: add mode, item count, the tax rate and
+// the window's size.
 #include <algorithm>
 
 #include "form/SettingsController.h"
@@ -52,6 +53,15 @@ void SettingsController::mnuItemCount_Click() {
     options_.itemCount = !options_.itemCount;
     SaveOptionsFile();
     window_.FocusKeySink();
+}
+
+void SettingsController::KeepWindowSize(int widthTwips, int heightTwips) {
+    if (widthTwips == options_.windowWidth && heightTwips == options_.windowHeight) {
+        return;
+    }
+    options_.windowWidth = widthTwips;
+    options_.windowHeight = heightTwips;
+    SaveOptionsFile();
 }
 
 void SettingsController::mnuTaxRate_Click() {

@@ -58,6 +58,9 @@ public:
     // rate is asked for first.
     void TaxKey(bool add);
     const Options& CurrentOptions() const { return options_; }
+    // The window's inside in twips as the user left it, kept for the next start; 0 by 0 for
+    // the size it was designed with. The options file is written only when it changed.
+    void KeepWindowSize(int widthTwips, int heightTwips);
     std::string OptionsPath() const;
     void LoadOptionsFile();
     // "12 items" while items are counted, else empty.

@@ -14,6 +14,10 @@ struct Options {
     bool addMode = false;          // digits keyed without a point shift in from the right
     bool itemCount = false;        // the entries of a calculation are counted and noted on totals
     std::optional<double> taxRate; // in percent; none set until the user gives one
+    // The window's inside below its menu bar, in twips, as the user sized it; 0 while it has
+    // the size it was designed with.
+    int windowWidth = 0;
+    int windowHeight = 0;
 
     bool operator==(const Options&) const = default;
 };
@@ -25,6 +29,10 @@ inline constexpr const char* kOptionsFileName = "Sumwise.options";
 Options LoadOptions(FileOps& files, const std::string& path);
 // Writes all options at once, atomically; false when the file could not be written.
 bool SaveOptions(FileOps& files, const std::string& path, const Options& options);
+
+// A window length as the file keeps it: whole twips, 1 to kMostWindowTwips; nullopt otherwise.
+inline constexpr int kMostWindowTwips = 1'000'000;
+std::optional<int> ReadWindowTwips(std::string_view text);
 
 // A tax rate as typed: 0 to 100 with at most four decimals ("19", "8.875"); nullopt otherwise.
 std::optional<double> ReadTaxRate(std::string_view text);
