@@ -71,4 +71,5 @@ set(SUMWISE_QT_SOURCES
   qt/window/MainWindowPlace.cpp
   qt/window/MainWindowPlatform.h
   qt/window/MainWindowShutDown.cpp
+  qt/window/MainWindowSize.cpp
   qt/window/WindowPlace.cpp qt/window/WindowPlace.h)

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "qt/services/PrinterSurface.h"
+#include "qt/services/QtPlatform.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "tape/Tape.h"
@@ -36,6 +37,24 @@ QString RunTool(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The header's time as the user's locale writes it, never a 12-hour clock forced on everyone.
+TEST(PrintPdf, TheHeaderTimeFollowsTheLocale) {
+    const DateTime when{2026, 12, 8, 14, 21, 5};
+    const struct {
+        QLocale locale;
+        const char* time;
+    } cases[] = {
+        {QLocale(QLocale::English, QLocale::UnitedStates), "2:21 PM"},
+        {QLocale(QLocale::German, QLocale::Germany), "14:21"},
+        {QLocale(QLocale::French, QLocale::France), "14:21"},
+    };
+    for (const auto& c : cases) {
+        // Newer locale data puts a narrow no-break space before "PM".
+        const QString text = ShortTimeText(c.locale, when).replace(QChar(0x202F), ' ');
+        EXPECT_EQ(text.toStdString(), c.time) << c.locale.name().toStdString();
+    }
 }
 
 TEST(PrintPdf, ColumnsPagesAndHeaderInARealPdf) {

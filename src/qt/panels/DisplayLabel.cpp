@@ -15,13 +15,25 @@ constexpr int kRightMargin = 4;
 
 // The widest of the measures: a text given its rounded-down width, or less than its ink,
 // would be elided by a pixel.
-int Advance(const QWidget& widget, const QString& text) {
+int Advance(const QFont& font, const QString& text) {
     if (text.isEmpty()) {
         return 0;
     }
-    const double exact = QFontMetricsF(widget.font()).horizontalAdvance(text);
+    const double exact = QFontMetricsF(font).horizontalAdvance(text);
     return std::max(static_cast<int>(std::ceil(exact)),
-                    widget.fontMetrics().size(Qt::TextSingleLine, text).width());
+                    QFontMetrics(font).size(Qt::TextSingleLine, text).width());
+}
+
+QFont Scaled(QFont font, double scale) {
+    if (scale >= 1) {
+        return font;
+    }
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * scale))));
+    } else {
+        font.setPointSizeF(font.pointSizeF() * scale);
+    }
+    return font;
 }
 
 } // namespace
@@ -33,12 +45,25 @@ QString DisplaySideLabel::shownText() const {
     return text().isEmpty() ? QString() : caption_ + text();
 }
 
+QFont DisplaySideLabel::shownFont() const {
+    return Scaled(font(), scale_);
+}
+
+void DisplaySideLabel::setShrink(double scale) {
+    if (scale_ != scale) {
+        scale_ = scale;
+        update();
+    }
+}
+
 void DisplaySideLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::Text)); // the display's background is Base
+    const QFont face = shownFont();
+    painter.setFont(face);
     const QRect area = contentsRect();
     painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                     fontMetrics().elidedText(shownText(), Qt::ElideRight, area.width()));
+                     QFontMetrics(face).elidedText(shownText(), Qt::ElideRight, area.width()));
 }
 
 DisplayLabel::DisplayLabel(QWidget* parent) : QLabel(parent) {
@@ -80,30 +105,51 @@ QRect DisplayLabel::numberRect() const {
     return contentsRect().adjusted(reservedLeft_ + kLeftMargin, 0, -kRightMargin, 0);
 }
 
+QFont DisplayLabel::numberFont() const {
+    return Scaled(font(), scale_);
+}
+
 void DisplayLabel::layoutSides() {
     const QRect area = contentsRect().adjusted(kLeftMargin, 0, -kRightMargin, 0);
-    const int gap = operator_->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    const QFont sideBody = operator_->font();
+    // The faces as set while the number and the small texts fit side by side; otherwise both
+    // shrink, a pixel of the number's size at a time, until they do or reach the least size.
+    const int pixels = std::max(1, QFontInfo(font()).pixelSize());
+    int number = 0;
     int sides = 0;
-    for (const DisplaySideLabel* side : Sides()) {
-        const int width = Advance(*side, side->shownText());
-        sides += width > 0 ? width + (sides > 0 ? gap : 0) : 0;
+    int gap = 0;
+    for (int size = pixels;; --size) {
+        scale_ = static_cast<double>(size) / pixels;
+        const QFont sideFace = Scaled(sideBody, scale_);
+        gap = QFontMetrics(sideFace).horizontalAdvance(QLatin1Char(' '));
+        sides = 0;
+        for (const DisplaySideLabel* side : Sides()) {
+            const int width = Advance(sideFace, side->shownText());
+            sides += width > 0 ? width + (sides > 0 ? gap : 0) : 0;
+        }
+        number = Advance(numberFont(), text());
+        const int needed = sides == 0 ? number : number + gap + sides;
+        if (needed <= area.width() || scale_ - 1.0 / pixels < kLeastScale) {
+            break;
+        }
     }
     // The small texts stay whole unless, with a number too long for the rest, they would take
     // more than half the display.
-    const int number = Advance(*this, text());
     const int room =
         sides == 0 ? 0 : std::min(sides, std::max(area.width() - gap - number, area.width() / 2));
     reservedLeft_ = sides == 0 ? 0 : room + gap;
 
-    const QFontMetrics numberMetrics = fontMetrics();
+    const QFontMetrics numberMetrics(numberFont());
     const int baseline =
         area.top() + (area.height() - numberMetrics.height()) / 2 + numberMetrics.ascent();
-    const QFontMetrics sideMetrics = operator_->fontMetrics();
+    const QFont sideFace = Scaled(sideBody, scale_);
+    const QFontMetrics sideMetrics(sideFace);
     const int top = std::max(area.top(), baseline - sideMetrics.ascent());
     const int height = std::min(sideMetrics.height(), area.bottom() + 1 - top);
     int left = area.left();
     for (DisplaySideLabel* side : Sides()) {
-        const int width = Advance(*side, side->shownText());
+        side->setShrink(scale_);
+        const int width = Advance(sideFace, side->shownText());
         side->setGeometry(left, top, std::max(0, std::min(width, area.left() + room - left)),
                           height);
         left += width > 0 ? width + gap : 0;
@@ -127,7 +173,9 @@ void DisplayLabel::paintEvent(QPaintEvent* event) {
         painter.drawRect(contentsRect().adjusted(0, 0, -1, -1));
     }
     const QRect area = numberRect();
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideLeft, area.width());
+    const QFont face = numberFont();
+    const QString shown = QFontMetrics(face).elidedText(text(), Qt::ElideLeft, area.width());
+    painter.setFont(face);
     painter.setPen(palette().color(foregroundRole()));
     painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter, shown);
 }

@@ -14,17 +14,22 @@ public:
 
     // What the display shows: the caption and the text, or nothing.
     QString shownText() const;
+    // The face it is drawn in: its font, made smaller while the display is crowded.
+    QFont shownFont() const;
+    void setShrink(double scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString caption_;
+    double scale_ = 1;
 };
 
 // The main display: the number right-aligned, and at its left the pending operator and the
-// grand total. Both stay whole while the number fits beside them; a number too long keeps its
-// newest digits visible by eliding on the left. text() is always the whole display text.
+// grand total. Both stay whole while the number fits beside them, the number and the small
+// texts shrinking together when they must; a number too long even then keeps its newest
+// digits visible by eliding on the left. text() is always the whole display text.
 class DisplayLabel : public QLabel {
     Q_OBJECT
 public:
@@ -41,8 +46,11 @@ public:
     void setTexts(const QString& number, const QString& pendingOperator, const QString& grandTotal);
     // The options' marks, empty when their option is off.
     void setOptionTexts(const QString& addMode, const QString& items);
-    // Where the number is drawn, right-aligned.
+    // Where the number is drawn, right-aligned, and in which face.
     QRect numberRect() const;
+    QFont numberFont() const;
+    // The least the number and the small texts shrink to, against their own sizes.
+    static constexpr double kLeastScale = 0.625;
     // Marks the display while typed keys go to the calculator: the key sink that holds the
     // focus then is out of sight.
     void setKeysHere(bool here);
@@ -67,6 +75,7 @@ private:
         return {addMode_, operator_, items_, grandTotal_};
     }
     int reservedLeft_ = 0; // pixels kept free at the left for the small texts
+    double scale_ = 1;     // of the fonts while the display is crowded
     bool keysHere_ = false;
 };
 

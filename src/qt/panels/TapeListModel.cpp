@@ -36,6 +36,11 @@ QVariant TapeListModel::data(const QModelIndex& index, int role) const {
     }
     case kNoteRole:
         return QString::fromStdString(tape_.Note(static_cast<std::size_t>(index.row())));
+    case Qt::ToolTipRole: {
+        // The whole note, which the line may show only in part.
+        const std::string& note = tape_.Note(static_cast<std::size_t>(index.row()));
+        return note.empty() ? QVariant() : QVariant(QString::fromStdString(note));
+    }
     case Qt::ForegroundRole:
         if (IsRedLine(line)) {
             return negativeInk_;
@@ -85,7 +90,7 @@ void TapeListModel::FirstLineRemoved() {
 
 void TapeListModel::LineRewritten(std::size_t row) {
     const QModelIndex changed = index(static_cast<int>(row));
-    emit dataChanged(changed, changed, {Qt::DisplayRole, kNoteRole});
+    emit dataChanged(changed, changed, {Qt::DisplayRole, kNoteRole, Qt::ToolTipRole});
 }
 
 void TapeListModel::Cleared() {

@@ -60,13 +60,16 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
     QFont face("Liberation Sans");
     face.setPointSize(8);
     setFont(face);
+    // Maximized, the tape takes the room; the window manager offers it only while the window
+    // can grow.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
 
     auto* client = new QWidget(this);
     client->setObjectName("client");
     client->setFixedSize(Pixels(kClientArea).size());
+    client->installEventFilter(this);
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -100,6 +103,9 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
                  client->findChild<QWidget*>("cmdClear")};
     if (auto* print = client->findChild<QWidget*>("cmdPrint")) {
         tapeArea_.append(print);
+    }
+    for (const QWidget* widget : tapeArea_) {
+        tapePlaces_.append(widget->geometry());
     }
 
     showLoadedState();
@@ -164,7 +170,7 @@ void MainWindow::applyView() {
     // The outer width less the frame the design counted: the client area shrinks from the
     // right, so the tape and its keys fall outside it.
     const int clientWidth = (view.OuterWidthTwips() - 90 + kTwipsPerPixel / 2) / kTwipsPerPixel;
-    centralWidget()->setFixedWidth(clientWidth);
+    fitClientArea(clientWidth, view.mnuTape);
     for (QWidget* widget : tapeArea_) {
         widget->setVisible(view.mnuTape);
     }

@@ -106,6 +106,21 @@ private:
     // Left and Top for the window where it stands now.
     void storePlace();
 
+    // The window's size (MainWindowSize.cpp). With the tape shown the window grows from its
+    // designed size, the tape with it; without, it keeps its designed narrow size.
+    void fitClientArea(int designedWidth, bool tapeShown);
+    // The client area at this size, the window around it.
+    void resizeClient(QSize client);
+    // The size kept from the last run, at most what the screen at the saved place holds
+    // (MainWindowPlace.cpp).
+    void restoreSize();
+    // What the window adds around the client area: the menu bar.
+    QSize aroundClient();
+    // The tape and its keys follow the client area's growth.
+    void layoutTapeArea();
+    // The size the user left the window at, for the next run.
+    void storeSize();
+
     Services& services_;
     std::unique_ptr<Host> host_;
     std::unique_ptr<CalcForm> form_;
@@ -121,6 +136,11 @@ private:
     QAction* mnuBanks_ = nullptr;
     QAction* mnuConverter_ = nullptr;
     QAction* mnuTape_ = nullptr;
+    bool grows_ = false;      // the window can be resized: the tape is shown
+    QSize leastClient_;       // the client area's designed size, pixels
+    QSize grownClient_;       // its size, not maximized, while the tape was last shown
+    QSize restoredClient_;    // the size it opened at, from the last run
+    QList<QRect> tapePlaces_; // where the tape and its keys stand in the designed size
     QAction* mnuTop_ = nullptr;
     QAction* mnuUndo_ = nullptr;
     QAction* mnuAddMode_ = nullptr;

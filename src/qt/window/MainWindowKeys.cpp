@@ -68,6 +68,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        layoutTapeArea();
+    }
     if (watched == menuBar()) {
         switch (event->type()) {
         case QEvent::KeyPress:

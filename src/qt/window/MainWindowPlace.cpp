@@ -1,4 +1,4 @@
-// Where the window opens and what counts as the user's move of it.
+// Where the window opens, at what size, and what counts as the user's move of it.
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "qt/panels/ControlPlaces.h"
 #include "qt/panels/KeypadLayout.h"
 #include "qt/window/MainWindow.h"
 #include "qt/window/WindowPlace.h"
@@ -20,11 +21,48 @@ int ToPixels(double twips) {
     return static_cast<int>(std::lround(std::clamp(twips / kTwipsPerPixel, -kLimit, kLimit)));
 }
 
+// The frame is not known before the window manager has the window: a title bar and a border
+// are allowed for.
+QSize FrameAllowance(const QWidget& window) {
+    constexpr int kBorder = 4;
+    const int titleHeight =
+        window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    return {2 * kBorder, titleHeight + 2 * kBorder};
+}
+
 } // namespace
 
 void MainWindow::showLoadedState() {
     refresh();
+    restoreSize();
     placeWindow();
+}
+
+void MainWindow::restoreSize() {
+    const Options& options = form_->Settings().CurrentOptions();
+    const QSize designed = Pixels(kClientArea).size();
+    QSize wanted = designed;
+    if (options.windowWidth > 0 && options.windowHeight > 0) {
+        wanted = QSize(ToPixels(options.windowWidth), ToPixels(options.windowHeight));
+        const ViewState& view = form_->Settings().View();
+        const QScreen* screen =
+            QGuiApplication::screenAt({ToPixels(view.Left), ToPixels(view.Top)});
+        if (screen == nullptr) {
+            screen = QGuiApplication::primaryScreen();
+        }
+        if (screen != nullptr) {
+            const QSize room =
+                screen->availableGeometry().size() - FrameAllowance(*this) - aroundClient();
+            wanted = SizeOnScreen(wanted, designed, room);
+        }
+    }
+    restoredClient_ = wanted;
+    if (wanted != designed) {
+        grownClient_ = wanted;
+        if (grows_) {
+            resizeClient(wanted);
+        }
+    }
 }
 
 void MainWindow::placeWindow() {
@@ -35,10 +73,8 @@ void MainWindow::placeWindow() {
         screens.append(screen->availableGeometry());
     }
     const int titleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    // The frame is not known before the window manager has the window: allow a title bar and
-    // a border.
-    constexpr int kBorder = 4;
-    const QSize outer = sizeHint() + QSize(2 * kBorder, titleHeight + 2 * kBorder);
+    // A grown window is as large as it was made; a fixed one as large as its layout asks.
+    const QSize outer = (grows_ ? size() : sizeHint()) + FrameAllowance(*this);
     placed_ = PlaceOnScreen(wanted, outer, titleHeight, screens);
     replaced_ = placed_ != wanted;
     placedTwips_ = replaced_ ? QPointF(placed_) * kTwipsPerPixel : QPointF(view.Left, view.Top);

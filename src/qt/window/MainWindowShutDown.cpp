@@ -22,6 +22,7 @@ void MainWindow::shutDown() {
     }
     unloaded_ = true;
     storePlace();
+    storeSize();
     form_->Form_Unload();
     if (!about_.isNull()) {
         about_->close();
@@ -33,6 +34,7 @@ void MainWindow::saveNow() {
         return;
     }
     storePlace();
+    storeSize();
     form_->Settings().SaveSettings();
 }
 

@@ -46,4 +46,8 @@ QPoint PlaceOnScreen(QPoint wanted, QSize size, int titleHeight, const QList<QRe
             std::clamp(wanted.y(), nearest->top(), bottom)};
 }
 
+QSize SizeOnScreen(QSize wanted, QSize least, QSize room) {
+    return wanted.boundedTo(room).expandedTo(least);
+}
+
 } // namespace sumwise::qt

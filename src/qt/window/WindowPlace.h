@@ -13,4 +13,8 @@ namespace sumwise::qt {
 // saved place from a larger or removed screen never leaves the window out of reach.
 QPoint PlaceOnScreen(QPoint wanted, QSize size, int titleHeight, const QList<QRect>& screens);
 
+// The size a window asked to be `wanted` opens at: no smaller than `least`, and no larger than
+// `room` unless `least` is.
+QSize SizeOnScreen(QSize wanted, QSize least, QSize room);
+
 } // namespace sumwise::qt
