@@ -136,11 +136,12 @@ private:
     QAction* mnuBanks_ = nullptr;
     QAction* mnuConverter_ = nullptr;
     QAction* mnuTape_ = nullptr;
-    bool grows_ = false;      // the window can be resized: the tape is shown
-    QSize leastClient_;       // the client area's designed size, pixels
-    QSize grownClient_;       // its size, not maximized, while the tape was last shown
-    QSize restoredClient_;    // the size it opened at, from the last run
-    QList<QRect> tapePlaces_; // where the tape and its keys stand in the designed size
+    bool grows_ = false;        // the window can be resized: the tape is shown
+    QSize leastClient_;         // the client area's designed size, pixels
+    QSize grownClient_;         // its size, not maximized, while the tape was last shown
+    QSize restoredClient_;      // the size it opened at, from the last run
+    bool resizeOnShow_ = false; // a kept size waits for the window to exist
+    QList<QRect> tapePlaces_;   // where the tape and its keys stand in the designed size
     QAction* mnuTop_ = nullptr;
     QAction* mnuUndo_ = nullptr;
     QAction* mnuAddMode_ = nullptr;

@@ -34,8 +34,8 @@ QSize FrameAllowance(const QWidget& window) {
 
 void MainWindow::showLoadedState() {
     refresh();
-    restoreSize();
     placeWindow();
+    restoreSize();
 }
 
 void MainWindow::restoreSize() {
@@ -59,9 +59,10 @@ void MainWindow::restoreSize() {
     restoredClient_ = wanted;
     if (wanted != designed) {
         grownClient_ = wanted;
-        if (grows_) {
-            resizeClient(wanted);
-        }
+        // Resized once the window exists, as a window of the designed size is by its layout:
+        // a size set before would make the window manager take the place for the client
+        // area's rather than the frame's.
+        resizeOnShow_ = grows_;
     }
 }
 
@@ -73,8 +74,14 @@ void MainWindow::placeWindow() {
         screens.append(screen->availableGeometry());
     }
     const int titleHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    // A grown window is as large as it was made; a fixed one as large as its layout asks.
-    const QSize outer = (grows_ ? size() : sizeHint()) + FrameAllowance(*this);
+    // A grown window is as large as it was made; one of the designed size as its layout asks.
+    QSize inner = sizeHint();
+    if (resizeOnShow_) {
+        inner = restoredClient_ + aroundClient();
+    } else if (grows_ && isVisible()) {
+        inner = size();
+    }
+    const QSize outer = inner + FrameAllowance(*this);
     placed_ = PlaceOnScreen(wanted, outer, titleHeight, screens);
     replaced_ = placed_ != wanted;
     placedTwips_ = replaced_ ? QPointF(placed_) * kTwipsPerPixel : QPointF(view.Left, view.Top);
@@ -93,6 +100,10 @@ void MainWindow::startSettling() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (resizeOnShow_) {
+        resizeOnShow_ = false;
+        resizeClient(restoredClient_);
+    }
     startSettling();
 }
 
