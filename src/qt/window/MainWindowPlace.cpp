@@ -130,7 +130,10 @@ void MainWindow::storePlace() {
     // opens where it was left, whatever frame offset the window manager reports. The
     // frame's own position is no measure: it changes when the frame becomes known, without
     // a move. Pixels are coarser than twips, so an unmoved place is kept as it was.
-    const QPoint shift = userShift_ + (geometry().topLeft() - settled_);
+    // A maximized window keeps the place it goes back to.
+    const bool maximized = windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    const QPoint at = maximized ? normalGeometry().topLeft() : geometry().topLeft();
+    const QPoint shift = userShift_ + (at - settled_);
     if (shift.isNull() && !replaced_) {
         return;
     }

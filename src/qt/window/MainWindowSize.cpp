@@ -18,7 +18,13 @@ void MainWindow::fitClientArea(int designedWidth, bool tapeShown) {
     if (!tapeShown) {
         // Nothing in the narrow window would use more room.
         if (isMaximized() || isFullScreen()) {
+            // Back where it was before it was maximized, as the window manager would not know
+            // to put it there once its size is fixed.
+            const QRect normal = normalGeometry();
             showNormal();
+            if (normal.isValid()) {
+                setGeometry(normal);
+            }
         }
         grows_ = false;
         layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -52,8 +58,12 @@ void MainWindow::layoutTapeArea() {
     if (!grows_ || tapePlaces_.size() != tapeArea_.size()) {
         return; // the tape is hidden, or not yet built
     }
-    grownClient_ = centralWidget()->size();
-    const QSize growth = (grownClient_ - Pixels(kClientArea).size()).expandedTo(QSize(0, 0));
+    // A maximized window goes back to its own size: that is the one kept.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        grownClient_ = centralWidget()->size();
+    }
+    const QSize growth =
+        (centralWidget()->size() - Pixels(kClientArea).size()).expandedTo(QSize(0, 0));
     // The tape takes all the room; its keys stay under its left end.
     for (qsizetype i = 0; i < tapeArea_.size(); ++i) {
         const QRect designed = tapePlaces_[i];
