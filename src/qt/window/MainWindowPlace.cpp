@@ -34,8 +34,8 @@ QSize FrameAllowance(const QWidget& window) {
 
 void MainWindow::showLoadedState() {
     refresh();
-    placeWindow();
     restoreSize();
+    placeWindow();
 }
 
 void MainWindow::restoreSize() {
