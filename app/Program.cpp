@@ -17,9 +17,9 @@
 #include "CommandLine.h"
 #include "number/NumberText.h"
 #include "platform/AppIdentity.h"
-#include "qt/MainWindow.h"
-#include "qt/QtPlatform.h"
-#include "qt/ShutdownSignals.h"
+#include "qt/window/MainWindow.h"
+#include "qt/services/QtPlatform.h"
+#include "qt/services/ShutdownSignals.h"
 
 namespace {
 

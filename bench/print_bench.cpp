@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "QuietPlatform.h"
-#include "qt/PrinterSurface.h"
+#include "qt/services/PrinterSurface.h"
 #include "tape/Tape.h"
 #include "tape/TapeLine.h"
 #include "tape/TapePrinter.h"

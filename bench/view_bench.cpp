@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "QuietPlatform.h"
-#include "qt/MainWindow.h"
+#include "qt/window/MainWindow.h"
 
 namespace {
 
