@@ -123,6 +123,7 @@ private:
     QAction* mnuTape_ = nullptr;
     QAction* mnuTop_ = nullptr;
     QAction* mnuUndo_ = nullptr;
+    QAction* mnuRedo_ = nullptr;
     QAction* mnuAddMode_ = nullptr;
     QAction* mnuItemCount_ = nullptr;
     QTimer* journalSync_ = nullptr;
