@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSessionManager>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -178,6 +181,12 @@ int RunProgram(int argc, char* argv[], const std::function<void(QWidget&)>& befo
     // Lets the desktop match the window to its entry and icon (Wayland needs this).
     QGuiApplication::setDesktopFileName(kAppId);
     QApplication::setWindowIcon(QIcon::fromTheme(kAppId));
+    // Qt's own dialogs and buttons speak the user's language where Qt has a translation.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
 
     qt::QtPlatform services;
     qt::MainWindow window(services);

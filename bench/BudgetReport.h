@@ -9,9 +9,8 @@
 
 namespace sumwise::bench {
 
-// Starts of each program in the start-up benchmark. The first frame waits on a second thread
-// reading the font configuration, so single starts spread more than they did; the medians of
-// this many stay within a few hundredths of each other from run to run.
+// Starts of each program in the start-up benchmark: the medians of this many stay within a
+// few hundredths of each other from run to run.
 inline constexpr int kStartUpRuns = 60;
 
 // The console table, keeping each benchmark's time (in milliseconds) and counters so the

@@ -60,7 +60,8 @@ public:
     // The focus goes to the key sink only while the main window is shown.
     void SetWindowVisible(bool visible) { windowVisible_ = visible; }
 
-    // What the window shows.
+    // What the window shows, under its controls' names: the lists of categories and of the
+    // units to convert from and to, which frame shows, the temperature direction.
     const PickList& cboCategories() const { return categories_; }
     const PickList& cboFrom() const { return from_; }
     const PickList& cboTo() const { return to_; }

@@ -11,6 +11,8 @@ public:
     virtual void ChangePanelOpened() = 0;
     // Lines were appended to the tape's journal; a sync a moment later puts them on the disk.
     virtual void JournalAppended() = 0;
+    // A tape was opened in place of the one shown: the window shows its newest line.
+    virtual void TapeOpened() = 0;
 };
 
 } // namespace sumwise

@@ -18,6 +18,7 @@ namespace {
 
 constexpr const char* kTapeFilter = "Tape files (*.tape)";
 constexpr const char* kCsvFilter = "CSV files (*.csv)";
+constexpr const char* kLocaleCsvFilter = "CSV for this language (semicolon, decimal comma) (*.csv)";
 constexpr const char* kPdfFilter = "PDF files (*.pdf)";
 constexpr const char* kNoLastTape = "There is no last tape to reopen.";
 
@@ -67,7 +68,7 @@ TapeDocument::TapeDocument(Tape& tape, EntryRegister& reg, Calculator& calc, con
                            FileOps& files, ErrorLog& errors)
     : tape_(tape), reg_(reg), calc_(calc), view_(view), dialogs_(dialogs), desktop_(desktop),
       window_(window), files_(files), editor_(reg, calc, tape, window, errors),
-      undo_(tape, calc, reg, editor_) {
+      undo_(tape, calc, reg, editor_, file_) {
     tape_.AddListener(this);
 }
 
@@ -182,6 +183,9 @@ bool TapeDocument::PutTape(TapeFileRead read, const std::string& source, bool sa
     tape_.Replace(std::move(read.lines), std::move(read.notes), start, dropped);
     calc_.StartAfterTape(pass);
     undo_.Keep(std::move(before));
+    if (listener_ != nullptr) {
+        listener_->TapeOpened();
+    }
     return true;
 }
 
@@ -196,7 +200,9 @@ bool TapeDocument::OpenTapeFile(const std::string& path) {
         Say(DescribeRefusal(path, read), MsgIcon::Exclamation);
         return false;
     }
-    return PutTape(std::move(read), path, true);
+    PutTape(std::move(read), path, true);
+    file_ = path;
+    return true;
 }
 
 void TapeDocument::mnuOpenTape_Click() {
@@ -218,6 +224,7 @@ void TapeDocument::mnuReopenTape_Click() {
                                MsgButtons::YesNo) == MsgAnswer::Yes) {
         // The last tape comes back exactly as it was; only the totals behind it are re-added.
         PutTape(*last, Journal().Path(), false);
+        file_.clear(); // the journal is the program's own file, not one the user named
     }
     window_.FocusKeySink();
 }
@@ -226,15 +233,23 @@ void TapeDocument::mnuSaveTape_Click() {
     if (tape_.Empty()) {
         Say("The tape is empty: there is nothing to save.", MsgIcon::Information);
     } else if (const std::string path = dialogs_.SaveFileName("Save Tape As", kTapeFilter, "tape");
-               !path.empty() && !files_.WriteFileAtomic(path, TapeFileText(tape_))) {
-        Say(WriteFailure("The tape cannot be saved to", path, files_), MsgIcon::Exclamation);
+               !path.empty()) {
+        if (files_.WriteFileAtomic(path, TapeFileText(tape_))) {
+            file_ = path;
+        } else {
+            Say(WriteFailure("The tape cannot be saved to", path, files_), MsgIcon::Exclamation);
+        }
     }
     window_.FocusKeySink();
 }
 
 void TapeDocument::mnuExportCsv_Click() {
-    const std::string path = dialogs_.SaveFileName("Export Tape as CSV", kCsvFilter, "csv");
-    if (!path.empty() && !files_.WriteFileAtomic(path, TapeCsv(tape_))) {
+    // A language that writes a decimal comma reads ";" between the fields of a CSV file.
+    std::size_t type = desktop_.LocaleDecimalComma() ? 1 : 0;
+    const std::string path = dialogs_.SaveFileNameOfType(
+        "Export Tape as CSV", {kCsvFilter, kLocaleCsvFilter}, type, "csv");
+    const CsvSeparators separators = type == 1 ? CsvSeparators::Semicolon : CsvSeparators::Comma;
+    if (!path.empty() && !files_.WriteFileAtomic(path, TapeCsv(tape_, separators))) {
         Say(WriteFailure("The tape cannot be exported to", path, files_), MsgIcon::Exclamation);
     }
     window_.FocusKeySink();
@@ -253,22 +268,60 @@ void TapeDocument::mnuCopyTape_Click() {
     desktop_.ClipboardSetText(TapeClipboardText(tape_));
 }
 
+bool TapeDocument::MayDropTypedLines(std::size_t typed, const std::string& step,
+                                     const std::string& tape) {
+    return typed == 0 ||
+           dialogs_.MsgBox(
+               step + " brings back the " + tape + " tape and drops the " +
+                   (typed == 1 ? std::string("line") : std::to_string(typed) + " lines") +
+                   " typed since. " + step + "?",
+               kAppTitle, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
 void TapeDocument::mnuUndo_Click() {
     // Bringing back a cleared or replaced tape drops what was typed on the new one.
-    if (const std::size_t typed = undo_.LinesUndoDrops();
-        typed > 0 &&
-        dialogs_.MsgBox("Undo brings back the earlier tape and drops the " +
-                            (typed == 1 ? std::string("line") : std::to_string(typed) + " lines") +
-                            " typed since. Undo?",
-                        kAppTitle, MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes) {
-        window_.FocusKeySink();
-        return;
-    }
-    HoldJournal hold(*this);
-    if (undo_.Undo()) {
-        editor_.Visible = false;
+    if (MayDropTypedLines(undo_.LinesUndoDrops(), "Undo", "earlier")) {
+        HoldJournal hold(*this);
+        if (undo_.Undo()) {
+            editor_.Visible = false;
+        }
     }
     window_.FocusKeySink();
+}
+
+void TapeDocument::mnuRedo_Click() {
+    // As undo: clearing or replacing the tape again drops what was typed since the undo.
+    if (MayDropTypedLines(undo_.LinesRedoDrops(), "Redo", "later")) {
+        HoldJournal hold(*this);
+        if (undo_.Redo()) {
+            editor_.Visible = false;
+        }
+    }
+    window_.FocusKeySink();
+}
+
+std::string TapeDocument::UndoCaption() const {
+    if (!undo_.CanUndo()) {
+        return "&Undo";
+    }
+    switch (undo_.UndoKind()) {
+    case TapeUndo::Kind::Clear:
+        return "&Undo Clear Tape";
+    case TapeUndo::Kind::Open:
+        return "&Undo Open";
+    case TapeUndo::Kind::Change:
+        return "&Undo Tape Change";
+    case TapeUndo::Kind::Note:
+        return "&Undo Note";
+    }
+    return "&Undo";
+}
+
+std::string TapeDocument::WindowTitle() const {
+    if (file_.empty()) {
+        return kAppTitle;
+    }
+    return file_.substr(file_.find_last_of('/') + 1) + " - " + kAppTitle;
 }
 
 void TapeDocument::mnuNote_Click() {
@@ -301,6 +354,7 @@ void TapeDocument::cmdClear_Click() {
         tape_.Clear();
         undo_.Keep(std::move(before));
     }
+    file_.clear();
     window_.FocusKeySink();
 }
 

@@ -52,7 +52,14 @@ public:
     void mnuCopyTape_Click();
     void mnuNote_Click();
     void mnuUndo_Click();
+    void mnuRedo_Click();
     bool CanUndo() const { return undo_.CanUndo(); }
+    bool CanRedo() const { return undo_.CanRedo(); }
+    // Edit > Undo, naming what it takes back: "&Undo Clear Tape", "&Undo Open"...
+    std::string UndoCaption() const;
+    // The program's title, after the name of the tape's file while the tape came from one
+    // or was saved to one: "March.tape - Sumwise".
+    std::string WindowTitle() const;
     // Opens a tape file (one named on the command line); a refused file is said in a
     // message box that names the file, the line and the reason, and changes nothing.
     bool OpenTapeFile(const std::string& path);
@@ -90,6 +97,8 @@ private:
     // Puts a read tape in place as it was saved, the calculator's totals taken from re-adding
     // it; sayFailure tells the user when its totals cannot be added up again.
     bool PutTape(TapeFileRead read, const std::string& source, bool sayFailure);
+    // Asks before a step drops the lines typed since ("Undo", "earlier").
+    bool MayDropTypedLines(std::size_t typed, const std::string& step, const std::string& tape);
 
     Tape& tape_;
     EntryRegister& reg_;
@@ -100,6 +109,7 @@ private:
     WindowHost& window_;
     FileOps& files_;
     TapeEditor editor_;
+    std::string file_; // the file the tape came from or was saved to; empty for none
     TapeUndo undo_;
     FormListener* listener_ = nullptr;
     std::unique_ptr<TapeJournal> journal_; // made when first needed: the folder is known then

@@ -27,9 +27,9 @@ public:
 
     MemoryBanks(EntryRegister& reg, Dialogs& dialogs, WindowHost& window);
 
-    std::array<std::string, kCount> txtMem;
-    std::array<bool, kCount> optMem{};
-    std::array<std::string, kCount> lblAccounts;
+    std::array<std::string, kCount> txtMem;      // each bank's text
+    std::array<bool, kCount> optMem{};           // each bank's selector
+    std::array<std::string, kCount> lblAccounts; // each bank's account name
     int SelectedBank = 0;
     std::string BankText; // the selected bank's text at the last selection refresh
     double BankValue = 0;

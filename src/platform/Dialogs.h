@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sumwise {
 
@@ -53,6 +55,13 @@ public:
         (void)filter;
         (void)suffix;
         return {};
+    }
+    // SaveFileName offering several types of file, filters[chosen] preselected; on a file
+    // chosen, chosen is the type the user left selected.
+    virtual std::string SaveFileNameOfType(const std::string& title,
+                                           const std::vector<std::string>& filters,
+                                           std::size_t& chosen, const std::string& suffix) {
+        return SaveFileName(title, filters.at(chosen), suffix);
     }
 };
 

@@ -3,7 +3,8 @@
 #   start_xvfb SIZE         an X server of that screen size on a free display; sets $work (a
 #                           temporary folder), exports DISPLAY and removes both at exit,
 #                           together with the processes in $app, $wm and $others
-#   wait_for_window PID     sets $window to the process's visible "Sumwise" window; false
+#   wait_for_window PID     sets $window to the process's visible "Sumwise" window (or
+#                           "NAME.tape - Sumwise", titled after its tape's file); false
 #                           when none appears within 30 s (a loaded or sanitized build starts
 #                           slowly)
 #   wait_for_exit PID       true once the process has ended, false after 15 s
@@ -49,7 +50,7 @@ start_xvfb() {
 wait_for_window() {
     window=""
     for _ in $(seq 300); do
-        window=$(xdotool search --all --onlyvisible --pid "$1" --name '^Sumwise$' 2>/dev/null | head -1)
+        window=$(xdotool search --all --onlyvisible --pid "$1" --name '^(.+ - )?Sumwise$' 2>/dev/null | head -1)
         [ -n "$window" ] && return 0
         sleep 0.1
     done

@@ -47,6 +47,8 @@ check "the saved tape file" "$(cat "$work/day.tape")" "$tape"
 
 start "$work/day.tape"
 check "a tape file named at start" "$(copied_tape)" "$tape"
+check "the window is titled after the file" "$(xdotool getwindowname "$window")" \
+    "day.tape - Sumwise"
 quit
 
 printf 'hello\n' >"$work/bad.tape"

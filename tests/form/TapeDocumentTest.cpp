@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "form/CalcForm.h"
@@ -133,27 +135,31 @@ TEST_F(TapeDocumentTest, UndoPutsBackTheTapeTotalsAndDisplayOfEachAction) {
     struct Case {
         std::string what;
         std::function<void(Session&)> action;
+        std::string undo; // Edit > Undo once it is done
     };
     const std::vector<Case> cases = {
-        {"clear with l", [](Session& r) { r.Type("l"); }},
+        {"clear with l", [](Session& r) { r.Type("l"); }, "&Undo Clear Tape"},
         {"a saved change",
          [](Session& r) {
              r.form.lstTape().Select(0);
              r.form.Document().lstTape_DblClick();
              r.form.Document().ChangeTape().txtChangeTo = "10";
              r.form.Document().cmdSaveChange_Click();
-         }},
+         },
+         "&Undo Tape Change"},
         {"open",
          [](Session& r) {
              r.platform.fileAnswers = {"/other.tape"};
              r.form.Document().mnuOpenTape_Click();
-         }},
+         },
+         "&Undo Open"},
         {"a note",
          [](Session& r) {
              r.form.lstTape().Select(1);
              r.platform.inputAnswers = {"lunch"};
              r.form.Document().mnuNote_Click();
-         }},
+         },
+         "&Undo Note"},
     };
     for (const Case& c : cases) {
         Session r(files);
@@ -162,14 +168,23 @@ TEST_F(TapeDocumentTest, UndoPutsBackTheTapeTotalsAndDisplayOfEachAction) {
         const std::string display = r.form.Keys().lblResult();
         const std::string grand = r.form.Keys().lblGrandTotal();
         c.action(r);
-        EXPECT_TRUE(r.form.Document().CanUndo()) << c.what;
+        EXPECT_EQ(r.form.Document().UndoCaption(), c.undo);
         EXPECT_TRUE(r.Lines() != lines || r.form.lstTape().HasNotes()) << c.what;
+        // Undone, redone and undone again: each way the tape, totals and display as they were.
+        const auto done =
+            std::tuple(r.Lines(), r.form.lstTape().Notes(), r.form.Keys().lblResult());
+        r.form.Document().mnuUndo_Click();
+        r.form.Document().mnuRedo_Click();
+        EXPECT_EQ(std::tuple(r.Lines(), r.form.lstTape().Notes(), r.form.Keys().lblResult()), done)
+            << c.what;
+        EXPECT_FALSE(r.form.Document().CanRedo()) << c.what;
         r.form.Document().mnuUndo_Click();
         EXPECT_EQ(r.Lines(), lines) << c.what;
         EXPECT_FALSE(r.form.lstTape().HasNotes()) << c.what;
         EXPECT_EQ(r.form.Keys().lblResult(), display) << c.what;
         EXPECT_EQ(r.form.Keys().lblGrandTotal(), grand) << c.what;
         EXPECT_FALSE(r.form.Document().CanUndo()) << c.what;
+        EXPECT_EQ(r.form.Document().UndoCaption(), "&Undo");
         // The totals are back too: the calculation goes on as before the action.
         r.Type("1=");
         EXPECT_EQ(r.Lines().back(), "= 4.00") << c.what;
@@ -227,6 +242,15 @@ TEST_F(TapeDocumentTest, SaveExportCopyAndTheirFailures) {
     EXPECT_EQ(files.files["/out.tape"], "+ 2.00\ta, \"b\"\n+ 3.00\n= 5.00\n");
     EXPECT_TRUE(
         files.files["/out.csv"].starts_with("Line,Kind,Operator,Amount,Text,Note\r\n1,entry,"));
+    // Under a decimal comma the language's type is preselected; the type left chosen is written.
+    run.platform.decimalComma = true;
+    run.platform.fileAnswers = {"/semi.csv", "/comma.csv"};
+    run.form.Document().mnuExportCsv_Click();
+    EXPECT_EQ(run.platform.preselectedType, 1u);
+    run.platform.fileType = 0;
+    run.form.Document().mnuExportCsv_Click();
+    EXPECT_TRUE(files.files["/semi.csv"].starts_with("Line;Kind;Operator;Amount;Text;Note\r\n1;"));
+    EXPECT_EQ(files.files["/comma.csv"], files.files["/out.csv"]);
     run.form.Document().mnuCopyTape_Click();
     EXPECT_EQ(run.platform.clipboard, "+ 2.00\ta, \"b\"\n+ 3.00\n= 5.00\n");
 
@@ -365,7 +389,9 @@ TEST_F(TapeDocumentTest, UndoOfAChangeOrNoteKeepsTheLinesTypedSince) {
     struct Case {
         std::string what;
         std::function<void(Session&)> action;
-        std::vector<std::string> lines; // after the undo
+        std::vector<std::string> lines;  // after the undo
+        std::vector<std::string> redone; // after more lines and a redo
+        std::string note;
     };
     const std::vector<Case> cases = {
         {"a note",
@@ -373,14 +399,18 @@ TEST_F(TapeDocumentTest, UndoOfAChangeOrNoteKeepsTheLinesTypedSince) {
              r.platform.inputAnswers = {"lunch"};
              r.form.Document().mnuNote_Click();
          },
-         {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00"}},
+         {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00"},
+         {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00", kSep, "+ 5.00"},
+         "lunch"},
         {"a change",
          [](Session& r) {
              r.form.Document().lstTape_DblClick();
              r.form.Document().ChangeTape().txtChangeTo = "25";
              r.form.Document().cmdSaveChange_Click();
          },
-         {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00"}},
+         {"+ 10.00", "+ 20.00", "+ 30.00", "+ 40.00", "= 100.00"},
+         {"+ 10.00", "+ 25.00", "+ 30.00", "+ 40.00", "= 105.00", kSep, "+ 5.00"},
+         ""},
     };
     for (const Case& c : cases) {
         Session r(files);
@@ -393,6 +423,10 @@ TEST_F(TapeDocumentTest, UndoOfAChangeOrNoteKeepsTheLinesTypedSince) {
         EXPECT_FALSE(r.form.Document().CanUndo()) << c.what;
         r.Type("=5+");
         EXPECT_EQ(r.form.Keys().lblGrandTotal(), "100.00 ") << c.what;
+        // Redo puts it back on its line; the lines typed since the undo stay.
+        r.form.Document().mnuRedo_Click();
+        EXPECT_EQ(r.Lines(), c.redone) << c.what;
+        EXPECT_EQ(r.form.lstTape().Note(1), c.note) << c.what;
     }
 }
 
@@ -409,6 +443,46 @@ TEST_F(TapeDocumentTest, UndoOfAClearAsksBeforeDroppingTheLinesTypedSince) {
     }
     EXPECT_EQ(run.Lines(), (std::vector<std::string>{"+ 7.00", "+ 8.00", "= 15.00"}));
     EXPECT_EQ(run.form.Keys().lblResult(), "15.00");
+    // Redo asks the same, and brings back the tape as it was right before the undo.
+    run.Type("1+"); // a separator, as the total was closed, and 1
+    run.platform.answers = {MsgAnswer::Yes};
+    run.form.Document().mnuRedo_Click();
+    ASSERT_EQ(run.platform.Messages().size(), 1u);
+    EXPECT_EQ(run.platform.Messages()[0].text,
+              "Redo brings back the later tape and drops the 2 lines typed since. Redo?");
+    run.platform.Messages().clear();
+    EXPECT_EQ(run.Lines(), (std::vector<std::string>{"+ 5.00", "+ 6.00"}));
+    // A new step ends what could be redone.
+    run.form.Document().mnuUndo_Click();
+    run.platform.inputAnswers = {"x"};
+    run.form.Document().mnuNote_Click();
+    EXPECT_FALSE(run.form.Document().CanRedo());
+}
+
+TEST_F(TapeDocumentTest, TheTitleNamesTheFileTheTapeCameFromOrWasSavedTo) {
+    files.files["/in/March.tape"] = "+ 1.00\n";
+    files.files[kJournal] = "+ 4.00\n"; // the last run's tape
+    TapeDocument& doc = run.form.Document();
+    run.platform.fileAnswers = {"/out/April.tape"};
+    const std::pair<std::function<void()>, std::string> steps[] = {
+        {[] {}, "Sumwise"},
+        {[&] { doc.OpenTapeFile("/in/March.tape"); }, "March.tape - Sumwise"},
+        {[&] { run.Type("5+"); }, "March.tape - Sumwise"},
+        {[&] { doc.mnuSaveTape_Click(); }, "April.tape - Sumwise"},
+        {[&] { run.Type("l"); }, "Sumwise"},
+        {[&] { doc.mnuUndo_Click(); }, "April.tape - Sumwise"},
+        {[&] { doc.mnuRedo_Click(); }, "Sumwise"},
+        {[&] { doc.mnuReopenTape_Click(); }, "Sumwise"},
+        {[&] {
+             doc.mnuUndo_Click(); // the reopen, then the clear
+             doc.mnuUndo_Click();
+         },
+         "April.tape - Sumwise"},
+    };
+    for (const auto& [action, title] : steps) {
+        action();
+        EXPECT_EQ(doc.WindowTitle(), title);
+    }
 }
 
 } // namespace

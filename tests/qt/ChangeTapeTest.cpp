@@ -24,15 +24,24 @@ TEST_F(ChangeTapeTest, DoubleClickTypeAndEnterChangesTheLine) {
     EXPECT_TRUE(field->hasFocus());
     EXPECT_EQ(field->selectedText(), "3.00");
 
-    // Keys on the operator choice are swallowed.
-    QTest::keyClick(window.findChild<QComboBox*>("cboType"), Qt::Key_Down);
-    EXPECT_EQ(window.findChild<QComboBox*>("cboType")->currentText(), "+");
+    // The operator answers Up, Down and its symbols; other keys are swallowed.
+    auto* type = window.findChild<QComboBox*>("cboType");
+    const std::pair<const char*, const char*> keys[] = {
+        {"down", "-"}, {"down", "/"}, {"up", "-"}, {"*", "x"}, {"a", "x"}, {"+", "+"}, {"-", "-"}};
+    for (const auto& [key, shown] : keys) {
+        if (key == std::string("down") || key == std::string("up")) {
+            QTest::keyClick(type, key[0] == 'd' ? Qt::Key_Down : Qt::Key_Up);
+        } else {
+            QTest::keyClicks(type, key);
+        }
+        EXPECT_EQ(type->currentText(), shown) << key;
+    }
 
     QTest::keyClicks(field, "4");
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_EQ(tapeLines(), (QStringList{"+ 5.00", "+ 4.00", "= 9.00"}));
-    EXPECT_EQ(display(), "9.00");
+    EXPECT_EQ(tapeLines(), (QStringList{"+ 5.00", "\u2013 4.00", "= 1.00"}));
+    EXPECT_EQ(display(), "1.00");
     EXPECT_TRUE(window.findChild<QWidget*>("picSetFocus")->hasFocus());
 }
 

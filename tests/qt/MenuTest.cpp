@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QTest>
 #include <QToolButton>
+#include <fstream>
+#include <tuple>
 
 #include "qt/WindowFixture.h"
 #include "qt/panels/TapeListModel.h"
@@ -30,7 +32,7 @@ TEST_F(MenuTest, MenuBarAsDesigned) {
         {"&Undo", QKeySequence("Ctrl+Z")},         {"&Copy", QKeySequence("Ctrl+C")},
         {"&Paste", QKeySequence("Ctrl+V")},        {"Copy &Tape", QKeySequence("Ctrl+Shift+C")},
         {"Add &Note...", QKeySequence("F3")},      {"&Add Mode", QKeySequence("Ctrl+D")},
-        {"Item Cou&nt", QKeySequence("Ctrl+I")}};
+        {"Item Cou&nt", QKeySequence("Ctrl+I")},   {"Re&do", QKeySequence("Ctrl+Shift+Z")}};
     QStringList captions;
     QSet<QKeySequence> titleLetters;
     for (QAction* top : window.menuBar()->actions()) {
@@ -59,6 +61,7 @@ TEST_F(MenuTest, MenuBarAsDesigned) {
                                      "&Exit",
                                      "&Edit",
                                      "&Undo",
+                                     "Re&do",
                                      "-",
                                      "&Copy",
                                      "&Paste",
@@ -108,6 +111,32 @@ TEST_F(MenuTest, UndoIsOfferedOnlyAfterAChangeToTheWholeTape) {
     QTest::keyClick(window.findChild<QWidget*>("picSetFocus"), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(window.form().lstTape().Count(), 1u);
     EXPECT_FALSE(undo->isEnabled());
+}
+
+TEST_F(MenuTest, AnOpenedTapeShowsItsEndNamesTheWindowAndIsUndoneAndRedone) {
+    const std::string path = services.folder + "/March.tape";
+    std::ofstream(path) << QByteArray("+ 1.00\n").repeated(60).toStdString();
+    QWidget* keys = window.findChild<QWidget*>("picSetFocus");
+    services.fileAnswers = {path};
+    QTest::keyClick(keys, Qt::Key_O, Qt::ControlModifier);
+    auto* tape = window.findChild<QAbstractItemView*>("lstTape");
+    EXPECT_TRUE(tape->viewport()->rect().contains(tape->visualRect(tape->model()->index(59, 0))));
+    EXPECT_EQ(window.form().lstTape().Selected(), -1);
+    const std::tuple<QKeyCombination, QString, QString> steps[] = {
+        {{}, "March.tape - Sumwise", "&Undo Open"},
+        {Qt::ControlModifier | Qt::Key_Z, "Sumwise", "&Undo"},
+        {Qt::ControlModifier | Qt::Key_Y, "March.tape - Sumwise", "&Undo Open"},
+        {Qt::ControlModifier | Qt::Key_Z, "Sumwise", "&Undo"},
+        {Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z, "March.tape - Sumwise", "&Undo Open"},
+    };
+    for (const auto& [key, title, undo] : steps) {
+        if (key.key() != Qt::Key_unknown) {
+            QTest::keyClick(keys, key.key(), key.keyboardModifiers());
+        }
+        EXPECT_EQ(window.windowTitle(), title);
+        EXPECT_EQ(Action(window, "mnuUndo")->text(), undo);
+        EXPECT_EQ(Action(window, "mnuRedo")->isEnabled(), title == "Sumwise");
+    }
 }
 
 TEST_F(MenuTest, TheOptionsShowTheirMarksInTheDisplay) {

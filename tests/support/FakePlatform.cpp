@@ -59,6 +59,15 @@ std::string FakePlatform::SaveFileName(const std::string& title, const std::stri
     return answer;
 }
 
+std::string FakePlatform::SaveFileNameOfType(const std::string& title,
+                                             const std::vector<std::string>& filters,
+                                             std::size_t& chosen, const std::string& suffix) {
+    preselectedType = chosen;
+    std::string path = SaveFileName(title, filters.at(chosen), suffix);
+    chosen = fileType.value_or(chosen);
+    return path;
+}
+
 FakePlatform::~FakePlatform() {
     if (shownSinceLook_ > 0) {
         ADD_FAILURE() << "unexpected message box: \"" << messages_.back().text << "\"";

@@ -35,6 +35,12 @@ public:
     std::string OpenFileName(const std::string& title, const std::string& filter) override;
     std::string SaveFileName(const std::string& title, const std::string& filter,
                              const std::string& suffix) override;
+    // Records the type preselected; the user keeps it unless fileType says otherwise.
+    std::string SaveFileNameOfType(const std::string& title,
+                                   const std::vector<std::string>& filters, std::size_t& chosen,
+                                   const std::string& suffix) override;
+    std::size_t preselectedType = 0;
+    std::optional<std::size_t> fileType;
     // The printer's recording surface, ending with pdfBytes as its document.
     std::unique_ptr<PageSurface> OpenPdf() override;
     std::string DocumentsFolder() override { return documents; }
@@ -95,6 +101,7 @@ public:
     int journalAppends = 0;
     void ChangePanelOpened() override { ++changePanelOpenings; }
     void JournalAppended() override { ++journalAppends; }
+    void TapeOpened() override {}
 
 private:
     std::vector<ShownMessage> messages_;

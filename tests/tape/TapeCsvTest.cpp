@@ -18,8 +18,11 @@ TEST(TapeCsv, MapsEveryKindOfLine) {
     };
     const Case cases[] = {
         {"+ 12.50", "entry,+,12.50,'+ 12.50,"},
-        {kDash + " 4.00", "entry,-,4.00," + kDash + " 4.00,"},
-        {"- 4.00", "entry,-,4.00,'- 4.00,"},
+        // A subtracted amount is negative, so the amounts sum to the total.
+        {kDash + " 4.00", "entry,-,-4.00," + kDash + " 4.00,"},
+        {"- 4.00", "entry,-,-4.00,'- 4.00,"},
+        {kDash + " -4.00", "entry,-,4.00," + kDash + " -4.00,"},
+        {kDash + " 0.00", "entry,-,0.00," + kDash + " 0.00,"},
         {"x 3", "entry,x,3,x 3,"},
         {"/ 2", "entry,/,2,/ 2,"},
         {"1/x 4.00", "entry,1/x,4.00,1/x 4.00,"},
@@ -81,6 +84,16 @@ TEST(TapeCsv, NumbersLinesFromOne) {
     tape.SetNote(2, "six");
     EXPECT_EQ(TapeCsv(tape), kHeader + "1,entry,+,2,'+ 2,\r\n" + "2,entry,x,3,x 3,\r\n" +
                                  "3,total,=,6,'= 6,six\r\n");
+}
+
+TEST(TapeCsv, SemicolonsAndDecimalCommasForALanguageThatWritesThem) {
+    Tape tape;
+    tape.AppendPlain(kDash + " 4.50");
+    tape.AppendPlain("= -1.5E-07 sub total");
+    tape.SetNote(1, "a;b, c");
+    EXPECT_EQ(TapeCsv(tape, CsvSeparators::Semicolon),
+              "Line;Kind;Operator;Amount;Text;Note\r\n1;entry;-;-4,50;" + kDash +
+                  " 4.50;\r\n2;subtotal;=;-1,5E-07;'= -1.5E-07 sub total;\"a;b, c\"\r\n");
 }
 
 } // namespace

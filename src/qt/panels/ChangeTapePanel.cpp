@@ -2,6 +2,8 @@
 
 #include "qt/panels/Contrast.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -63,7 +65,7 @@ ChangeTapePanel::ChangeTapePanel(TapeDocument& document, QWidget* parent)
     for (const char* choice : TapeEditor::kOperatorChoices) {
         cboType_->addItem(choice);
     }
-    cboType_->installEventFilter(this); // chosen with the mouse only
+    cboType_->installEventFilter(this); // only the keys of chooseOperator reach it
     connect(cboType_, &QComboBox::activated, this,
             [this](int index) { editor_.cboType = cboType_->itemText(index).toStdString(); });
 
@@ -120,11 +122,39 @@ void ChangeTapePanel::keyPressEvent(QKeyEvent* event) {
     QFrame::keyPressEvent(event);
 }
 
+bool ChangeTapePanel::chooseOperator(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (key.key() == Qt::Key_Down && modifiers == Qt::AltModifier) {
+        cboType_->showPopup();
+        return true;
+    }
+    int index = -1;
+    if (modifiers == Qt::NoModifier && key.key() == Qt::Key_Up) {
+        index = std::max(0, cboType_->currentIndex() - 1);
+    } else if (modifiers == Qt::NoModifier && key.key() == Qt::Key_Down) {
+        index = std::min(cboType_->count() - 1, cboType_->currentIndex() + 1);
+    } else if ((modifiers & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
+        // The symbols as typed; "*" and "X" are the times sign too.
+        QString symbol = key.text();
+        if (symbol == "*" || symbol == "X") {
+            symbol = "x";
+        }
+        index = symbol.isEmpty() ? -1 : cboType_->findText(symbol);
+    }
+    if (index < 0) {
+        return false;
+    }
+    cboType_->setCurrentIndex(index);
+    editor_.cboType = cboType_->itemText(index).toStdString();
+    return true;
+}
+
 bool ChangeTapePanel::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cboType_ &&
         (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-        if (event->type() == QEvent::KeyPress) {
-            keyPressEvent(static_cast<QKeyEvent*>(event)); // Escape still cancels
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress && !chooseOperator(*key)) {
+            keyPressEvent(key); // Escape still cancels
         }
         return true;
     }

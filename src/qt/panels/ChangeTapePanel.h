@@ -37,6 +37,9 @@ protected:
 
 private:
     void colourWarning();
+    // Up, Down and the operators' symbols choose the operator; Alt+Down opens the list. False
+    // for any other key.
+    bool chooseOperator(const QKeyEvent& key);
 
     TapeEditor& editor_;
     QLabel* warning_ = nullptr;

@@ -162,12 +162,29 @@ std::string QtPlatform::OpenFileName(const std::string& title, const std::string
 
 std::string QtPlatform::SaveFileName(const std::string& title, const std::string& filter,
                                      const std::string& suffix) {
-    QFileDialog dialog(parent_, QString::fromStdString(title), QString(),
-                       QString::fromStdString(filter));
+    std::size_t chosen = 0;
+    return SaveFileNameOfType(title, {filter}, chosen, suffix);
+}
+
+std::string QtPlatform::SaveFileNameOfType(const std::string& title,
+                                           const std::vector<std::string>& filters,
+                                           std::size_t& chosen, const std::string& suffix) {
+    QStringList names;
+    for (const std::string& filter : filters) {
+        names << QString::fromStdString(filter);
+    }
+    QFileDialog dialog(parent_, QString::fromStdString(title));
+    dialog.setNameFilters(names);
+    dialog.selectNameFilter(names.at(static_cast<qsizetype>(chosen)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromStdString(suffix));
-    return RunFileDialog(dialog);
+    std::string path = RunFileDialog(dialog);
+    if (const qsizetype type = names.indexOf(dialog.selectedNameFilter());
+        !path.empty() && type >= 0) {
+        chosen = static_cast<std::size_t>(type);
+    }
+    return path;
 }
 
 std::string QtPlatform::LongDate(const DateTime& when) {

@@ -42,6 +42,9 @@ public:
     std::string OpenFileName(const std::string& title, const std::string& filter) override;
     std::string SaveFileName(const std::string& title, const std::string& filter,
                              const std::string& suffix) override;
+    std::string SaveFileNameOfType(const std::string& title,
+                                   const std::vector<std::string>& filters, std::size_t& chosen,
+                                   const std::string& suffix) override;
     void ClipboardClear() override;
     void ClipboardSetText(const std::string& text) override;
     std::string ClipboardText() override;

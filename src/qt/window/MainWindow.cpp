@@ -197,6 +197,9 @@ void MainWindow::refresh() {
         changePanel()->setVisible(form_->Document().ChangeTape().Visible);
     }
     mnuUndo_->setEnabled(form_->Document().CanUndo());
+    mnuUndo_->setText(QString::fromStdString(form_->Document().UndoCaption()));
+    mnuRedo_->setEnabled(form_->Document().CanRedo());
+    setWindowTitle(QString::fromStdString(form_->Document().WindowTitle()));
     mnuAddMode_->setChecked(form_->Settings().CurrentOptions().addMode);
     mnuItemCount_->setChecked(form_->Settings().CurrentOptions().itemCount);
 }

@@ -144,6 +144,7 @@ private:
     QList<QRect> tapePlaces_;   // where the tape and its keys stand in the designed size
     QAction* mnuTop_ = nullptr;
     QAction* mnuUndo_ = nullptr;
+    QAction* mnuRedo_ = nullptr;
     QAction* mnuAddMode_ = nullptr;
     QAction* mnuItemCount_ = nullptr;
     QTimer* journalSync_ = nullptr;

@@ -92,6 +92,10 @@ void MainWindow::buildEditMenu() {
         edit, "mnuUndo", "&Undo", [this] { form_->Document().mnuUndo_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuUndo_->setEnabled(false);
+    mnuRedo_ = addMenuItem(edit, "mnuRedo", "Re&do", [this] { form_->Document().mnuRedo_Click(); });
+    mnuRedo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    mnuRedo_->setEnabled(false);
     edit->addSeparator()->setObjectName("sepEdit1");
     // The desktop's usual keys; the plain letters stay the keyboard map's.
     addMenuItem(

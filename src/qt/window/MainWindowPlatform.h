@@ -6,6 +6,7 @@
 #include "form/FormListener.h"
 #include "platform/WindowHost.h"
 #include "qt/panels/ChangeTapePanel.h"
+#include "qt/panels/TapeView.h"
 #include "qt/window/MainWindow.h"
 
 namespace sumwise::qt {
@@ -35,6 +36,12 @@ public:
     void JournalAppended() override {
         if (!window_.journalSync_->isActive()) {
             window_.journalSync_->start();
+        }
+    }
+    // An opened tape shows its newest line, as typing would; no line is selected.
+    void TapeOpened() override {
+        if (window_.lstTape_ != nullptr) {
+            window_.lstTape_->scrollToBottom();
         }
     }
 
