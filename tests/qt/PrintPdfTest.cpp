@@ -39,22 +39,14 @@ QString RunTool(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The header's time as the user's locale writes it, never a 12-hour clock forced on everyone.
+// The header's time as the user's locale writes it, not on a 12-hour clock everywhere.
 TEST(PrintPdf, TheHeaderTimeFollowsTheLocale) {
     const DateTime when{2026, 12, 8, 14, 21, 5};
-    const struct {
-        QLocale locale;
-        const char* time;
-    } cases[] = {
-        {QLocale(QLocale::English, QLocale::UnitedStates), "2:21 PM"},
-        {QLocale(QLocale::German, QLocale::Germany), "14:21"},
-        {QLocale(QLocale::French, QLocale::France), "14:21"},
-    };
-    for (const auto& c : cases) {
-        // Newer locale data puts a narrow no-break space before "PM".
-        const QString text = ShortTimeText(c.locale, when).replace(QChar(0x202F), ' ');
-        EXPECT_EQ(text.toStdString(), c.time) << c.locale.name().toStdString();
-    }
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(ShortTimeText(german, when), "14:21");
+    // Newer locale data puts a narrow no-break space before "PM".
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(ShortTimeText(us, when).replace(QChar(0x202F), ' '), "2:21 PM");
 }
 
 TEST(PrintPdf, ColumnsPagesAndHeaderInARealPdf) {

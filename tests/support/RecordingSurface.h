@@ -33,10 +33,7 @@ public:
         fontName = name;
         calls.push_back("font " + name);
     }
-    void SetFontSize(double points) override {
-        size_ = points;
-        calls.push_back("size " + Number(points));
-    }
+    void SetFontSize(double points) override { calls.push_back("size " + Number(size_ = points)); }
     void SetTextColor(Rgb colour) override {
         colour_ = colour;
         calls.push_back("colour " + std::to_string(colour.red) + "," +
@@ -44,14 +41,8 @@ public:
     }
     double CurrentX() override { return x_; }
     double CurrentY() override { return y_; }
-    void SetCurrentX(double inches) override {
-        x_ = inches;
-        calls.push_back("x " + Number(inches));
-    }
-    void SetCurrentY(double inches) override {
-        y_ = inches;
-        calls.push_back("y " + Number(inches));
-    }
+    void SetCurrentX(double inches) override { calls.push_back("x " + Number(x_ = inches)); }
+    void SetCurrentY(double inches) override { calls.push_back("y " + Number(y_ = inches)); }
     double PrintableWidth() override { return width_; }
     double PrintableHeight() override { return height_; }
     double TextWidth(const std::string& text) override {
@@ -91,7 +82,7 @@ public:
     int ended = 0;
 
 private:
-    // Six decimals: enough to tell places apart, few enough to hide sums of fractions.
+    // Six digits: enough to tell places apart, few enough to hide sums of fractions.
     static std::string Number(double value) {
         char text[32];
         std::snprintf(text, sizeof text, "%.6g", value);
