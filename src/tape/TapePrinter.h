@@ -8,8 +8,9 @@ namespace sumwise {
 
 // Prints the whole tape like a paper roll laid out on sheets: a header with the date and time
 // and a rule, then the lines right-aligned in four columns a page, lines holding a minus sign
-// in red. A line's note prints left of it in its column, over as many rows as it needs. With no printer the same pages
-// are saved as a PDF in the documents folder, and the user is told where, or why they are not.
+// in red. A line's note prints left of it in its column, over as many rows as it needs. With
+// no printer the same pages are saved as a PDF in the documents folder, and the user is told
+// where, or why they are not.
 void PrintTape(const Tape& tape, Dialogs& dialogs, DesktopServices& desktop, WindowHost& window,
                FileOps& files);
 inline void PrintTape(const Tape& tape, Platform& platform, FileOps& files) {
