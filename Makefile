@@ -4,7 +4,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES = cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
 	libbenchmark-dev xvfb xauth xdotool xclip poppler-utils fonts-liberation2 clang-format \
 	desktop-file-utils appstream man-db groff-base librsvg2-bin \
-	locales openbox x11-xkb-utils shared-mime-info qt6-translations-l10n
+	locales openbox x11-xkb-utils shared-mime-info qt6-translations-l10n \
+	dbus-daemon at-spi2-core python3-pyatspi
 
 .PHONY: all deps configure build run test test-sanitize release-builds bench fuzz install deb format clean
 

@@ -53,12 +53,16 @@ set(SUMWISE_QT_SOURCES
   qt/panels/Contrast.cpp qt/panels/Contrast.h
   qt/panels/ControlPlaces.h
   qt/panels/ConverterPanel.cpp qt/panels/ConverterPanel.h
+  qt/panels/DisplayAccessible.cpp qt/panels/DisplayAccessible.h
   qt/panels/DisplayLabel.cpp qt/panels/DisplayLabel.h
   qt/panels/KeypadLayout.cpp qt/panels/KeypadLayout.h
   qt/panels/KeypadPanel.cpp qt/panels/KeypadPanel.h
   qt/panels/MemoryPanel.cpp qt/panels/MemoryPanel.h
+  qt/panels/OutlinedRadioButton.cpp qt/panels/OutlinedRadioButton.h
+  qt/panels/PanelAccessibility.cpp qt/panels/PanelAccessibility.h
   qt/panels/PanelFrame.h
   qt/panels/TabularFont.cpp qt/panels/TabularFont.h
+  qt/panels/TapeAccessible.cpp qt/panels/TapeAccessible.h
   qt/panels/TapeLineDelegate.cpp qt/panels/TapeLineDelegate.h
   qt/panels/TapeListModel.cpp qt/panels/TapeListModel.h
   qt/panels/TapePanel.cpp qt/panels/TapePanel.h

@@ -102,5 +102,81 @@ TEST_F(AccessibilityTest, KeysReadAsWords) {
     EXPECT_EQ(window.findChild<QWidget*>("optMem_2")->accessibleName(), "Memory bank 3, Rent");
 }
 
+// What a screen reader reads; that it hears of changes is checked by xvfb-atspi.sh, as Qt
+// tells of them only where a desktop's accessibility bus listens.
+class ScreenReaderTest : public WindowTest {
+protected:
+    QAccessibleInterface* face(const char* name) {
+        return QAccessible::queryAccessibleInterface(window.findChild<QWidget*>(name));
+    }
+    QWidget* keys() { return window.findChild<QWidget*>("picSetFocus"); }
+};
+
+TEST_F(ScreenReaderTest, TheDisplayReadsAsItShows) {
+    const struct {
+        const char* typed; // before the row's check
+        const char* control;
+        QString name;
+        QVariant value; // none: no number to give
+    } cases[] = {
+        {"456.65+==7", "lblResult", "7.", 7.0},
+        {"", "lblGrandTotal", "456.65", 456.65},
+        {"", "lblOperator", "+", {}},
+        {"g", "lblGrandTotal", "Grand total", {}}, // empty: says what it is
+        {"", "lblResult", "463.65", 463.65},       // the grand total with the 7
+    };
+    const QHash<QString, QString> descriptions = {{"lblResult", "Display"},
+                                                  {"lblGrandTotal", "Grand total"},
+                                                  {"lblOperator", "Pending operator"}};
+    for (const auto& c : cases) {
+        QTest::keyClicks(keys(), c.typed);
+        QAccessibleInterface* label = face(c.control);
+        ASSERT_NE(label, nullptr) << c.control;
+        EXPECT_EQ(label->text(QAccessible::Name), c.name) << c.control;
+        EXPECT_EQ(label->text(QAccessible::Description), descriptions[c.control]) << c.control;
+        QAccessibleValueInterface* value = label->valueInterface();
+        EXPECT_EQ(value != nullptr, c.control != QString("lblOperator")) << c.control;
+        if (value != nullptr) {
+            EXPECT_EQ(value->currentValue(), c.value) << c.control << " " << c.typed;
+        }
+    }
+}
+
+TEST_F(ScreenReaderTest, TheTapeIsAListOfItsLinesThatFollowsTheSelection) {
+    QTest::keyClicks(keys(), "12.5+3.99=");
+    window.form().lstTape().SetNote(2, "lunch");
+    QAccessibleInterface* tape = face("lstTape");
+    ASSERT_EQ(tape->role(), QAccessible::List);
+    ASSERT_EQ(tape->childCount(), 3);
+    QStringList names;
+    for (int row = 0; row < tape->childCount(); ++row) {
+        QAccessibleInterface* line = tape->child(row);
+        EXPECT_EQ(line->role(), QAccessible::ListItem);
+        EXPECT_EQ(line->parent(), tape);
+        EXPECT_EQ(tape->indexOfChild(line), row);
+        names << line->text(QAccessible::Name);
+    }
+    EXPECT_EQ(names, QStringList({"+ 12.50", "+ 3.99", "= 16.49, lunch"}));
+
+    window.form().lstTape().Select(1);
+    window.refresh();
+    EXPECT_TRUE(tape->child(1)->state().selected);
+    EXPECT_FALSE(tape->child(2)->state().selected);
+
+    // Items follow their lines as lines come, and go with them.
+    QAccessibleInterface* lunch = tape->child(2);
+    window.form().lstTape().AddTapeLine("+ 1.00");
+    EXPECT_EQ(tape->childCount(), 4);
+    EXPECT_EQ(tape->child(2), lunch);
+    EXPECT_EQ(tape->child(3)->text(QAccessible::Name), "+ 1.00");
+    const QAccessible::Id gone = QAccessible::uniqueId(lunch);
+    window.form().lstTape().Clear();
+    EXPECT_EQ(tape->childCount(), 0);
+    EXPECT_EQ(tape->child(0), nullptr);
+    QTest::keyClicks(keys(), "5+");
+    EXPECT_EQ(tape->child(0)->text(QAccessible::Name), "+ 5.00");
+    EXPECT_EQ(QAccessible::accessibleInterface(gone), nullptr) << "the cleared line's item";
+}
+
 } // namespace
 } // namespace sumwise::qt

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "qt/panels/DisplayAccessible.h"
+#include "qt/panels/PanelAccessibility.h"
+
 namespace sumwise::qt {
 
 namespace {
@@ -38,8 +41,17 @@ QFont Scaled(QFont font, double scale) {
 
 } // namespace
 
-DisplaySideLabel::DisplaySideLabel(const QString& caption, QWidget* parent)
-    : QLabel(parent), caption_(caption) {}
+DisplaySideLabel::DisplaySideLabel(const QString& caption, bool number, QWidget* parent)
+    : QLabel(parent), caption_(caption), number_(number) {
+    InstallPanelAccessibility();
+}
+
+void DisplaySideLabel::showText(const QString& text) {
+    if (this->text() != text) {
+        setText(text);
+        AnnounceDisplayText(this, number_);
+    }
+}
 
 QString DisplaySideLabel::shownText() const {
     return text().isEmpty() ? QString() : caption_ + text();
@@ -67,12 +79,13 @@ void DisplaySideLabel::paintEvent(QPaintEvent*) {
 }
 
 DisplayLabel::DisplayLabel(QWidget* parent) : QLabel(parent) {
+    InstallPanelAccessibility();
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setForegroundRole(QPalette::Text);
-    addMode_ = new DisplaySideLabel(QString(), this);
-    operator_ = new DisplaySideLabel(QString(), this);
-    items_ = new DisplaySideLabel(QString(), this);
-    grandTotal_ = new DisplaySideLabel(QStringLiteral("GT "), this);
+    addMode_ = new DisplaySideLabel(QString(), false, this);
+    operator_ = new DisplaySideLabel(QString(), false, this);
+    items_ = new DisplaySideLabel(QString(), false, this);
+    grandTotal_ = new DisplaySideLabel(QStringLiteral("GT "), true, this);
 }
 
 void DisplayLabel::setSideFont(const QFont& font) {
@@ -87,16 +100,19 @@ void DisplayLabel::setSideFont(const QFont& font) {
 
 void DisplayLabel::setTexts(const QString& number, const QString& pendingOperator,
                             const QString& grandTotal) {
-    setText(number);
-    operator_->setText(pendingOperator);
-    grandTotal_->setText(grandTotal);
+    if (text() != number) {
+        setText(number);
+        AnnounceDisplayText(this, true);
+    }
+    operator_->showText(pendingOperator);
+    grandTotal_->showText(grandTotal);
     layoutSides();
 }
 
 void DisplayLabel::setOptionTexts(const QString& addMode, const QString& items) {
     if (addMode_->text() != addMode || items_->text() != items) {
-        addMode_->setText(addMode);
-        items_->setText(items);
+        addMode_->showText(addMode);
+        items_->showText(items);
         layoutSides();
     }
 }

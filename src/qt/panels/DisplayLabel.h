@@ -10,7 +10,12 @@ namespace sumwise::qt {
 class DisplaySideLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit DisplaySideLabel(const QString& caption, QWidget* parent = nullptr);
+    // number: the text is an amount, which a screen reader is also given as a value.
+    DisplaySideLabel(const QString& caption, bool number, QWidget* parent = nullptr);
+
+    bool readsAsNumber() const { return number_; }
+    // Sets the text, telling a screen reader when it changed.
+    void showText(const QString& text);
 
     // What the display shows: the caption and the text, or nothing.
     QString shownText() const;
@@ -24,6 +29,7 @@ protected:
 private:
     QString caption_;
     double scale_ = 1;
+    bool number_ = false;
 };
 
 // The main display: the number right-aligned, and at its left the pending operator and the

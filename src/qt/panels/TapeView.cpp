@@ -1,5 +1,6 @@
 #include "qt/panels/TapeView.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -7,10 +8,12 @@
 #include <algorithm>
 
 #include "engine/TapeMove.h"
+#include "qt/panels/PanelAccessibility.h"
 
 namespace sumwise::qt {
 
 TapeView::TapeView(QWidget* parent) : QAbstractItemView(parent) {
+    InstallPanelAccessibility();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(ScrollPerItem);
     measureLine();
@@ -295,6 +298,45 @@ void TapeView::scrollContentsBy(int, int dy) {
     // The scroll bar counts lines; the picture moves by whole lines.
     if (!keepPicture_) {
         viewport()->scroll(0, dy * lineHeight_);
+    }
+}
+
+} // namespace sumwise::qt
+
+namespace sumwise::qt {
+
+namespace {
+
+void TellAboutLine(QWidget* view, QAccessible::Event what, int row) {
+    QAccessibleEvent event(view, what);
+    event.setChild(row); // the line's item, not the list
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace
+
+void TapeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    if (QAccessible::isActive() && current.isValid() && hasFocus()) {
+        TellAboutLine(this, QAccessible::Focus, current.row());
+    }
+}
+
+void TapeView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QAbstractItemView::selectionChanged(selected, deselected);
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    // One line at most is picked: the ranges hold a line or none.
+    for (const QItemSelectionRange& range : deselected) {
+        if (range.isValid() && range.bottom() < rows()) {
+            TellAboutLine(this, QAccessible::SelectionRemove, range.top());
+        }
+    }
+    for (const QItemSelectionRange& range : selected) {
+        if (range.isValid()) {
+            TellAboutLine(this, QAccessible::SelectionAdd, range.top());
+        }
     }
 }
 

@@ -42,6 +42,10 @@ protected:
     void changeEvent(QEvent* event) override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void reset() override;
+    // A screen reader hears the line the focus moves to and the line picked.
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
