@@ -5,7 +5,10 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 
 #include "WindowFixture.h"
 #include "qt/panels/Contrast.h"
@@ -182,6 +185,74 @@ TEST_F(LookTest, TheDisplayIsBoldAndTheOtherTextsInTheirPanelsFaces) {
         auto* text = window.findChild<QLineEdit*>(QString("txtMem_%1").arg(bank));
         ASSERT_NE(text, nullptr) << bank;
         EXPECT_EQ(text->font(), panel->font()) << bank;
+    }
+}
+
+// The most a drawn pixel of the area stands out from the colour it is drawn on.
+double StrongestContrast(const QImage& image, const QRect& area, const QColor& under) {
+    double strongest = 1;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            strongest = std::max(strongest, ContrastRatio(QColor(image.pixel(x, y)), under));
+        }
+    }
+    return strongest;
+}
+
+// The radio buttons' rings and the menus' check marks are seen (3:1 against what they stand
+// on), and the bank texts read (4.5:1) on the theme's field colour and on the selected bank's.
+TEST_F(LookTest, ControlsAndBankTextsStandOutUnderLightAndDarkPalettes) {
+    window.form().Settings().mnuConverter_Click();
+    window.refresh();
+    const struct {
+        const char* name;
+        QPalette palette;
+        QColor selectedBank; // invalid: any colour but the fields'
+    } palettes[] = {
+        {"light", QApplication::style()->standardPalette(), QColor(196, 228, 255)},
+        {"dark", DarkPalette(QColor(0x2d, 0x2d, 0x2d), QColor(0x1e, 0x1e, 0x1e), Qt::white), {}},
+    };
+    for (const auto& p : palettes) {
+        QApplication::setPalette(p.palette);
+        QCoreApplication::processEvents();
+        const QColor panel = p.palette.color(QPalette::Window);
+        for (const char* name : {"optMem_1", "optConvertToF"}) { // neither is on
+            auto* radio = window.findChild<QRadioButton*>(name);
+            ASSERT_NE(radio, nullptr) << name;
+            ASSERT_FALSE(radio->isChecked()) << name;
+            QStyleOptionButton option;
+            option.initFrom(radio);
+            const QRect ring =
+                radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, radio);
+            EXPECT_GE(StrongestContrast(radio->grab().toImage(), ring, panel), 3.0)
+                << p.name << " " << name << "'s ring";
+        }
+        auto* view = window.findChild<QMenu*>("mnuView");
+        auto* banks = window.findChild<QAction*>("mnuConverter");
+        ASSERT_TRUE(banks != nullptr && banks->isChecked()) << "the converter is shown";
+        view->ensurePolished();
+        view->adjustSize();
+        const QImage menu = view->grab().toImage();
+        const QRect item = view->actionGeometry(banks);
+        const QColor menuBack(menu.pixel(item.right() - 2, item.center().y()));
+        const QRect mark(item.left(), item.top(), item.height() + 4, item.height());
+        EXPECT_GE(StrongestContrast(menu, mark, menuBack), 3.0) << p.name << " check mark";
+
+        for (int bank : {0, 1}) { // bank 0 is the selected one
+            const QPalette& field =
+                window.findChild<QLineEdit*>(QString("txtMem_%1").arg(bank))->palette();
+            const QColor base = field.color(QPalette::Base);
+            EXPECT_GE(ContrastRatio(field.color(QPalette::Text), base), 4.5)
+                << p.name << " bank " << bank;
+            if (bank == 1) {
+                EXPECT_EQ(base, p.palette.color(QPalette::Base)) << p.name << " follows";
+            } else if (p.selectedBank.isValid()) {
+                EXPECT_EQ(base, p.selectedBank) << p.name << " selected bank";
+            } else {
+                EXPECT_NE(base, p.palette.color(QPalette::Base)) << p.name << " selected bank";
+            }
+        }
     }
 }
 

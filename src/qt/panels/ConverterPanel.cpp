@@ -6,9 +6,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "converter/Categories.h"
+#include "qt/panels/OutlinedRadioButton.h"
 
 namespace sumwise::qt {
 
@@ -92,11 +92,11 @@ void ConverterPanel::buildTemperatureFrame(const QRect& frameRect) {
     fraTemp_ = new QFrame(this);
     fraTemp_->setObjectName("fraTemp");
     fraTemp_->setGeometry(frameRect);
-    optConvertToC_ = new QRadioButton(kToCelsiusCaption, fraTemp_);
+    optConvertToC_ = new OutlinedRadioButton(kToCelsiusCaption, fraTemp_);
     optConvertToC_->setObjectName("optConvertToC");
     optConvertToC_->setAccessibleName("Fahrenheit to Celsius");
     optConvertToC_->setGeometry(4, 10, 139, 22);
-    optConvertToF_ = new QRadioButton(kToFahrenheitCaption, fraTemp_);
+    optConvertToF_ = new OutlinedRadioButton(kToFahrenheitCaption, fraTemp_);
     optConvertToF_->setObjectName("optConvertToF");
     optConvertToF_->setAccessibleName("Celsius to Fahrenheit");
     optConvertToF_->setGeometry(4, 38, 139, 22);

@@ -5,25 +5,32 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
+
+#include "qt/panels/Contrast.h"
+#include "qt/panels/OutlinedRadioButton.h"
 
 namespace sumwise::qt {
 
 namespace {
 
 const QColor kSelectedBank(196, 228, 255);
-// The bank texts keep their own light backgrounds under any theme, so their ink is fixed
-// too: a light theme's text on them would vanish.
-const QColor kBankInk(0, 0, 0);
-const QColor kDisabledBankInk(90, 90, 90);
 
-void FixBankInk(QLineEdit& text) {
-    QPalette colours = text.palette();
-    colours.setColor(QPalette::Active, QPalette::Text, kBankInk);
-    colours.setColor(QPalette::Inactive, QPalette::Text, kBankInk);
-    colours.setColor(QPalette::Disabled, QPalette::Text, kDisabledBankInk);
-    colours.setColor(QPalette::Base, Qt::white);
-    text.setPalette(colours);
+// The bank texts stand on the theme's field colour, in its text colour; the selected one is
+// light blue where the fields are light. On dark fields it is the theme's selection colour
+// laid thinly over the field, as strongly as the text still reads on it.
+QColor SelectedBankColour(const QPalette& palette) {
+    const QColor base = palette.color(QPalette::Base);
+    const QColor text = palette.color(QPalette::Text);
+    if (RelativeLuminance(base) > 0.5 && ContrastRatio(text, kSelectedBank) >= kReadableContrast) {
+        return kSelectedBank;
+    }
+    for (double opacity = 0.5; opacity > 0.1; opacity -= 0.05) {
+        const QColor tint = Blend(palette.color(QPalette::Highlight), base, opacity);
+        if (ContrastRatio(text, tint) >= kReadableContrast) {
+            return tint;
+        }
+    }
+    return base;
 }
 constexpr int kRowHeight = 40;
 constexpr int kTop = 16;
@@ -51,17 +58,16 @@ MemoryPanel::MemoryPanel(MemoryBanks& banks, QWidget* parent)
         text->setFocusPolicy(Qt::NoFocus);
         text->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         text->installEventFilter(this);
-        FixBankInk(*text);
         texts_[static_cast<size_t>(i)] = text;
 
-        auto* selector = new QRadioButton(this);
+        auto* selector = new OutlinedRadioButton(this);
         selector->setObjectName(QString("optMem_%1").arg(i));
         selector->setAccessibleDescription("Selects the bank that M+, M-, MR and MC work on");
         selector->setToolTip("Select Memory Bank");
         selector->setGeometry(132, top + 17, 18, 18);
         selector->setFocusPolicy(Qt::NoFocus);
         selector->setAutoExclusive(false); // the core decides which selector is on
-        connect(selector, &QRadioButton::clicked, this, [this, i] {
+        connect(selector, &OutlinedRadioButton::clicked, this, [this, i] {
             banks_.SelectBank(i);
             emit changed();
         });
@@ -91,16 +97,32 @@ void MemoryPanel::refresh() {
         const QString bankName = QString("Memory bank %1, %2").arg(i + 1).arg(account);
         setName(texts_[i], bankName);
         setName(selectors_[i], bankName);
-        const QColor base =
-            static_cast<int>(i) == banks.SelectedBank ? kSelectedBank : QColor(Qt::white);
-        if (texts_[i]->palette().color(QPalette::Base) != base) {
-            QPalette colours = texts_[i]->palette();
-            colours.setColor(QPalette::Base, base);
-            texts_[i]->setPalette(colours);
-        }
+        showSelected(*texts_[i], static_cast<int>(i) == banks.SelectedBank);
         if (selectors_[i]->isChecked() != banks.optMem[i]) {
             selectors_[i]->setChecked(banks.optMem[i]);
         }
+    }
+}
+
+void MemoryPanel::showSelected(QLineEdit& text, bool selected) {
+    if (!selected) {
+        if (text.testAttribute(Qt::WA_SetPalette)) {
+            text.setPalette(QPalette()); // the panel's colours again
+        }
+        return;
+    }
+    const QColor base = SelectedBankColour(palette());
+    if (!text.testAttribute(Qt::WA_SetPalette) || text.palette().color(QPalette::Base) != base) {
+        QPalette colours = palette();
+        colours.setColor(QPalette::Base, base);
+        text.setPalette(colours);
+    }
+}
+
+void MemoryPanel::changeEvent(QEvent* event) {
+    QGroupBox::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        refresh(); // the selected bank's colour is chosen against the new palette
     }
 }
 

@@ -27,9 +27,13 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The selected bank's field stands out in a colour of its own.
+    void showSelected(QLineEdit& text, bool selected);
+
     MemoryBanks& banks_;
     std::array<QLabel*, MemoryBanks::kCount> accounts_{};
     std::array<QLineEdit*, MemoryBanks::kCount> texts_{};

@@ -1,0 +1,39 @@
+#include "qt/panels/OutlinedRadioButton.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include "qt/panels/Contrast.h"
+
+namespace sumwise::qt {
+
+QColor OutlinedRadioButton::ringInk(const QPalette& palette) {
+    const QColor panel = palette.color(QPalette::Window);
+    // Fusion's own ring, made only as much darker or lighter as it must be.
+    return ReadableInk(panel.darker(150), panel, kRingContrast);
+}
+
+void OutlinedRadioButton::paintEvent(QPaintEvent* event) {
+    QRadioButton::paintEvent(event);
+    if (style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) {
+        return; // other styles draw rings of their own making
+    }
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (option.state.testFlag(QStyle::State_HasFocus) &&
+        option.state.testFlag(QStyle::State_KeyboardFocusChange)) {
+        return; // the focus colour rings it instead
+    }
+    const QRect box = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(ringInk(palette()));
+    painter.setBrush(Qt::NoBrush);
+    // The circle Fusion rings, on the same centre and radius.
+    const QPointF centre = QPointF(box.center()) + QPointF(1, 1);
+    const qreal radius = (box.width() + (box.width() + 1) % 2) / 2.0 - 1;
+    painter.drawEllipse(centre, radius, radius);
+}
+
+} // namespace sumwise::qt
