@@ -16,9 +16,10 @@ fi
 . "$here/xvfb-desk.sh"
 
 # A session bus of our own, and the accessibility bus on it.
-address=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 3>"$work/dbus.pid")
-export DBUS_SESSION_BUS_ADDRESS="$address"
-others="$(cat "$work/dbus.pid")"
+dbus-daemon --session --nofork --print-address=3 3>"$work/bus" &
+others=$!
+for _ in $(seq 50); do [ -s "$work/bus" ] && break; sleep 0.1; done
+export DBUS_SESSION_BUS_ADDRESS="$(head -1 "$work/bus")"
 "$launcher" --launch-immediately >/dev/null 2>&1 &
 others="$others $!"
 sleep 1
