@@ -16,7 +16,7 @@ fi
 . "$here/xvfb-desk.sh"
 
 # A session bus of our own, and the accessibility bus on it.
-dbus-daemon --session --nofork --print-address=3 3>"$work/bus" &
+dbus-daemon --session --nofork --print-address=3 3>"$work/bus" 2>/dev/null &
 others=$!
 for _ in $(seq 50); do [ -s "$work/bus" ] && break; sleep 0.1; done
 export DBUS_SESSION_BUS_ADDRESS="$(head -1 "$work/bus")"

@@ -212,6 +212,10 @@ TEST_F(LookTest, ControlsAndBankTextsStandOutUnderLightAndDarkPalettes) {
     } palettes[] = {
         {"light", QApplication::style()->standardPalette(), QColor(196, 228, 255)},
         {"dark", DarkPalette(QColor(0x2d, 0x2d, 0x2d), QColor(0x1e, 0x1e, 0x1e), Qt::white), {}},
+        // As Qt takes it from GTK's Adwaita dark theme (QT_QPA_PLATFORMTHEME=gtk3).
+        {"Adwaita dark",
+         DarkPalette(QColor(0x32, 0x32, 0x32), QColor(0x24, 0x24, 0x24), QColor(0xee, 0xee, 0xec)),
+         {}},
     };
     for (const auto& p : palettes) {
         QApplication::setPalette(p.palette);

@@ -21,12 +21,18 @@ void OutlinedRadioButton::paintEvent(QPaintEvent* event) {
     }
     QStyleOptionButton option;
     initStyleOption(&option);
+    QPainter painter(this);
     if (option.state.testFlag(QStyle::State_HasFocus) &&
         option.state.testFlag(QStyle::State_KeyboardFocusChange)) {
-        return; // the focus colour rings it instead
+        // The focus colour rings it already; Fusion's frame round the caption is a faint
+        // tint, outlined here as firmly as a focused field is.
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(style()
+                             ->subElementRect(QStyle::SE_RadioButtonFocusRect, &option, this)
+                             .adjusted(0, 0, -1, -1));
+        return;
     }
     const QRect box = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(ringInk(palette()));
     painter.setBrush(Qt::NoBrush);
