@@ -58,6 +58,7 @@ set(SUMWISE_QT_SOURCES
   qt/panels/KeypadLayout.cpp qt/panels/KeypadLayout.h
   qt/panels/KeypadPanel.cpp qt/panels/KeypadPanel.h
   qt/panels/MemoryPanel.cpp qt/panels/MemoryPanel.h
+  qt/panels/OutlinedCheckStyle.cpp qt/panels/OutlinedCheckStyle.h
   qt/panels/OutlinedRadioButton.cpp qt/panels/OutlinedRadioButton.h
   qt/panels/PanelAccessibility.cpp qt/panels/PanelAccessibility.h
   qt/panels/PanelFrame.h

@@ -232,17 +232,17 @@ TEST_F(LookTest, ControlsAndBankTextsStandOutUnderLightAndDarkPalettes) {
             EXPECT_GE(StrongestContrast(radio->grab().toImage(), ring, panel), 3.0)
                 << p.name << " " << name << "'s ring";
         }
+        // The View menu's boxes, checked or not, left of their captions.
         auto* view = window.findChild<QMenu*>("mnuView");
-        auto* banks = window.findChild<QAction*>("mnuConverter");
-        ASSERT_TRUE(banks != nullptr && banks->isChecked()) << "the converter is shown";
         view->ensurePolished();
         view->adjustSize();
         const QImage menu = view->grab().toImage();
-        const QRect item = view->actionGeometry(banks);
-        const QColor menuBack(menu.pixel(item.right() - 2, item.center().y()));
-        const QRect mark(item.left(), item.top(), item.height() + 4, item.height());
-        EXPECT_GE(StrongestContrast(menu, mark, menuBack), 3.0) << p.name << " check mark";
-
+        for (const char* name : {"mnuConverter", "mnuTop"}) {
+            const QRect item = view->actionGeometry(window.findChild<QAction*>(name));
+            const QColor menuBack(menu.pixel(item.right() - 2, item.center().y()));
+            const QRect box(item.left(), item.top(), 24, item.height());
+            EXPECT_GE(StrongestContrast(menu, box, menuBack), 3.0) << p.name << " " << name;
+        }
         for (int bank : {0, 1}) { // bank 0 is the selected one
             const QPalette& field =
                 window.findChild<QLineEdit*>(QString("txtMem_%1").arg(bank))->palette();

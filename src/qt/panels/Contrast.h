@@ -9,6 +9,9 @@ namespace sumwise::qt {
 
 // The contrast normal-size text needs to count as readable.
 inline constexpr double kReadableContrast = 4.5;
+// A control's outline needs 3:1 against what it stands on; outlines we draw again aim a little
+// higher, as their smoothed edges blend with the colours beside them.
+inline constexpr double kOutlineContrast = 3.5;
 
 // Relative luminance of an opaque colour, 0 for black to 1 for white.
 double RelativeLuminance(const QColor& colour);

@@ -52,6 +52,9 @@ QVariant DisplayNumber(const QString& text) {
 }
 
 void AnnounceDisplayText(QLabel* label, bool number) {
+    if (!QAccessible::isActive()) {
+        return; // no screen reader listens
+    }
     QAccessibleEvent name(label, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&name);
     if (number) {

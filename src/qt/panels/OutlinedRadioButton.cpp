@@ -11,7 +11,7 @@ namespace sumwise::qt {
 QColor OutlinedRadioButton::ringInk(const QPalette& palette) {
     const QColor panel = palette.color(QPalette::Window);
     // Fusion's own ring, made only as much darker or lighter as it must be.
-    return ReadableInk(panel.darker(150), panel, kRingContrast);
+    return ReadableInk(panel.darker(150), panel, kOutlineContrast);
 }
 
 void OutlinedRadioButton::paintEvent(QPaintEvent* event) {

@@ -13,9 +13,6 @@ class OutlinedRadioButton : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
 
-    // A control's outline needs 3:1 against what it stands on; the ring aims a little higher,
-    // as its smoothed edge blends with the colours beside it.
-    static constexpr double kRingContrast = 3.5;
     // The ring's colour on a panel of this palette.
     static QColor ringInk(const QPalette& palette);
 

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
@@ -16,6 +17,7 @@
 #include "qt/panels/DisplayLabel.h"
 #include "qt/panels/KeypadPanel.h"
 #include "qt/panels/MemoryPanel.h"
+#include "qt/panels/OutlinedCheckStyle.h"
 #include "qt/panels/TapePanel.h"
 #include "qt/panels/TapeView.h"
 #include "qt/window/MainWindowPlatform.h"
@@ -88,6 +90,8 @@ MainWindow::MainWindow(Services& services, QWidget* parent)
         KeysBackAfterChoice(*this, picSetFocus_);
     });
     buildMenus();
+    // The View menu's items are check boxes, to be seen on dark menus too.
+    OutlinedCheckStyle::apply(*findChild<QMenu*>("mnuView"), *this);
     watchFocus();
     form_->Form_Load();
     keypad_->setFonts(font());
