@@ -49,7 +49,7 @@ def selected_lines(tape):
             if line.getState().contains(pyatspi.STATE_SELECTED)]
 
 
-def while_typing(events, *typed, seconds=2.0):
+def while_typing(events, *typed, seconds=3.0):
     """Runs the event loop while the keys are typed; returns the events heard."""
     heard = []
 
@@ -63,7 +63,7 @@ def while_typing(events, *typed, seconds=2.0):
         keys(*typed)
         return False
 
-    GLib.timeout_add(700, type_keys)  # once the program knows someone listens
+    GLib.timeout_add(1000, type_keys)  # once the program knows someone listens
     GLib.timeout_add(int(seconds * 1000), lambda: pyatspi.Registry.stop() or False)
     pyatspi.Registry.start()
     for event in events:
