@@ -96,6 +96,28 @@ protected:
         }
     }
 
+    // "margin sell=120 margin=20 use=cost": Edit > Margin and Markup, fields typed in turn,
+    // then a field's Use.
+    void RunMarginDialog(const std::string& steps) {
+        constexpr const char* kFieldNames[] = {"cost", "sell", "margin", "markup"};
+        form.Keys().mnuMargin_Click();
+        std::istringstream words(steps);
+        for (std::string word; words >> word;) {
+            const size_t equals = word.find('=');
+            const std::string name = word.substr(0, equals);
+            const std::string value = word.substr(equals + 1);
+            const auto* found = std::find(std::begin(kFieldNames), std::end(kFieldNames),
+                                          name == "use" ? value : name);
+            ASSERT_NE(found, std::end(kFieldNames)) << word;
+            const auto field = static_cast<MarginField>(found - std::begin(kFieldNames));
+            if (name == "use") {
+                EXPECT_TRUE(form.Keys().UseMargin(field)) << form.Keys().Margin().Reason();
+            } else {
+                form.Keys().Margin().Edit(field, value);
+            }
+        }
+    }
+
     // Every option turned on and off again before the script, which must then run as with
     // none ever touched.
     void ToggleEveryOption() {
@@ -148,6 +170,8 @@ bool KeyScript::RunsScript(std::istream& in) {
             form.Keys().mnuPaste_Click();
         } else if (word == "items") {
             EXPECT_EQ(form.Settings().lblItems(), Argument(rest));
+        } else if (word == "margin") {
+            RunMarginDialog(rest);
         } else if (word == "keys") {
             TypeKeys(rest, lineNo);
         } else if (word == "display") {
