@@ -32,9 +32,6 @@ pdftotext -layout "$work/margin.pdf" "$work/margin.txt" 2>/dev/null
 # The note is printed wrapped beside its line: the text left of the lines, read as one.
 check "the printed note" "$(sed -E 's/ {2,}.*$//' "$work/margin.txt" | tr -s '\n' ' ' |
     grep -c -F "cost 80.00, margin 20% → sell 100.00")" "1"
-for line in "+ 100.00" "+ 5.00" "= 105.00"; do
-    check "the PDF shows '$line'" "$(grep -c -F -- "$line" "$work/margin.txt" 2>/dev/null)" "1"
-done
 quit
 
 echo "$passed passed, $failed failed"

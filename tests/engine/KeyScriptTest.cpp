@@ -96,24 +96,19 @@ protected:
         }
     }
 
-    // "margin sell=120 margin=20 use=cost": Edit > Margin and Markup, fields typed in turn,
-    // then a field's Use.
+    // "margin sell=120 margin=20 use=cost": Edit > Margin and Markup, fields typed, a Use.
     void RunMarginDialog(const std::string& steps) {
-        constexpr const char* kFieldNames[] = {"cost", "sell", "margin", "markup"};
+        const std::string names[] = {"cost", "sell", "margin", "markup"};
         form.Keys().mnuMargin_Click();
         std::istringstream words(steps);
         for (std::string word; words >> word;) {
-            const size_t equals = word.find('=');
-            const std::string name = word.substr(0, equals);
-            const std::string value = word.substr(equals + 1);
-            const auto* found = std::find(std::begin(kFieldNames), std::end(kFieldNames),
-                                          name == "use" ? value : name);
-            ASSERT_NE(found, std::end(kFieldNames)) << word;
-            const auto field = static_cast<MarginField>(found - std::begin(kFieldNames));
-            if (name == "use") {
-                EXPECT_TRUE(form.Keys().UseMargin(field)) << form.Keys().Margin().Reason();
-            } else {
-                form.Keys().Margin().Edit(field, value);
+            const std::string name = word.substr(0, word.find('='));
+            const std::string text = word.substr(name.size() + 1);
+            const auto field = std::find(names, names + 4, name == "use" ? text : name) - names;
+            ASSERT_LT(field, 4) << word;
+            EXPECT_TRUE(name != "use" || form.Keys().UseMargin(static_cast<MarginField>(field)));
+            if (name != "use") {
+                form.Keys().Margin().Edit(static_cast<MarginField>(field), text);
             }
         }
     }
