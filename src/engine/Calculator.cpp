@@ -267,7 +267,8 @@ void Calculator::WriteStep(int index, double previousTotal) {
 void Calculator::WriteEntryLine(std::string line, double exact) {
     tape_.AddTapeLine(std::move(line), exact);
     ++state_.itemCount;
-    if (!pendingNote_.empty()) {
+    // A bank, the converter or a function may have put another number in the display since.
+    if (!pendingNote_.empty() && exact == pendingNoteValue_) {
         tape_.SetNote(tape_.Count() - 1, pendingNote_);
     }
 }
@@ -309,6 +310,7 @@ void Calculator::LoadNotedResult(double value, std::string note) {
     state_.stepCount = 1;
     state_.operatorLabel = state_.lastOperator;
     pendingNote_ = std::move(note);
+    pendingNoteValue_ = reg_.EntryValue();
     window_.FocusKeySink();
 }
 

@@ -117,6 +117,7 @@ private:
     Snapshot state_; // the whole calculation, so an undo copies it at once
     bool countItems_ = false;
     std::string pendingNote_;
+    double pendingNoteValue_ = 0; // the number the note was made for
 
     // The entry line of a consumed number: counted, and given the pending note.
     void WriteEntryLine(std::string line, double exact);

@@ -22,6 +22,8 @@ constexpr const char* kNotANumber[] = {
     "The markup is not a number."};
 
 constexpr const char* kTooLarge = "The result is too large.";
+constexpr const char* kCostZero = "Markup needs a cost other than 0.";
+constexpr const char* kSellZero = "Margin needs a sell price other than 0.";
 
 bool IsPercent(std::size_t field) {
     return field == kMargin || field == kMarkup;
@@ -37,10 +39,10 @@ const char* SolveFields(std::array<double, 4>& v, const std::array<bool, 4>& giv
         return "A markup of -100% leaves a sell price of 0.";
     }
     if (given[kCost] && v[kCost] == 0) {
-        return "Markup needs a cost other than 0.";
+        return kCostZero;
     }
     if (given[kSell] && v[kSell] == 0) {
-        return "Margin needs a sell price other than 0.";
+        return kSellZero;
     }
     // sell = cost / (1 - margin) = cost x (1 + markup), from the percentage given.
     if (!given[kSell]) {
@@ -54,10 +56,10 @@ const char* SolveFields(std::array<double, 4>& v, const std::array<bool, 4>& giv
         return kTooLarge;
     }
     if (v[kCost] == 0) {
-        return "Markup needs a cost other than 0.";
+        return kCostZero;
     }
     if (v[kSell] == 0) {
-        return "Margin needs a sell price other than 0.";
+        return kSellZero;
     }
     const double gain = SubtractDecimal(v[kSell], v[kCost]);
     if (!given[kMargin]) {
