@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Edit > Margin and Markup in the real program, under Xvfb and openbox, keys typed through the
-# X server: the display's 80 as the cost and a margin of 20% fill in the sell price; an
-# impossible margin is refused and the window stays; Enter in Sell uses it in a calculation,
-# whose printed tape carries the note that names the calculation.
+# Edit > Margin and Markup under Xvfb and openbox: 80 and a margin of 20% give the sell price
+# (a margin of 100% is refused, the window stays); Enter in Sell uses it in a calculation
+# whose printed tape carries the note.
 set -u
 program="$1"
 . "$(dirname "$0")/xvfb-lib.sh"
