@@ -18,6 +18,7 @@ set(SUMWISE_CORE_SOURCES
   engine/EntryRegister.cpp
   engine/Functions.cpp
   engine/KeyMap.cpp
+  engine/MarginMarkup.cpp
   engine/Paste.cpp
   engine/TapeMove.cpp
   memory/MemoryBanks.cpp
@@ -77,4 +78,5 @@ set(SUMWISE_QT_SOURCES
   qt/window/MainWindowPlatform.h
   qt/window/MainWindowShutDown.cpp
   qt/window/MainWindowSize.cpp
+  qt/window/MarginDialog.cpp qt/window/MarginDialog.h
   qt/window/WindowPlace.cpp qt/window/WindowPlace.h)

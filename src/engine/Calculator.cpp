@@ -1,6 +1,7 @@
 #include "engine/Calculator.h"
 
 #include <cmath>
+#include <utility>
 
 #include "number/Arithmetic.h"
 #include "number/NumberText.h"
@@ -266,7 +267,8 @@ void Calculator::WriteStep(int index, double previousTotal) {
 void Calculator::WriteEntryLine(std::string line, double exact) {
     tape_.AddTapeLine(std::move(line), exact);
     ++state_.itemCount;
-    if (!pendingNote_.empty()) {
+    // A bank, the converter or a function may have put another number in the display since.
+    if (!pendingNote_.empty() && exact == pendingNoteValue_) {
         tape_.SetNote(tape_.Count() - 1, pendingNote_);
     }
 }
@@ -289,13 +291,26 @@ void Calculator::ApplyTax(double rate, bool add) {
     const double base = reg_.EntryValue();
     const double amount = LeadingNumber(reg_.Format(taxed));
     const double tax = add ? SubtractDecimal(amount, base) : SubtractDecimal(base, amount);
-    reg_.LoadAsKeyed(amount);
+    // The note names the tax itself and what it was reckoned from, so the tape shows it.
+    LoadNotedResult(amount, (add ? "incl. " : "excl. ") + GeneralNumber(rate) + "% tax " +
+                                reg_.Format(tax) + (add ? " on " : " of ") + reg_.Format(base));
+}
+
+void Calculator::UseResult(double value, std::string note) {
+    if (state_.lastOperator == PendingOperator::Equals) {
+        StartNewTotal(state_.runningTotal != 0);
+    }
+    state_.clearPressed = false;
+    LoadNotedResult(value, std::move(note));
+}
+
+void Calculator::LoadNotedResult(double value, std::string note) {
+    reg_.LoadAsKeyed(value);
     reg_.MarkResult();
     state_.stepCount = 1;
     state_.operatorLabel = state_.lastOperator;
-    // The note names the tax itself and what it was reckoned from, so the tape shows it.
-    pendingNote_ = (add ? "incl. " : "excl. ") + GeneralNumber(rate) + "% tax " + reg_.Format(tax) +
-                   (add ? " on " : " of ") + reg_.Format(base);
+    pendingNote_ = std::move(note);
+    pendingNoteValue_ = reg_.EntryValue();
     window_.FocusKeySink();
 }
 

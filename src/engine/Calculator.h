@@ -92,6 +92,9 @@ public:
     // Adds tax at the rate in percent to the register's number (or takes it out), rounded as
     // the display rounds; the result waits for the next operator, as a percentage does.
     void ApplyTax(double rate, bool add);
+    // A value given to the display as a result (a margin dialog's Use), with the note for its
+    // entry line. After "=" it is a new number, as a digit is: a new total starts first.
+    void UseResult(double value, std::string note);
 
 private:
     void WriteCarriedTotal(int index, double value);
@@ -114,9 +117,12 @@ private:
     Snapshot state_; // the whole calculation, so an undo copies it at once
     bool countItems_ = false;
     std::string pendingNote_;
+    double pendingNoteValue_ = 0; // the number the note was made for
 
     // The entry line of a consumed number: counted, and given the pending note.
     void WriteEntryLine(std::string line, double exact);
+    // The value as a result that waits for the next operator, which writes it with the note.
+    void LoadNotedResult(double value, std::string note);
     void NoteItemCount();
 };
 

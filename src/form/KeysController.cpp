@@ -1,5 +1,7 @@
 #include "form/KeysController.h"
 
+#include <utility>
+
 #include "engine/Paste.h"
 
 namespace sumwise {
@@ -145,6 +147,20 @@ void KeysController::SetStartValue(Currency value) {
         reg_.StartNewEntry();
     }
     calc_.StartCalculation(v > 0);
+}
+
+MarginMarkup& KeysController::mnuMargin_Click() {
+    margin_ = MarginMarkup(reg_.NumberFormat(), desktop_.LocaleDecimalComma(), reg_.EntryValue());
+    return margin_;
+}
+
+bool KeysController::UseMargin(MarginField field) {
+    auto result = margin_.Use(field);
+    if (!result) {
+        return false;
+    }
+    calc_.UseResult(result->value, std::move(result->note));
+    return true;
 }
 
 } // namespace sumwise

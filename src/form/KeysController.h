@@ -6,6 +6,7 @@
 #include "engine/Calculator.h"
 #include "engine/EntryRegister.h"
 #include "engine/KeyCommand.h"
+#include "engine/MarginMarkup.h"
 #include "platform/Platform.h"
 
 namespace sumwise {
@@ -43,6 +44,12 @@ public:
     void mnuExit_Click() { cmdClose_Click(); }
     void mnuCopy_Click();
     void mnuPaste_Click();
+    // Edit > Margin and Markup: a fresh calculation whose cost is the display's value.
+    MarginMarkup& mnuMargin_Click();
+    MarginMarkup& Margin() { return margin_; }
+    // A field's Use: its value into the display as a result, the calculation as the note of
+    // its entry line. False, and the dialog stays, when there is nothing to use.
+    bool UseMargin(MarginField field);
 
     void SetStartValue(Currency value);
     void DepositNumber(std::int32_t value) { deposit_ = value; }
@@ -64,6 +71,7 @@ private:
     int decPlace_ = 0;
     std::string saveTag_;
     std::int32_t deposit_ = 0;
+    MarginMarkup margin_;
 };
 
 } // namespace sumwise

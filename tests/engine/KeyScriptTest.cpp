@@ -96,6 +96,23 @@ protected:
         }
     }
 
+    // "margin sell=120 margin=20 use=cost": Edit > Margin and Markup, fields typed, a Use.
+    void RunMarginDialog(const std::string& steps) {
+        const std::string names[] = {"cost", "sell", "margin", "markup"};
+        form.Keys().mnuMargin_Click();
+        std::istringstream words(steps);
+        for (std::string word; words >> word;) {
+            const std::string name = word.substr(0, word.find('='));
+            const std::string text = word.substr(name.size() + 1);
+            const auto field = std::find(names, names + 4, name == "use" ? text : name) - names;
+            ASSERT_LT(field, 4) << word;
+            EXPECT_TRUE(name != "use" || form.Keys().UseMargin(static_cast<MarginField>(field)));
+            if (name != "use") {
+                form.Keys().Margin().Edit(static_cast<MarginField>(field), text);
+            }
+        }
+    }
+
     // Every option turned on and off again before the script, which must then run as with
     // none ever touched.
     void ToggleEveryOption() {
@@ -148,6 +165,8 @@ bool KeyScript::RunsScript(std::istream& in) {
             form.Keys().mnuPaste_Click();
         } else if (word == "items") {
             EXPECT_EQ(form.Settings().lblItems(), Argument(rest));
+        } else if (word == "margin") {
+            RunMarginDialog(rest);
         } else if (word == "keys") {
             TypeKeys(rest, lineNo);
         } else if (word == "display") {

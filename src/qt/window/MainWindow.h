@@ -16,6 +16,7 @@ namespace sumwise::qt {
 class ChangeTapePanel;
 class ConverterPanel;
 class AboutWindow;
+class MarginDialog;
 class KeypadPanel;
 class MemoryPanel;
 class TapePanel;
@@ -84,6 +85,7 @@ private:
     void buildEditMenu();
     void dropClashingMnemonics(QWidget* client);
     void showAbout();
+    void showMarginDialog();
 
     // The keyboard (MainWindowKeys.cpp). Typed keys from the window, the key sink and the
     // tape all come to typeKey; true if consumed.
@@ -158,6 +160,7 @@ private:
     bool unloaded_ = false;
     int closeTries_ = 0; // dialogs cancelled for a request to close
     QPointer<AboutWindow> about_;
+    QPointer<MarginDialog> margin_;
 };
 
 } // namespace sumwise::qt

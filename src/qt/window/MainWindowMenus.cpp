@@ -11,6 +11,7 @@
 #include "qt/window/AboutWindow.h"
 #include "qt/window/MainWindow.h"
 #include "qt/window/MainWindowPlatform.h"
+#include "qt/window/MarginDialog.h"
 
 namespace sumwise::qt {
 
@@ -113,6 +114,9 @@ void MainWindow::buildEditMenu() {
         QKeySequence(Qt::Key_F3));
     addMenuItem(edit, "mnuTaxRate", "Tax &Rate...",
                 [this] { form_->Settings().mnuTaxRate_Click(); });
+    addMenuItem(
+        edit, "mnuMargin", "&Margin and Markup...", [this] { showMarginDialog(); },
+        QKeySequence(Qt::CTRL | Qt::Key_M));
 }
 
 void MainWindow::buildMenus() {
@@ -175,6 +179,22 @@ void MainWindow::dropClashingMnemonics(QWidget* client) {
             button->setShortcut(QKeySequence());
         }
     }
+}
+
+void MainWindow::showMarginDialog() {
+    if (!margin_.isNull()) {
+        margin_->raise();
+        margin_->activateWindow();
+        return;
+    }
+    form_->Keys().mnuMargin_Click();
+    margin_ = new MarginDialog(form_->Keys(), this);
+    // A Use changed the display; the keys go to the calculator again either way.
+    connect(margin_, &QDialog::finished, this, [this] {
+        refresh();
+        focusKeySink();
+    });
+    margin_->show();
 }
 
 void MainWindow::showAbout() {
