@@ -178,7 +178,7 @@ std::vector<Budget> Budgets() {
              }
              return std::pair{Format("%.0f ms", *ms), *ms < 200};
          }},
-        {"Search of 1,000 tapes of 1,000 lines: < 100 ms (typed once the window has read them)",
+        {"Search of 1,000 tapes of 1,000 lines: < 100 ms, also typed as the window opens",
          [](const BudgetReporter& r) -> Verdict {
              const auto later = Ms(r, "SearchThousandTapes/1/iterations:5");
              const auto atOnce = Ms(r, "SearchThousandTapes/0/iterations:5");
@@ -186,7 +186,7 @@ std::vector<Budget> Budgets() {
                  return std::nullopt;
              }
              return std::pair{Format("%.2f ms; typed as it opens %.0f ms", *later, *atOnce),
-                              *later < 100};
+                              *later < 100 && *atOnce < 100};
          }},
     };
 }

@@ -1,6 +1,7 @@
 #include "history/HistorySearch.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "number/NumberGrammar.h"
@@ -11,13 +12,39 @@ namespace sumwise {
 
 namespace {
 
+// Most amounts are plain digits, grouped or not, with a point: read straight into a double,
+// correctly rounded as the number grammar reads them, so both give the same value. Anything
+// else (a sign, an exponent) goes through the grammar.
+std::optional<double> PlainAmount(std::string_view number) {
+    char digits[40];
+    std::size_t length = 0;
+    bool point = false;
+    for (const char c : number) {
+        if (c == ',' && !point) {
+            continue;
+        }
+        const bool isPoint = c == '.' && !point;
+        if ((!isPoint && (c < '0' || c > '9')) || length == sizeof digits) {
+            return StrictNumber(number);
+        }
+        point = point || isPoint;
+        digits[length++] = c;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits, digits + length, value);
+    if (length == 0 || error != std::errc() || end != digits + length) {
+        return StrictNumber(number);
+    }
+    return value;
+}
+
 void AddAmount(std::string_view text, std::vector<double>& amounts) {
     const TapeLineParts parts = ReadTapeLine(text);
     if (parts.number.empty() || parts.kind == TapeLineKind::Other ||
         parts.kind == TapeLineKind::Separator) {
         return;
     }
-    if (const std::optional<double> value = StrictNumber(parts.number)) {
+    if (const std::optional<double> value = PlainAmount(parts.number)) {
         amounts.push_back(std::fabs(*value));
     }
 }
