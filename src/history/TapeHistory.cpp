@@ -7,8 +7,12 @@
 namespace sumwise {
 
 std::vector<TapeHistory::Entry> TapeHistory::List() {
+    return Entries(files_.ListFolder(folder_));
+}
+
+std::vector<TapeHistory::Entry> TapeHistory::Entries(std::vector<FolderEntry> listed) {
     std::vector<Entry> entries;
-    for (FolderEntry& found : files_.ListFolder(folder_)) {
+    for (FolderEntry& found : listed) {
         if (const std::optional<KeptTapeName> name = ReadKeptTapeFileName(found.name)) {
             entries.push_back({std::move(found.name), *name, found.size});
         }
@@ -30,7 +34,9 @@ bool TapeHistory::Holds(const std::vector<Entry>& entries, const std::string& fi
 
 TapeHistory::KeepOutcome TapeHistory::Keep(const std::string& text, const DateTime& now,
                                            const std::string& source) {
-    std::vector<Entry> entries = List();
+    std::vector<FolderEntry> listed = files_.ListFolder(folder_);
+    RemoveStaleTemporaries(listed);
+    std::vector<Entry> entries = Entries(std::move(listed));
     if ((!entries.empty() && Holds(entries, entries.front().fileName, text)) ||
         (!source.empty() && Holds(entries, source, text))) {
         return KeepOutcome::Same;
@@ -60,6 +66,22 @@ TapeHistory::KeepOutcome TapeHistory::Keep(const std::string& text, const DateTi
               [](const Entry& a, const Entry& b) { return a.name.NewerThan(b.name); });
     Prune(entries);
     return KeepOutcome::Kept;
+}
+
+void TapeHistory::RemoveStaleTemporaries(const std::vector<FolderEntry>& listed) {
+    // "<kept name>.tmp.<pid>.<n>": a keep that was killed while it wrote. The file layer
+    // removes those whose process is gone.
+    constexpr std::string_view kTemporary = ".tape.tmp.";
+    std::unordered_set<std::string> targets;
+    for (const FolderEntry& found : listed) {
+        const std::size_t at = found.name.find(kTemporary);
+        if (at != std::string::npos) {
+            const std::string target = found.name.substr(0, at + 5);
+            if (ReadKeptTapeFileName(target) && targets.insert(target).second) {
+                files_.RemoveStaleTemporaries(PathOf(target));
+            }
+        }
+    }
 }
 
 void TapeHistory::Prune(std::vector<Entry>& entries) {

@@ -47,6 +47,8 @@ public:
     bool Remove(const std::string& fileName);
 
 private:
+    std::vector<Entry> Entries(std::vector<FolderEntry> listed);
+    void RemoveStaleTemporaries(const std::vector<FolderEntry>& listed);
     bool Holds(const std::vector<Entry>& entries, const std::string& fileName,
                const std::string& text);
     // Removes the oldest tapes past the limits; the newest always stays.

@@ -3,8 +3,12 @@
 #include <string>
 #include <vector>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "history/TapeHistory.h"
 #include "support/MemoryFiles.h"
+#include "support/TempFolder.h"
 
 namespace sumwise {
 namespace {
@@ -85,6 +89,30 @@ TEST_F(TapeHistoryTest, AFailedWriteKeepsNothingAndSaysWhere) {
     EXPECT_EQ(history.Keep("+ 1.00\n", now), TapeHistory::KeepOutcome::Failed);
     EXPECT_EQ(files.LastFailure().reason, "No space left on device");
     EXPECT_TRUE(Names().empty());
+}
+
+TEST(TapeHistoryOnDiskTest, MakesItsFolderAndRemovesWhatAKilledKeepLeft) {
+    const pid_t child = ::fork(); // a pid no process has once reaped
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    testing::TempFolder folder;
+    const std::string history = (folder / "history").string();
+    DiskFileOps files;
+    TapeHistory kept(files, history);
+    EXPECT_TRUE(kept.List().empty());
+    const DateTime now{2026, 12, 8, 14, 30, 5};
+    ASSERT_EQ(kept.Keep("+ 1.00\n", now), TapeHistory::KeepOutcome::Kept);
+    const std::string dead = "2026-12-08_14-30-05.tape.tmp." + std::to_string(child) + ".0";
+    const std::string alive = "2026-12-08_14-30-05.tape.tmp." + std::to_string(::getpid()) + ".1";
+    testing::WriteFileBytes(folder / "history" / dead, "+ 1");
+    testing::WriteFileBytes(folder / "history" / alive, "+ 1");
+    ASSERT_EQ(kept.Keep("+ 2.00\n", now), TapeHistory::KeepOutcome::Kept);
+    EXPECT_FALSE(files.Exists(history + "/" + dead));
+    EXPECT_TRUE(files.Exists(history + "/" + alive)) << "a keep under way";
+    ASSERT_EQ(kept.List().size(), 2u);
+    EXPECT_EQ(kept.List().front().fileName, "2026-12-08_14-30-05_2.tape");
 }
 
 } // namespace

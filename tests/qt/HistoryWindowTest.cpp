@@ -21,7 +21,7 @@ void WaitForIndex(const HistoryWindow& history) {
     ASSERT_TRUE(history.indexed());
 }
 
-TEST_F(HistoryWindowTest, SearchesAsTypedOpensWithEnterAndKeepsTheOption) {
+TEST_F(HistoryWindowTest, SearchesAsTypedOpensWithEnterDeletesAndKeepsTheOption) {
     QTest::keyClicks(&window, "12.5+L7+L3+");
     HistoryWindow history(window.form(), services, &window);
     history.show();
@@ -46,6 +46,14 @@ TEST_F(HistoryWindowTest, SearchesAsTypedOpensWithEnterAndKeepsTheOption) {
     keep->click();
     EXPECT_FALSE(window.form().Settings().CurrentOptions().keepHistory);
     EXPECT_EQ(window.findChild<QAction*>("mnuHistory")->shortcut(), QKeySequence("Ctrl+H"));
+
+    // Delete asks first, then the list follows the folder.
+    ASSERT_EQ(again.shownRows(), 3u);
+    services.answers = {MsgAnswer::Yes};
+    QTest::mouseClick(again.findChild<QPushButton*>("cmdDelete"), Qt::LeftButton);
+    expectedMessages = 1;
+    EXPECT_EQ(again.shownRows(), 2u);
+    EXPECT_EQ(window.form().Document().History().List().size(), 2u);
 }
 
 } // namespace
