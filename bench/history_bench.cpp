@@ -20,14 +20,32 @@ namespace {
 
 using sumwise::bench::QuietPlatform;
 
-// Arg 1: the tape is kept in the history as it is cleared. Every tape differs from the last
-// in one digit, so each is written, after a comparison with the newest kept one.
+// 1,000 kept tapes, a note on every hundredth line.
+void FillHistory(const std::string& folder, int lines) {
+    std::filesystem::create_directories(folder);
+    for (int tape = 0; tape < 1000; ++tape) {
+        sumwise::KeptTapeName name{{2026, 1 + tape / 100, 1 + tape % 28, 9, tape % 60, 0}, 1};
+        std::ofstream out(folder + "/" + sumwise::KeptTapeFileName(name), std::ios::binary);
+        for (int line = 0; line < lines; ++line) {
+            out << "+ " << tape * 1000 + line << ".25";
+            if (line % 100 == 0) {
+                out << "\tinvoice " << tape << " line " << line;
+            }
+            out << '\n';
+        }
+    }
+}
+
+// Arg 1: the tape is kept in the history as it is cleared, in a history already full (1,000
+// small tapes), so each keep also removes the oldest. Every tape differs from the last in one
+// digit, so each is written, after a comparison with the newest kept one.
 void ClearFullTape(benchmark::State& state) {
     QuietPlatform platform;
     sumwise::CalcForm form(platform);
     form.Form_Load();
     form.Keys().cboDecPlace_Click(2);
     form.Settings().SetKeepHistory(state.range(0) != 0);
+    FillHistory(platform.ProgramFolder() + "/history", 3);
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -41,26 +59,10 @@ void ClearFullTape(benchmark::State& state) {
 }
 BENCHMARK(ClearFullTape)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(20);
 
-// 1,000 kept tapes of 1,000 lines, a note on every hundredth line.
-void FillHistory(const std::string& folder) {
-    std::filesystem::create_directories(folder);
-    for (int tape = 0; tape < 1000; ++tape) {
-        sumwise::KeptTapeName name{{2026, 1 + tape / 100, 1 + tape % 28, 9, tape % 60, 0}, 1};
-        std::ofstream out(folder + "/" + sumwise::KeptTapeFileName(name), std::ios::binary);
-        for (int line = 0; line < 1000; ++line) {
-            out << "+ " << tape * 1000 + line << ".25";
-            if (line % 100 == 0) {
-                out << "\tinvoice " << tape << " line " << line;
-            }
-            out << '\n';
-        }
-    }
-}
-
 struct HistoryFixture {
     HistoryFixture() {
         form.Form_Load();
-        FillHistory(platform.ProgramFolder() + "/history");
+        FillHistory(platform.ProgramFolder() + "/history", 1000);
     }
     QuietPlatform platform;
     sumwise::CalcForm form{platform};
