@@ -32,6 +32,10 @@ TEST_F(HistoryWindowTest, SearchesAsTypedOpensWithEnterDeletesAndKeepsTheOption)
     EXPECT_EQ(search->accessibleName(), "Search");
     WaitForIndex(history);
     EXPECT_EQ(history.shownRows(), 2u);
+    // Down in the search field picks the next (older) tape.
+    auto* list = history.findChild<QAbstractItemView*>("lstHistory");
+    QTest::keyClick(search, Qt::Key_Down);
+    EXPECT_EQ(list->currentIndex().row(), 1);
     QTest::keyClicks(search, "12.50");
     EXPECT_EQ(history.shownRows(), 1u);
     QTest::keyClick(search, Qt::Key_Return);

@@ -1,8 +1,10 @@
 #include "qt/window/HistoryWindow.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +46,7 @@ void HistoryWindow::buildControls() {
     txtSearch_->setAccessibleName("Search");
     txtSearch_->setPlaceholderText("An amount or a word of a note");
     label->setBuddy(txtSearch_);
+    txtSearch_->installEventFilter(this);
 
     model_ = new HistoryModel(this);
     lstHistory_ = new QTreeView(this);
@@ -92,6 +95,22 @@ void HistoryWindow::buildControls() {
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(chkKeepHistory_, &QCheckBox::toggled, this,
             [this](bool keep) { form_.Settings().SetKeepHistory(keep); });
+}
+
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtSearch_ && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QCoreApplication::sendEvent(lstHistory_, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void HistoryWindow::load() {

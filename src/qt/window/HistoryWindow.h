@@ -32,6 +32,10 @@ public:
     bool indexed() const;
     std::size_t shownRows() const;
 
+protected:
+    // Up, Down and the page keys in the search field move through the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void load();
