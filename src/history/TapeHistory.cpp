@@ -54,7 +54,9 @@ TapeHistory::KeepOutcome TapeHistory::Keep(const std::string& text, const DateTi
     if (!entries.empty() && !name.NewerThan(entries.front().name)) {
         name = entries.front().name;
     }
-    while (taken.count(KeptTapeFileName(name)) != 0) {
+    // A second copy of the program may have kept a tape since the listing.
+    while (taken.count(KeptTapeFileName(name)) != 0 ||
+           files_.Exists(PathOf(KeptTapeFileName(name)))) {
         ++name.copy;
     }
     const std::string fileName = KeptTapeFileName(name);
