@@ -160,6 +160,34 @@ std::vector<Budget> Budgets() {
                                   Format("%.1f MiB extra", *extra),
                               *ms < 1000 && *extra < 100};
          }},
+        {"Keeping a 32,766-line tape in the history on L: < 20 ms more than without",
+         [](const BudgetReporter& r) -> Verdict {
+             const auto with = Ms(r, "ClearFullTape/1/iterations:20");
+             const auto without = Ms(r, "ClearFullTape/0/iterations:20");
+             if (!with || !without) {
+                 return std::nullopt;
+             }
+             return std::pair{Format("%.1f ms, %.1f ms without", *with, *without),
+                              *with - *without < 20};
+         }},
+        {"History window on 1,000 kept tapes opens: < 200 ms",
+         [](const BudgetReporter& r) -> Verdict {
+             const auto ms = Ms(r, "HistoryWindowOpens/iterations:5");
+             if (!ms) {
+                 return std::nullopt;
+             }
+             return std::pair{Format("%.0f ms", *ms), *ms < 200};
+         }},
+        {"Search of 1,000 tapes of 1,000 lines: < 100 ms, also typed as the window opens",
+         [](const BudgetReporter& r) -> Verdict {
+             const auto later = Ms(r, "SearchThousandTapes/1/iterations:5");
+             const auto atOnce = Ms(r, "SearchThousandTapes/0/iterations:5");
+             if (!later || !atOnce) {
+                 return std::nullopt;
+             }
+             return std::pair{Format("%.2f ms; typed as it opens %.0f ms", *later, *atOnce),
+                              *later < 100 && *atOnce < 100};
+         }},
     };
 }
 

@@ -32,11 +32,17 @@ set(SUMWISE_CORE_SOURCES
   settings/SettingsFile.cpp
   settings/SettingsSchema.cpp
   settings/TextEncoding.cpp
+  history/HistorySearch.cpp
+  history/KeptTapeName.cpp
+  history/KeptTapeSummary.cpp
+  history/TapeHistory.cpp
   form/CalcForm.cpp
+  form/HistoryKeeper.cpp
   form/KeysController.cpp
   form/OptionHandlers.cpp
   form/SettingsController.cpp
   form/TapeDocument.cpp
+  form/TapeDocumentHistory.cpp
   form/TapeEditor.cpp
   form/TapeJournal.cpp
   form/TapeUndo.cpp)
@@ -70,6 +76,8 @@ set(SUMWISE_QT_SOURCES
   qt/panels/TapePanel.cpp qt/panels/TapePanel.h
   qt/panels/TapeView.cpp qt/panels/TapeView.h
   qt/window/AboutWindow.cpp qt/window/AboutWindow.h
+  qt/window/HistoryModel.cpp qt/window/HistoryModel.h
+  qt/window/HistoryWindow.cpp qt/window/HistoryWindow.h
   qt/window/KeyBindings.cpp qt/window/KeyBindings.h
   qt/window/MainWindow.cpp qt/window/MainWindow.h
   qt/window/MainWindowKeys.cpp

@@ -12,7 +12,9 @@ CalcForm::CalcForm(Dialogs& dialogs, DesktopServices& desktop, WindowHost& windo
       banks_(reg_, dialogs, window), converter_(reg_, dialogs, window),
       keys_(reg_, calc_, desktop, window), settings_({reg_, calc_, keys_, banks_, converter_},
                                                      dialogs, desktop, window, files_, errors_),
-      document_(tape_, reg_, calc_, settings_.View(), dialogs, desktop, window, files_, errors_) {}
+      document_(tape_, reg_, calc_, settings_.View(), dialogs, desktop, window, files_, errors_) {
+    document_.KeepHistoryWhile([this] { return settings_.CurrentOptions().keepHistory; });
+}
 
 void CalcForm::Form_Load() {
     document_.ClaimJournal();
@@ -22,6 +24,8 @@ void CalcForm::Form_Load() {
 void CalcForm::Form_Unload() {
     settings_.Form_Unload();
     keys_.cmdCancel_Click();
+    // However the program ends, the tape on screen is one that leaves it.
+    document_.KeepTapeOnScreen();
     // The C just pressed is part of the tape the next run reopens.
     document_.CloseJournal();
 }

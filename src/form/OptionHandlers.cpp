@@ -55,6 +55,13 @@ void SettingsController::mnuItemCount_Click() {
     window_.FocusKeySink();
 }
 
+void SettingsController::SetKeepHistory(bool keep) {
+    if (keep != options_.keepHistory) {
+        options_.keepHistory = keep;
+        SaveOptionsFile();
+    }
+}
+
 void SettingsController::KeepWindowSize(int widthTwips, int heightTwips) {
     if (widthTwips == options_.windowWidth && heightTwips == options_.windowHeight) {
         return;

@@ -54,6 +54,8 @@ public:
     void mnuAddMode_Click();
     void mnuItemCount_Click();
     void mnuTaxRate_Click();
+    // The history window's "Keep tape history" box.
+    void SetKeepHistory(bool keep);
     // Ctrl+T and Ctrl+Shift+T: tax into or out of the register's number; with no rate set, the
     // rate is asked for first.
     void TaxKey(bool add);

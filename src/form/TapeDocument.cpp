@@ -68,7 +68,7 @@ TapeDocument::TapeDocument(Tape& tape, EntryRegister& reg, Calculator& calc, con
                            FileOps& files, ErrorLog& errors)
     : tape_(tape), reg_(reg), calc_(calc), view_(view), dialogs_(dialogs), desktop_(desktop),
       window_(window), files_(files), editor_(reg, calc, tape, window, errors),
-      undo_(tape, calc, reg, editor_, file_) {
+      undo_(tape, calc, reg, editor_, file_), history_(dialogs, desktop, files) {
     tape_.AddListener(this);
 }
 
@@ -93,6 +93,10 @@ void TapeDocument::FollowTape() {
         return;
     }
     TapeJournal& journal = Journal();
+    // The journal's first write replaces the last run's tape: it goes to the history first.
+    if (!journal.Started() && (tape_.AppendCount() != 0 || tape_.EditCount() != 0)) {
+        KeepLastRunTape();
+    }
     const bool wasUnsynced = journal.Unsynced();
     if (!journal.Follow(tape_) && !journalFailureSaid_) {
         // Said once a run, and without taking the keys the user is typing: the tape itself is
@@ -177,6 +181,7 @@ bool TapeDocument::PutTape(TapeFileRead read, const std::string& source, bool sa
             pass.shownValue = StrictNumber(last.number).value_or(pass.runningValue);
         }
     }
+    KeepLeavingTape();
     TapeUndo::Step before = undo_.Take(TapeUndo::Kind::Open);
     HoldJournal hold(*this);
     editor_.Visible = false;
@@ -350,6 +355,7 @@ void TapeDocument::cmdClear_Click() {
     if (tape_.Empty()) {
         tape_.Clear();
     } else {
+        KeepLeavingTape();
         TapeUndo::Step before = undo_.Take(TapeUndo::Kind::Clear);
         tape_.Clear();
         undo_.Keep(std::move(before));

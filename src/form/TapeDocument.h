@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "engine/Calculator.h"
 #include "engine/EntryRegister.h"
 #include "form/FormListener.h"
+#include "form/HistoryKeeper.h"
 #include "form/TapeEditor.h"
 #include "form/TapeJournal.h"
 #include "form/TapeUndo.h"
@@ -64,6 +66,19 @@ public:
     // message box that names the file, the line and the reason, and changes nothing.
     bool OpenTapeFile(const std::string& path);
 
+    // The tape history: the tapes that left the screen. The last run's tape, when that run was
+    // killed before it could keep it, is kept first.
+    TapeHistory& History();
+    // Asked before each keep; nothing new is kept while it says no.
+    void KeepHistoryWhile(std::function<bool()> enabled) { history_.KeepWhile(std::move(enabled)); }
+    // Puts a kept tape in place of the one shown, as Open does; false, said in a message box,
+    // when it cannot be read.
+    bool OpenKeptTape(const std::string& fileName);
+    // Removes a kept tape once the user said Yes; true when it is gone.
+    bool DeleteKeptTape(const std::string& fileName);
+    // At shut-down: the tape on screen leaves it.
+    void KeepTapeOnScreen() { KeepLeavingTape(); }
+
     // Claimed at the start, so a copy started next takes a journal of its own.
     void ClaimJournal() { Journal(); }
     // Flushes the journal's appended lines to the disk; the window calls it a moment after
@@ -93,6 +108,9 @@ private:
     void FollowTape();
 
     TapeJournal& Journal();
+    void KeepLeavingTape();
+    // Keeps the tape the last run left in the journal, once a run, before this run keeps any.
+    void KeepLastRunTape();
     void Say(const std::string& text, MsgIcon icon);
     // Puts a read tape in place as it was saved, the calculator's totals taken from re-adding
     // it; sayFailure tells the user when its totals cannot be added up again.
@@ -116,6 +134,8 @@ private:
     int journalHeld_ = 0;
     bool journalFailureSaid_ = false;
     int tapePage_ = 10; // until the window measures its view
+    HistoryKeeper history_;
+    bool lastRunKept_ = false;
 };
 
 } // namespace sumwise

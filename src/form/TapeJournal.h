@@ -50,6 +50,15 @@ public:
     // reason in `refusal` when there is none or it cannot be read.
     std::optional<TapeFileRead> LastTape(std::string& refusal);
 
+    // This run's journal as the last run left it, read once; nullopt when there is none or it
+    // cannot be read. A run killed before its shut-down left its tape only here.
+    const std::optional<TapeFileRead>& LastRunTape() {
+        KeepLastRun();
+        return lastRun_;
+    }
+    // This run has written its journal: the last run's file is gone from the disk.
+    bool Started() const { return started_; }
+
 private:
     std::string PathOf(int copy) const;
     bool RewriteWhole(const Tape& tape);

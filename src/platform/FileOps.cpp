@@ -493,3 +493,37 @@ std::optional<std::int64_t> DiskFileOps::ChangeStamp(const std::string& path) {
 }
 
 } // namespace sumwise
+
+namespace sumwise {
+
+bool DiskFileOps::MakeFolder(const std::string& path) {
+    ClearFailure();
+    if (::mkdir(path.c_str(), 0777) == 0) {
+        return true;
+    }
+    const int error = errno;
+    struct stat info {};
+    if (error == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return true;
+    }
+    return error == EEXIST ? Fail(path, "not a folder") : FailWithError(path, error);
+}
+
+std::vector<FolderEntry> DiskFileOps::ListFolder(const std::string& path) {
+    std::vector<FolderEntry> found;
+    std::error_code error;
+    fs::directory_iterator entries(path, error);
+    if (error) {
+        return found;
+    }
+    for (const fs::directory_entry& entry : entries) {
+        struct stat info {};
+        if (::lstat(entry.path().c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            found.push_back(
+                {entry.path().filename().string(), static_cast<std::uint64_t>(info.st_size)});
+        }
+    }
+    return found;
+}
+
+} // namespace sumwise

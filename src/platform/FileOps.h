@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 #include "platform/DesktopServices.h"
 
@@ -23,6 +24,12 @@ inline constexpr const char* kNotRegularFile = "not a regular file";
 
 // Larger files are never settings files; reading one whole could exhaust the memory.
 inline constexpr std::size_t kMaxReadBytes = 64u * 1024 * 1024;
+
+// A regular file found in a folder: its name without the folder, and its size in bytes.
+struct FolderEntry {
+    std::string name;
+    std::uint64_t size = 0;
+};
 
 // Held while it lives; see FileOps::TryLock.
 class FileLock {
@@ -97,6 +104,20 @@ public:
         return std::nullopt;
     }
 
+    // Makes the folder when it is missing (its parent must exist); false when it is missing
+    // and cannot be made, or something else has its name.
+    virtual bool MakeFolder(const std::string& path) {
+        (void)path;
+        return true;
+    }
+
+    // The regular files directly in a folder, in no particular order; none when the folder
+    // is missing or cannot be read.
+    virtual std::vector<FolderEntry> ListFolder(const std::string& path) {
+        (void)path;
+        return {};
+    }
+
     // The last failure; empty reason when the operation that failed did not say why.
     const FileFailure& LastFailure() const { return failure_; }
     // "/home/ann/.config/sumwise/Sumwise.ini: No space left on device": the file with its
@@ -146,6 +167,9 @@ public:
     // with the process however that ends.
     LockOutcome TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) override;
     std::optional<std::int64_t> ChangeStamp(const std::string& path) override;
+    bool MakeFolder(const std::string& path) override;
+    // Links are left out: only files the program could have written there are listed.
+    std::vector<FolderEntry> ListFolder(const std::string& path) override;
 
 protected:
     // The steps of WriteFileAtomic, each reporting failure; tests override them.

@@ -20,6 +20,7 @@ constexpr std::string_view kItemCount = "ItemCount";
 constexpr std::string_view kTaxRate = "TaxRate";
 constexpr std::string_view kWindowWidth = "WindowWidth";
 constexpr std::string_view kWindowHeight = "WindowHeight";
+constexpr std::string_view kKeepHistory = "KeepHistory";
 
 // "1" on, "0" off; anything else keeps the default (off).
 bool Flag(const std::optional<std::string>& value) {
@@ -61,8 +62,8 @@ Options LoadOptions(FileOps& files, const std::string& path) {
     if (!text) {
         return options;
     }
-    constexpr std::array<std::string_view, 5> kKeys = {kAddMode, kItemCount, kTaxRate, kWindowWidth,
-                                                       kWindowHeight};
+    constexpr std::array<std::string_view, 6> kKeys = {kAddMode,     kItemCount,    kTaxRate,
+                                                       kWindowWidth, kWindowHeight, kKeepHistory};
     const ProfileValues found = FindProfileValues(*text, kSection, kKeys);
     if (!found.sectionFound) {
         return options;
@@ -79,6 +80,8 @@ Options LoadOptions(FileOps& files, const std::string& path) {
         options.windowWidth = *width;
         options.windowHeight = *height;
     }
+    // On unless the file says "0".
+    options.keepHistory = !(found.values[5] && *found.values[5] == "0");
     return options;
 }
 
@@ -101,6 +104,10 @@ bool SaveOptions(FileOps& files, const std::string& path, const Options& options
         FindProfileValue(*text, kSection, kWindowHeight)) {
         writes.push_back({kWindowWidth, width});
         writes.push_back({kWindowHeight, height});
+    }
+    // Likewise the history's key, once the user turned it off.
+    if (!options.keepHistory || FindProfileValue(*text, kSection, kKeepHistory)) {
+        writes.push_back({kKeepHistory, options.keepHistory ? "1" : "0"});
     }
     SetProfileValues(*text, kSection, writes);
     return files.WriteFileAtomic(path, *text);

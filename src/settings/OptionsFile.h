@@ -18,6 +18,9 @@ struct Options {
     // the size it was designed with.
     int windowWidth = 0;
     int windowHeight = 0;
+    // Tapes leaving the screen are kept in the tape history: the one option that is on until
+    // the user turns it off, written to the file only once it was.
+    bool keepHistory = true;
 
     bool operator==(const Options&) const = default;
 };

@@ -3,7 +3,7 @@
 #   cmake -DSOURCE_DIR=<src> -P check-layers.cmake
 # Lowest layer first; memory and converter share a layer and never include each other. The Qt
 # front end's folders are layers of their own: its services, the panels, the window.
-set(layers platform number tape engine "memory|converter" settings form qt/services qt/panels
+set(layers platform number tape engine "memory|converter" settings history form qt/services qt/panels
            qt/window)
 
 if(NOT SOURCE_DIR)

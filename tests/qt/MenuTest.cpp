@@ -27,13 +27,18 @@ QAction* Action(QWidget& window, const char* name) {
 
 TEST_F(MenuTest, MenuBarAsDesigned) {
     // The commands that keep the tape take Ctrl or F-keys; the others have no shortcut.
-    QMap<QString, QKeySequence> keys = {
-        {"&Open Tape...", QKeySequence("Ctrl+O")}, {"Save Tape &As...", QKeySequence("Ctrl+S")},
-        {"&Undo", QKeySequence("Ctrl+Z")},         {"&Copy", QKeySequence("Ctrl+C")},
-        {"&Paste", QKeySequence("Ctrl+V")},        {"Copy &Tape", QKeySequence("Ctrl+Shift+C")},
-        {"Add &Note...", QKeySequence("F3")},      {"&Add Mode", QKeySequence("Ctrl+D")},
-        {"Item Cou&nt", QKeySequence("Ctrl+I")},   {"Re&do", QKeySequence("Ctrl+Shift+Z")}};
-    keys.insert("&Margin and Markup...", QKeySequence("Ctrl+M"));
+    QMap<QString, QKeySequence> keys = {{"&Open Tape...", QKeySequence("Ctrl+O")},
+                                        {"Save Tape &As...", QKeySequence("Ctrl+S")},
+                                        {"&Undo", QKeySequence("Ctrl+Z")},
+                                        {"&Copy", QKeySequence("Ctrl+C")},
+                                        {"&Paste", QKeySequence("Ctrl+V")},
+                                        {"Copy &Tape", QKeySequence("Ctrl+Shift+C")},
+                                        {"Add &Note...", QKeySequence("F3")},
+                                        {"&Add Mode", QKeySequence("Ctrl+D")},
+                                        {"Item Cou&nt", QKeySequence("Ctrl+I")},
+                                        {"Re&do", QKeySequence("Ctrl+Shift+Z")},
+                                        {"&Margin and Markup...", QKeySequence("Ctrl+M")},
+                                        {"Tape &History...", QKeySequence("Ctrl+H")}};
     QStringList captions;
     QSet<QKeySequence> titleLetters;
     for (QAction* top : window.menuBar()->actions()) {
@@ -53,6 +58,7 @@ TEST_F(MenuTest, MenuBarAsDesigned) {
     EXPECT_EQ(captions, (QStringList{"&File",
                                      "&Open Tape...",
                                      "Reopen &Last Tape",
+                                     "Tape &History...",
                                      "Save Tape &As...",
                                      "Export Tape as &CSV...",
                                      "Print to PD&F...",

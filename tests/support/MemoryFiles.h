@@ -4,7 +4,9 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/FileOps.h"
 
@@ -63,6 +65,21 @@ public:
         }
         return stamps[path];
     }
+    bool MakeFolder(const std::string& path) override {
+        folders.insert(path);
+        return writeFailure.empty() || Fail(path, writeFailure);
+    }
+    std::vector<FolderEntry> ListFolder(const std::string& path) override {
+        std::vector<FolderEntry> found;
+        const std::string prefix = path + "/";
+        for (const auto& [name, bytes] : files) {
+            if (name.starts_with(prefix) && name.find('/', prefix.size()) == std::string::npos) {
+                found.push_back({name.substr(prefix.size()), bytes.size()});
+            }
+        }
+        return found;
+    }
+    std::set<std::string> folders;
     // Locks shared by every user of these files, as two copies of the program share a disk.
     LockOutcome TryLock(const std::string& path, std::unique_ptr<FileLock>& lock) override {
         lock.reset();

@@ -9,6 +9,7 @@
 
 #include "qt/panels/ConverterPanel.h"
 #include "qt/window/AboutWindow.h"
+#include "qt/window/HistoryWindow.h"
 #include "qt/window/MainWindow.h"
 #include "qt/window/MainWindowPlatform.h"
 #include "qt/window/MarginDialog.h"
@@ -71,6 +72,14 @@ void MainWindow::buildFileMenu() {
         QKeySequence(Qt::CTRL | Qt::Key_O));
     addMenuItem(file, "mnuReopenTape", "Reopen &Last Tape",
                 [this] { form_->Document().mnuReopenTape_Click(); });
+    addMenuItem(
+        file, "mnuHistory", "Tape &History...",
+        [this] {
+            HistoryWindow history(*form_, services_, this);
+            history.exec();
+            focusKeySink();
+        },
+        QKeySequence(Qt::CTRL | Qt::Key_H));
     addMenuItem(
         file, "mnuSaveTape", "Save Tape &As...", [this] { form_->Document().mnuSaveTape_Click(); },
         QKeySequence(Qt::CTRL | Qt::Key_S));
