@@ -6,8 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "form/CalcForm.h"
-#include "support/FakePlatform.h"
+#include "support/FormRun.h"
 #include "support/MemoryFiles.h"
 #include "tape/TapeLine.h"
 
@@ -32,24 +31,8 @@ public:
 };
 
 // One run of the program over files that outlive it.
-struct Session {
-    explicit Session(FullDisk& files) : form(platform, &files) {
-        form.Keys().cboDecPlace_Click(2);
-        form.Document().ClaimJournal();
-    }
-    // Keys as typed.
-    void Type(const std::string& keys) {
-        for (char key : keys) {
-            int code = static_cast<unsigned char>(key);
-            form.CheckKeyPress(code);
-        }
-    }
-    std::vector<std::string> Lines() const {
-        const auto& lines = form.lstTape().Lines();
-        return {lines.begin(), lines.end()};
-    }
-    testing::FakePlatform platform;
-    CalcForm form;
+struct Session : testing::FormRun {
+    explicit Session(FullDisk& files) : FormRun(files, Start::JournalOnly) {}
 };
 
 class TapeDocumentTest : public ::testing::Test {

@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "form/CalcForm.h"
-#include "support/FakePlatform.h"
+#include "support/FormRun.h"
 #include "support/MemoryFiles.h"
 #include "tape/TapeLine.h"
 
@@ -28,23 +27,8 @@ public:
 };
 
 // One run of the program, started as the program starts; ended by Unload or by a kill.
-struct Session {
-    explicit Session(Files& files) : form(platform, &files) {
-        form.Form_Load();
-        form.Keys().cboDecPlace_Click(2);
-    }
-    void Type(const std::string& keys) {
-        for (char key : keys) {
-            int code = static_cast<unsigned char>(key);
-            form.CheckKeyPress(code);
-        }
-    }
-    std::vector<std::string> Lines() const {
-        const auto& lines = form.lstTape().Lines();
-        return {lines.begin(), lines.end()};
-    }
-    testing::FakePlatform platform;
-    CalcForm form;
+struct Session : testing::FormRun {
+    explicit Session(Files& files) : FormRun(files, Start::Whole) {}
 };
 
 class TapeHistoryKeepingTest : public ::testing::Test {
