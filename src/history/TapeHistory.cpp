@@ -4,7 +4,24 @@
 #include <unordered_set>
 #include <utility>
 
+#include "tape/TapeLine.h"
+
 namespace sumwise {
+
+namespace {
+
+// The C that ends a run closes the tape with a separator line: a kept tape that gained only
+// that has not changed.
+bool SameTape(std::string_view kept, std::string_view text) {
+    if (text.size() > kept.size() && text.substr(0, kept.size()) == kept) {
+        text.remove_prefix(kept.size());
+        return text.size() == kSeparatorLine.size() + 1 &&
+               text.substr(0, kSeparatorLine.size()) == kSeparatorLine && text.back() == '\n';
+    }
+    return text == kept;
+}
+
+} // namespace
 
 std::vector<TapeHistory::Entry> TapeHistory::List() {
     return Entries(files_.ListFolder(folder_));
@@ -28,8 +45,9 @@ bool TapeHistory::Holds(const std::vector<Entry>& entries, const std::string& fi
     const auto found = std::find_if(entries.begin(), entries.end(),
                                     [&](const Entry& e) { return e.fileName == fileName; });
     std::string bytes;
-    return found != entries.end() && found->size == text.size() && Read(fileName, bytes) &&
-           bytes == text;
+    return found != entries.end() &&
+           (found->size == text.size() || found->size + kSeparatorLine.size() + 1 == text.size()) &&
+           Read(fileName, bytes) && SameTape(bytes, text);
 }
 
 TapeHistory::KeepOutcome TapeHistory::Keep(const std::string& text, const DateTime& now,

@@ -40,7 +40,8 @@ public:
     std::vector<Entry> List();
 
     // Keeps a tape file's text as kept at `now`, unless the newest kept tape or the kept tape
-    // `source` (a file name; empty for none) holds exactly that text.
+    // `source` (a file name; empty for none) holds that text, or that text but for the
+    // separator line that closes it.
     KeepOutcome Keep(const std::string& text, const DateTime& now, const std::string& source = {});
 
     bool Read(const std::string& fileName, std::string& bytes);

@@ -58,6 +58,11 @@ TEST_F(TapeHistoryTest, KeepsNewestFirstWithUniqueNamesAndNotTheNewestTwice) {
     // Nor the kept tape it was opened from.
     EXPECT_EQ(history.Keep("+ 2.00\n", now, "2026-12-08_14-30-05_2.tape"),
               TapeHistory::KeepOutcome::Same);
+    // Nor that tape closed by the C at the end of a run; one more line is a new tape.
+    EXPECT_EQ(history.Keep("+ 2.00\n***********************\n", now, "2026-12-08_14-30-05_2.tape"),
+              TapeHistory::KeepOutcome::Same);
+    EXPECT_EQ(history.Keep("+ 2.00\n= 2.00\n", now, "2026-12-08_14-30-05_2.tape"),
+              TapeHistory::KeepOutcome::Kept);
 }
 
 TEST_F(TapeHistoryTest, KeepsTheNewestThousandWithinFiftyMegabytes) {
