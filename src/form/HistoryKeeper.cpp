@@ -33,7 +33,6 @@ void HistoryKeeper::Keep(const Tape& tape) {
     if (enabled_() && HoldsEntryLine(tape)) {
         KeepText(TapeFileText(tape));
     }
-    source_.clear();
 }
 
 void HistoryKeeper::Keep(TapeFileRead read) {

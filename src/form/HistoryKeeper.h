@@ -30,7 +30,9 @@ public:
     // A tape read back from a file: the last run's journal, which may hold lines dropped at
     // the cap ahead of the tape's own.
     void Keep(TapeFileRead read);
-    // The kept tape just put on screen; leaving unchanged, it is not kept twice.
+    // The kept tape last put on screen; a tape that leaves as that file holds it is not kept
+    // twice. It may be named after its tape has gone (an undo): only a tape still kept and
+    // identical is skipped, so nothing is lost.
     void OpenedFrom(std::string fileName) { source_ = std::move(fileName); }
 
 private:

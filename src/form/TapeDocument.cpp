@@ -287,6 +287,9 @@ void TapeDocument::mnuUndo_Click() {
     // Bringing back a cleared or replaced tape drops what was typed on the new one.
     if (MayDropTypedLines(undo_.LinesUndoDrops(), "Undo", "earlier")) {
         HoldJournal hold(*this);
+        if (undo_.CanUndo()) {
+            KeepTapeTurnedAway(undo_.UndoKind());
+        }
         if (undo_.Undo()) {
             editor_.Visible = false;
         }
@@ -298,6 +301,9 @@ void TapeDocument::mnuRedo_Click() {
     // As undo: clearing or replacing the tape again drops what was typed since the undo.
     if (MayDropTypedLines(undo_.LinesRedoDrops(), "Redo", "later")) {
         HoldJournal hold(*this);
+        if (undo_.CanRedo()) {
+            KeepTapeTurnedAway(undo_.RedoKind());
+        }
         if (undo_.Redo()) {
             editor_.Visible = false;
         }

@@ -23,6 +23,12 @@ void TapeDocument::KeepLeavingTape() {
     history_.Keep(tape_);
 }
 
+void TapeDocument::KeepTapeTurnedAway(TapeUndo::Kind step) {
+    if (step == TapeUndo::Kind::Clear || step == TapeUndo::Kind::Open) {
+        KeepLeavingTape();
+    }
+}
+
 TapeHistory& TapeDocument::History() {
     KeepLastRunTape();
     return history_.History();

@@ -68,6 +68,8 @@ public:
     bool CanRedo() const { return !redo_.empty(); }
     // The kind of step Undo takes back; only while CanUndo.
     Kind UndoKind() const { return undo_.back().kind; }
+    // The kind of step Redo does again; only while CanRedo.
+    Kind RedoKind() const { return redo_.back().kind; }
 
 private:
     std::size_t LinesDropped(const std::deque<Step>& steps) const;

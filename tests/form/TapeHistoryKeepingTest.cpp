@@ -156,11 +156,19 @@ TEST_F(TapeHistoryKeepingTest, AKeptTapeOpensInPlaceUndoesAndDeletesAfterAYes) {
     run.form.Document().mnuRedo_Click();
     run.Type("L"); // the kept tape left unchanged is not kept twice
     EXPECT_EQ(Kept().size(), 2u);
+    // Lines typed on a cleared tape are kept when an undo brings the tape before back.
+    run.Type("3+");
+    run.platform.answers = {MsgAnswer::Yes};
+    run.form.Document().mnuUndo_Click();
+    EXPECT_EQ(Kept().front(), "+ 3.00\n");
+    run.form.Document().cmdClear_Click();
+    ASSERT_EQ(Kept().size(), 3u);
+    run.platform.Messages().clear();
 
     run.platform.answers = {MsgAnswer::No, MsgAnswer::Yes};
     EXPECT_FALSE(run.form.Document().DeleteKeptTape(first));
     EXPECT_TRUE(run.form.Document().DeleteKeptTape(first));
-    EXPECT_EQ(Kept(), std::vector<std::string>{"+ 2.00\n"});
+    EXPECT_EQ(Kept(), (std::vector<std::string>{"+ 3.00\n", "+ 2.00\n"}));
     ASSERT_EQ(run.platform.Messages().size(), 2u);
     EXPECT_EQ(run.platform.Messages()[0].text,
               "Delete the tape kept on 2026-12-08 14:30:05 from the tape history? It cannot be "
