@@ -1,6 +1,9 @@
 #include "qt/panels/DisplayAccessible.h"
 
 #include <QLabel>
+#include <optional>
+
+#include "number/NumberText.h"
 
 namespace sumwise::qt {
 
@@ -44,11 +47,8 @@ QVariant DisplayTextAccessible::currentValue() const {
 }
 
 QVariant DisplayNumber(const QString& text) {
-    QString digits = text.trimmed();
-    digits.remove(QLatin1Char(','));
-    bool ok = false;
-    const double value = digits.toDouble(&ok); // always with "." as the decimal point
-    return ok ? QVariant(value) : QVariant();
+    const std::optional<double> value = StrictNumber(text.toStdString());
+    return value ? QVariant(*value) : QVariant();
 }
 
 void AnnounceDisplayText(QLabel* label, bool number) {

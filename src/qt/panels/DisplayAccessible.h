@@ -30,7 +30,7 @@ private:
     bool number_;
 };
 
-// The number a display text shows, if it is one ("1,234.50 " reads 1234.5).
+// The number a display text shows, read by the one number grammar; none when it is not one.
 QVariant DisplayNumber(const QString& text);
 
 // Tells a screen reader that the label's text changed: its name and, for a number, its value.
