@@ -285,26 +285,22 @@ bool TapeDocument::MayDropTypedLines(std::size_t typed, const std::string& step,
 
 void TapeDocument::mnuUndo_Click() {
     // Bringing back a cleared or replaced tape drops what was typed on the new one.
-    if (MayDropTypedLines(undo_.LinesUndoDrops(), "Undo", "earlier")) {
-        HoldJournal hold(*this);
-        if (undo_.CanUndo()) {
-            KeepTapeTurnedAway(undo_.UndoKind());
-        }
-        if (undo_.Undo()) {
-            editor_.Visible = false;
-        }
-    }
-    window_.FocusKeySink();
+    TurnStep(true);
 }
 
 void TapeDocument::mnuRedo_Click() {
     // As undo: clearing or replacing the tape again drops what was typed since the undo.
-    if (MayDropTypedLines(undo_.LinesRedoDrops(), "Redo", "later")) {
+    TurnStep(false);
+}
+
+void TapeDocument::TurnStep(bool undo) {
+    if (MayDropTypedLines(undo ? undo_.LinesUndoDrops() : undo_.LinesRedoDrops(),
+                          undo ? "Undo" : "Redo", undo ? "earlier" : "later")) {
         HoldJournal hold(*this);
-        if (undo_.CanRedo()) {
-            KeepTapeTurnedAway(undo_.RedoKind());
+        if (undo ? undo_.CanUndo() : undo_.CanRedo()) {
+            KeepTapeTurnedAway(undo ? undo_.UndoKind() : undo_.RedoKind());
         }
-        if (undo_.Redo()) {
+        if (undo ? undo_.Undo() : undo_.Redo()) {
             editor_.Visible = false;
         }
     }

@@ -109,6 +109,8 @@ private:
 
     TapeJournal& Journal();
     void KeepLeavingTape();
+    // Undo (true) or Redo: asks first when lines typed since would go.
+    void TurnStep(bool undo);
     // Undoing or redoing a clear or an open puts another tape in place of this one.
     void KeepTapeTurnedAway(TapeUndo::Kind step);
     // Keeps the tape the last run left in the journal, once a run, before this run keeps any.

@@ -134,4 +134,13 @@ bool Matches(const KeptTapeIndex& tape, const HistoryQuery& query) {
     });
 }
 
+std::vector<bool> ShownTapes(const std::vector<KeptTapeIndex>& read, std::size_t tapes,
+                             const HistoryQuery& query) {
+    std::vector<bool> shown(tapes, query.Empty());
+    for (std::size_t i = 0; !query.Empty() && i < read.size() && i < tapes; ++i) {
+        shown[i] = Matches(read[i], query);
+    }
+    return shown;
+}
+
 } // namespace sumwise

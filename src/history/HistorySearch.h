@@ -32,6 +32,10 @@ struct HistoryQuery {
 
 HistoryQuery ReadHistoryQuery(std::string_view text, bool decimalComma);
 bool Matches(const KeptTapeIndex& tape, const HistoryQuery& query);
+// Which of `tapes` kept tapes a search shows, given the first of them read so far: all for an
+// empty search, else the read ones that match (one not read yet is shown once it matches).
+std::vector<bool> ShownTapes(const std::vector<KeptTapeIndex>& read, std::size_t tapes,
+                             const HistoryQuery& query);
 
 // Lower case for ASCII and the Latin-1 letters ("Ä" to "ä"), so that typed words find notes
 // in either case; other characters are kept as they are.

@@ -139,7 +139,6 @@ void HistoryWindow::load() {
 void HistoryWindow::startIndexing(std::vector<std::string> paths) {
     index_.clear();
     index_.reserve(paths.size());
-    indexed_ = 0;
     worker_ = std::thread([this, paths = std::move(paths)] {
         DiskFileOps files; // the thread's own: file operations keep their last failure
         std::vector<KeptTapeIndex> batch;
@@ -178,7 +177,6 @@ void HistoryWindow::takeIndexed() {
         read_.clear();
         takePosted_ = false;
     }
-    indexed_ = index_.size();
     if (!txtSearch_->text().trimmed().isEmpty()) {
         search();
     }
@@ -187,13 +185,7 @@ void HistoryWindow::takeIndexed() {
 void HistoryWindow::search() {
     const HistoryQuery query =
         ReadHistoryQuery(txtSearch_->text().toStdString(), desktop_.LocaleDecimalComma());
-    std::vector<bool> shown(model_->allRows(), query.Empty());
-    if (!query.Empty()) {
-        for (std::size_t i = 0; i < indexed_ && i < shown.size(); ++i) {
-            shown[i] = Matches(index_[i], query);
-        }
-    }
-    model_->setShown(shown);
+    model_->setShown(ShownTapes(index_, model_->allRows(), query));
     // The newest match is the one most often looked for.
     if (model_->rowCount() > 0 && selectedRow() < 0) {
         lstHistory_->setCurrentIndex(model_->index(0, 0));
@@ -203,7 +195,7 @@ void HistoryWindow::search() {
 }
 
 bool HistoryWindow::indexed() const {
-    return indexed_ == model_->allRows();
+    return index_.size() == model_->allRows();
 }
 
 std::size_t HistoryWindow::shownRows() const {

@@ -58,7 +58,6 @@ private:
     QCheckBox* chkKeepHistory_ = nullptr;
 
     std::vector<KeptTapeIndex> index_; // one per row of all rows, filled in order
-    std::size_t indexed_ = 0;
     std::thread worker_;
     std::atomic<bool> stop_{false};
     std::mutex readMutex_;
